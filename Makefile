@@ -1,0 +1,51 @@
+# make run: install what is missing, build, start the builder.
+# make test: install, build, run every test (UI tests in real windows under Xvfb).
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+WERROR ?= OFF
+
+.PHONY: all deps build run test test-asan bench fuzz demo screenshots clean
+
+all: build
+
+deps:
+	@tools/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_WERROR=$(WERROR) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -n "$$DISPLAY" ]; then dist/bin/Vellumax; else xvfb-run -a dist/bin/Vellumax; fi
+
+test: build
+	cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS)
+
+# The same tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON \
+	  -DVX_WERROR=$(WERROR) -DVX_DIST_DIR=$(CURDIR)/build-asan/dist
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && ASAN_OPTIONS=detect_leaks=1 xvfb-run -a -s "-screen 0 1280x1024x24" \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(BUILD) --target benchmarks
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
+
+# Every fuzz target for FUZZ_SECONDS (60 by default).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVX_FUZZ=ON -DVX_DIST_DIR=$(CURDIR)/build-fuzz/dist
+	cmake --build build-fuzz -j $(JOBS)
+	@for f in build-fuzz/tests/fuzz/fuzz_*; do \
+	  name=$$(basename $$f); mkdir -p build-fuzz/corpus/$$name; \
+	  echo "== $$name"; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build-fuzz/corpus/$$name \
+	    tests/fuzz/seeds/$$name || exit 1; \
+	done
+
+clean:
+	rm -rf build build-asan build-fuzz dist

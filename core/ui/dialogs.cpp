@@ -1,0 +1,40 @@
+#include "ui/dialogs.h"
+
+#include <FL/fl_ask.H>
+
+namespace vx::ui {
+namespace {
+
+class FltkDialogs : public Dialogs {
+ public:
+  void ShowMessage(const std::string& text, MessageKind kind) override {
+    switch (kind) {
+      case MessageKind::Information:
+        fl_message("%s", text.c_str());
+        break;
+      case MessageKind::Warning:
+      case MessageKind::Error:
+        fl_alert("%s", text.c_str());
+        break;
+    }
+  }
+  bool AskYesNo(const std::string& text) override {
+    return fl_choice("%s", "No", "Yes", nullptr, text.c_str()) == 1;
+  }
+};
+
+std::unique_ptr<Dialogs>& Installed() {
+  static std::unique_ptr<Dialogs> dialogs = std::make_unique<FltkDialogs>();
+  return dialogs;
+}
+
+}  // namespace
+
+Dialogs& CurrentDialogs() { return *Installed(); }
+
+std::unique_ptr<Dialogs> InstallDialogs(std::unique_ptr<Dialogs> dialogs) {
+  std::swap(Installed(), dialogs);
+  return dialogs;
+}
+
+}  // namespace vx::ui

@@ -1,0 +1,25 @@
+// The one seam every modal interaction goes through, so tests can script the answers
+// instead of blocking on a real dialog.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace vx::ui {
+
+enum class MessageKind { Information, Warning, Error };
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  virtual void ShowMessage(const std::string& text, MessageKind kind) = 0;
+  // Yes (true) or No (false).
+  virtual bool AskYesNo(const std::string& text) = 0;
+};
+
+// The dialogs in use; real FLTK dialogs unless a test installed its own.
+Dialogs& CurrentDialogs();
+// Installs replacement dialogs and returns the previous ones.
+std::unique_ptr<Dialogs> InstallDialogs(std::unique_ptr<Dialogs> dialogs);
+
+}  // namespace vx::ui
