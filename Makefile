@@ -43,7 +43,8 @@ fuzz: deps
 	@for f in build-fuzz/tests/fuzz/fuzz_*; do \
 	  name=$$(basename $$f); mkdir -p build-fuzz/corpus/$$name; \
 	  echo "== $$name"; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build-fuzz/corpus/$$name \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/ \
+	    build-fuzz/corpus/$$name \
 	    tests/fuzz/seeds/$$name || exit 1; \
 	done
 

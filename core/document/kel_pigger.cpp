@@ -124,6 +124,7 @@ void TKelPigger::SetParent(TKelPigger* newParent) {
   }
   Parent = newParent;
   if (Parent) {
+    indexHint_ = Parent->children_.size();
     Parent->children_.push_back(this);
     Level = Parent->Level + 1;
     Indent = Parent->Indent + '\t';
@@ -200,8 +201,14 @@ void TKelPigger::DeleteAttr(std::string_view name) {
 }
 
 int TKelPigger::ChildIndex(const TKelPigger* child) const {
+  if (!child) return -1;
+  if (child->indexHint_ < children_.size() && children_[child->indexHint_] == child) {
+    return static_cast<int>(child->indexHint_);
+  }
   auto it = std::find(children_.begin(), children_.end(), child);
-  return it == children_.end() ? -1 : static_cast<int>(it - children_.begin());
+  if (it == children_.end()) return -1;
+  child->indexHint_ = static_cast<size_t>(it - children_.begin());
+  return static_cast<int>(child->indexHint_);
 }
 
 TKelPigger* TKelPigger::FindChild(std::string_view name) const {
@@ -215,8 +222,10 @@ TKelPigger* TKelPigger::FindChild(std::string_view name) const {
 TKelPigger* TKelPigger::FindNext(const TKelPigger* child) const {
   if (!child) return nullptr;
   for (int i = ChildIndex(child) + 1; i < ChildCount(); ++i) {
-    if (children_[static_cast<size_t>(i)]->Name == child->Name) {
-      return children_[static_cast<size_t>(i)];
+    TKelPigger* candidate = children_[static_cast<size_t>(i)];
+    if (candidate->Name == child->Name) {
+      candidate->indexHint_ = static_cast<size_t>(i);
+      return candidate;
     }
   }
   return nullptr;
@@ -231,7 +240,10 @@ TKelPigger* TKelPigger::FindNextByAttr(const TKelPigger* child, std::string_view
   const std::string wanted = Utf8Upper(value);
   for (int i = child ? ChildIndex(child) + 1 : 0; i < ChildCount(); ++i) {
     TKelPigger* candidate = children_[static_cast<size_t>(i)];
-    if (Utf8Upper(candidate->GetAttr(name)) == wanted) return candidate;
+    if (Utf8Upper(candidate->GetAttr(name)) == wanted) {
+      candidate->indexHint_ = static_cast<size_t>(i);
+      return candidate;
+    }
   }
   return nullptr;
 }

@@ -80,6 +80,9 @@ class TKelPigger {
   int ChildIndex(const TKelPigger* child) const;
 
   std::vector<TKelPigger*> children_;
+  // Where this node last stood among its parent's children, so that walking a long list
+  // with FindNext stays linear; checked before use.
+  mutable size_t indexHint_ = 0;
 };
 
 // The escaping of attribute values and texts.
