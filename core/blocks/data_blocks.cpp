@@ -1,0 +1,204 @@
+#include "blocks/data_blocks.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "text/text_case.h"
+
+namespace vx {
+namespace {
+
+// Held in lower case and upper-cased only when a marker is built, so that the programs
+// themselves never contain a complete marker.
+constexpr char kStartTag[] = "so!#";
+constexpr char kEndTag[] = "eo!#";
+constexpr char kNameEnd = '\xB6';
+constexpr size_t kTagSize = 4;
+// Marker names are looked up through the index up to this length; longer ones are searched.
+constexpr size_t kKeyBytes = 64;
+
+struct Location {
+  size_t offset;
+  size_t size;
+};
+
+std::optional<Location> LocateNaive(std::string_view image, std::string_view name) {
+  const std::string start = StartMarker(name);
+  const size_t s = image.find(start);
+  if (s == std::string_view::npos) return std::nullopt;
+  const size_t e = image.find(EndMarker(name));
+  const size_t data = s + start.size();
+  if (e == std::string_view::npos || e < data) return std::nullopt;
+  return Location{data, e - data};
+}
+
+[[noreturn]] void ZlibError() { throw std::runtime_error("error"); }
+
+}  // namespace
+
+std::string StartMarker(std::string_view name) {
+  return AsciiUpper(std::string(kStartTag) + std::string(name) + kNameEnd);
+}
+
+std::string EndMarker(std::string_view name) { return AsciiUpper(std::string(kEndTag) + std::string(name)); }
+
+void AppendBlock(std::string_view name, const std::string& fileName, std::string_view data) {
+  if (name.empty()) return;
+  const int fd = ::open(fileName.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  if (fd < 0) throw std::runtime_error("Cannot open file " + fileName);
+  const std::string start = StartMarker(name);
+  const std::string end = EndMarker(name);
+  bool ok = true;
+  for (std::string_view piece : {std::string_view(start), data, std::string_view(end)}) {
+    while (ok && !piece.empty()) {
+      const ssize_t n = ::write(fd, piece.data(), piece.size());
+      if (n < 0 && errno == EINTR) continue;
+      ok = n > 0;
+      if (ok) piece.remove_prefix(static_cast<size_t>(n));
+    }
+  }
+  if (::close(fd) != 0 || !ok) throw std::runtime_error("Cannot create file " + fileName);
+}
+
+std::string_view FindBlockNaive(std::string_view image, std::string_view name) {
+  const auto location = LocateNaive(image, name);
+  return location ? image.substr(location->offset, location->size) : std::string_view();
+}
+
+// Every occurrence of one tag, keyed by the bytes that follow it; the first occurrence of
+// a marker is the smallest position among the keys that start with its name.
+struct BlockIndex::Markers {
+  std::vector<size_t> positions;
+  std::map<std::string_view, size_t> firstByKey;
+
+  void Add(std::string_view image, size_t position) {
+    positions.push_back(position);
+    firstByKey.emplace(image.substr(position + kTagSize, kKeyBytes), position);
+  }
+
+  std::optional<size_t> First(std::string_view image, std::string_view tag,
+                              std::string_view rest) const {
+    if (rest.size() > kKeyBytes) {
+      const size_t found = image.find(std::string(tag) + std::string(rest));
+      return found == std::string_view::npos ? std::nullopt : std::optional(found);
+    }
+    std::optional<size_t> best;
+    for (auto it = firstByKey.lower_bound(rest); it != firstByKey.end() && it->first.starts_with(rest);
+         ++it) {
+      if (!best || it->second < *best) best = it->second;
+    }
+    return best;
+  }
+};
+
+BlockIndex::BlockIndex(std::string_view image)
+    : image_(image), starts_(std::make_unique<Markers>()), ends_(std::make_unique<Markers>()) {
+  // One pass: both tags end in "O!#".
+  const std::string startTag = AsciiUpper(kStartTag);
+  const std::string endTag = AsciiUpper(kEndTag);
+  const char* base = image.data();
+  size_t from = 1;
+  while (from + 3 <= image.size()) {
+    const void* hit = ::memmem(base + from, image.size() - from, startTag.data() + 1, 3);
+    if (!hit) break;
+    const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - base);
+    if (base[at - 1] == startTag[0]) starts_->Add(image, at - 1);
+    if (base[at - 1] == endTag[0]) ends_->Add(image, at - 1);
+    from = at + 1;
+  }
+}
+
+BlockIndex::~BlockIndex() = default;
+
+std::string_view BlockIndex::Find(std::string_view name) const {
+  const std::string upper = AsciiUpper(name);
+  const auto start = starts_->First(image_, AsciiUpper(kStartTag), upper + kNameEnd);
+  if (!start) return {};
+  const size_t data = *start + kTagSize + upper.size() + 1;
+  const auto end = ends_->First(image_, AsciiUpper(kEndTag), upper);
+  if (!end || *end < data) return {};
+  return image_.substr(data, *end - data);
+}
+
+std::vector<BlockIndex::Entry> BlockIndex::List() const {
+  std::vector<Entry> entries;
+  std::set<std::string_view> seen;
+  for (size_t position : starts_->positions) {
+    const std::string_view key = image_.substr(position + kTagSize, kKeyBytes);
+    const size_t nameEnd = key.find(kNameEnd);
+    if (nameEnd == std::string_view::npos || !seen.insert(key.substr(0, nameEnd)).second) continue;
+    const std::string name(key.substr(0, nameEnd));
+    const size_t data = position + kTagSize + nameEnd + 1;
+    const auto end = ends_->First(image_, AsciiUpper(kEndTag), AsciiUpper(name));
+    // Only names that read back as this block: upper case, end marker behind the data.
+    if (name != AsciiUpper(name) || !end || *end < data) continue;
+    entries.push_back({name, data, *end - data});
+  }
+  return entries;
+}
+
+const ArchiveImage& OwnImage() {
+  static const ArchiveImage image(OwnProgramPath());
+  return image;
+}
+
+std::string_view ReadBlock(std::string_view name) { return OwnImage().ReadBlock(name); }
+
+std::string LoadFileToString(const std::string& fileName) { return ReadWholeFile(fileName); }
+
+void SaveStringToFile(std::string_view bytes, const std::string& fileName) {
+  if (bytes.empty()) return;
+  if (::chdir(OwnProgramFolder().c_str()) != 0) {
+    // Relative names would then be taken from wherever we are; absolute ones still work.
+  }
+  WriteFileAtomically(fileName, bytes);
+}
+
+std::string CompressToString(std::string_view data) {
+  if (data.size() > UINT32_MAX) ZlibError();
+  uLongf size = compressBound(static_cast<uLong>(data.size()));
+  std::string out(size, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+                reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()),
+                Z_BEST_COMPRESSION) != Z_OK) {
+    ZlibError();
+  }
+  out.resize(size);
+  return out;
+}
+
+std::string DecompressToStream(std::string_view data, size_t limit) {
+  if (data.size() > UINT32_MAX) ZlibError();
+  z_stream stream{};
+  if (inflateInit(&stream) != Z_OK) ZlibError();
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  stream.avail_in = static_cast<uInt>(data.size());
+  std::string out;
+  int status = Z_OK;
+  while (status == Z_OK) {
+    const size_t chunk = std::min<size_t>(std::max<size_t>(out.size(), 65536), limit + 1 - out.size());
+    const size_t used = out.size();
+    out.resize(used + chunk);
+    stream.next_out = reinterpret_cast<Bytef*>(out.data() + used);
+    stream.avail_out = static_cast<uInt>(chunk);
+    status = inflate(&stream, Z_NO_FLUSH);
+    out.resize(used + chunk - stream.avail_out);
+    if (out.size() > limit) status = Z_MEM_ERROR;
+    if (status == Z_BUF_ERROR) break;  // the input ended early
+  }
+  inflateEnd(&stream);
+  if (status != Z_STREAM_END) ZlibError();
+  return out;
+}
+
+}  // namespace vx

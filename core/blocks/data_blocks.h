@@ -1,0 +1,79 @@
+// Named data blocks appended to an executable: start marker "SO!#" + NAME + byte B6, the
+// data, end marker "EO!#" + NAME. No lengths: readers find the markers by searching.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/mapped_file.h"
+
+namespace vx {
+
+std::string StartMarker(std::string_view name);
+std::string EndMarker(std::string_view name);
+
+// Appends one block to the end of the file in place, so the file stays a valid archive
+// prefix after every call. Nothing happens for an empty name.
+void AppendBlock(std::string_view name, const std::string& fileName, std::string_view data);
+
+// A block's data as readers see it: the bytes behind the first start marker up to the first
+// end marker of the image (searched from the beginning); empty when either is missing or the
+// end marker stands before the data.
+std::string_view FindBlockNaive(std::string_view image, std::string_view name);
+
+// The blocks of one image, answered from an index built in one pass on first use; agrees
+// with FindBlockNaive on every image and name.
+class BlockIndex {
+ public:
+  explicit BlockIndex(std::string_view image);
+  ~BlockIndex();
+  std::string_view Find(std::string_view name) const;
+
+  struct Entry {
+    std::string name;
+    size_t offset;  // of the data
+    size_t size;
+  };
+  // Every block that reads back by its name, in the order of the start markers.
+  std::vector<Entry> List() const;
+
+ private:
+  struct Markers;
+  std::string_view image_;
+  std::unique_ptr<Markers> starts_;
+  std::unique_ptr<Markers> ends_;
+};
+
+// An archive file mapped read-only, with its block index.
+class ArchiveImage {
+ public:
+  explicit ArchiveImage(const std::string& path) : file_(path), index_(file_.Bytes()) {}
+  std::string_view Bytes() const { return file_.Bytes(); }
+  std::string_view ReadBlock(std::string_view name) const { return index_.Find(name); }
+  const BlockIndex& Index() const { return index_; }
+
+ private:
+  MappedFile file_;
+  BlockIndex index_;
+};
+
+// The running program's own file, mapped on first use and kept until the program ends.
+const ArchiveImage& OwnImage();
+std::string_view ReadBlock(std::string_view name);
+
+std::string LoadFileToString(const std::string& fileName);
+// Nothing for empty bytes. Otherwise makes the program's folder the current folder, so a
+// relative name is taken relative to it, and replaces the file atomically.
+void SaveStringToFile(std::string_view bytes, const std::string& fileName);
+
+// zlib format at level 9, one pass; failures raise "error".
+std::string CompressToString(std::string_view data);
+// Inflates, refusing to produce more than limit bytes (a small block that claims gigabytes
+// fails with "error" instead of exhausting memory).
+inline constexpr size_t kMaxInflatedSize = size_t{512} << 20;
+std::string DecompressToStream(std::string_view data, size_t limit = kMaxInflatedSize);
+
+}  // namespace vx

@@ -1,0 +1,24 @@
+// A file mapped read-only into memory: large archives are read without copying them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vx {
+
+class MappedFile {
+ public:
+  // Fails with "Cannot open file %s".
+  explicit MappedFile(const std::string& path);
+  ~MappedFile();
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  std::string_view Bytes() const { return {data_, size_}; }
+
+ private:
+  const char* data_ = nullptr;
+  size_t size_ = 0;
+};
+
+}  // namespace vx

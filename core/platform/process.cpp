@@ -1,0 +1,19 @@
+#include "platform/process.h"
+
+#include <spawn.h>
+#include <sys/types.h>
+
+extern char** environ;
+
+namespace vx {
+
+bool StartProgram(const std::string& path, const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(path.c_str()));
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  return ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ) == 0;
+}
+
+}  // namespace vx

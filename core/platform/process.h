@@ -1,0 +1,12 @@
+// Starting other programs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vx {
+
+// Starts a program and does not wait for it; false when it could not be started.
+bool StartProgram(const std::string& path, const std::vector<std::string>& arguments);
+
+}  // namespace vx

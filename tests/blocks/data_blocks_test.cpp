@@ -1,0 +1,104 @@
+#include "blocks/data_blocks.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/files.h"
+#include "support/temp_folder.h"
+
+namespace vx {
+namespace {
+
+const std::string kB6 = "\xB6";
+
+TEST(Markers, AreUpperCaseWithTheB6Byte) {
+  EXPECT_EQ(StartMarker("pig_txt"), "SO!#PIG_TXT" + kB6);
+  EXPECT_EQ(EndMarker("Pig_Txt"), "EO!#PIG_TXT");
+}
+
+TEST(AppendBlock, AppendsInPlaceAndReadsBackInAnyCase) {
+  test::TempFolder dir;
+  const std::string file = dir.Write("archive.run", "PROGRAM");
+  AppendBlock("pig_txt", file, "<VX/>");
+  AppendBlock("", file, "ignored");
+  AppendBlock("EMPTY", file, "");
+  AppendBlock("AB12", file, std::string("\0\xFF", 2));
+  const std::string bytes = ReadWholeFile(file);
+  EXPECT_EQ(bytes, "PROGRAMSO!#PIG_TXT" + kB6 + "<VX/>EO!#PIG_TXTSO!#EMPTY" + kB6 +
+                       "EO!#EMPTYSO!#AB12" + kB6 + std::string("\0\xFF", 2) + "EO!#AB12");
+  const BlockIndex index(bytes);
+  EXPECT_EQ(index.Find("PIG_TXT"), "<VX/>");
+  EXPECT_EQ(index.Find("Pig_Txt"), "<VX/>");
+  EXPECT_EQ(index.Find("ab12"), std::string("\0\xFF", 2));
+  EXPECT_EQ(index.Find("EMPTY"), "");
+  EXPECT_THROW(AppendBlock("X", dir / "missing", "data"), std::runtime_error);
+}
+
+// Every case is checked against the plain first-occurrence search too.
+struct FindCase {
+  const char* what;
+  std::string image;
+  std::string name;
+  std::string expected;
+};
+
+TEST(BlockIndex, AgreesWithThePlainSearch) {
+  const FindCase cases[] = {
+      {"missing name", "SO!#A" + kB6 + "xEO!#A", "B", ""},
+      {"missing end marker", "SO!#A" + kB6 + "data", "A", ""},
+      {"no B6 byte, no start marker", "SO!#PIG_TXTdataEO!#PIG_TXT", "PIG_TXT", ""},
+      {"lower-case marker in the image", "so!#a" + kB6 + "xeo!#a", "a", ""},
+      {"first start, first end", "SO!#A" + kB6 + "1EO!#ASO!#A" + kB6 + "2EO!#A", "A", "1"},
+      {"end marker before the start", "EO!#ASO!#A" + kB6 + "xEO!#A", "A", ""},
+      {"end marker is a prefix match", "SO!#A" + kB6 + "xyEO!#AB", "A", "xy"},
+      {"name that is a prefix of an earlier one", "SO!#AB" + kB6 + "1EO!#ABSO!#A" + kB6 + "2EO!#A",
+       "A", ""},
+      {"long name beyond the index key",
+       "SO!#" + std::string(100, 'N') + kB6 + "v" + "EO!#" + std::string(100, 'N'),
+       std::string(100, 'n'),
+       "v"},
+      {"empty name", "SO!#" + kB6 + "zEO!#", "", "z"},
+  };
+  for (const FindCase& c : cases) {
+    EXPECT_EQ(FindBlockNaive(c.image, c.name), c.expected) << c.what;
+    EXPECT_EQ(BlockIndex(c.image).Find(c.name), c.expected) << c.what;
+  }
+}
+
+TEST(BlockIndex, ListsBlocksThatReadBack) {
+  const std::string image = "MZ...SO!#PIG_TXT" + kB6 + "abcEO!#PIG_TXTSO!#F1" + kB6 + "EO!#F1SO!#NOEND" + kB6;
+  const auto entries = BlockIndex(image).List();
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].name, "PIG_TXT");
+  EXPECT_EQ(entries[0].offset, 17u);
+  EXPECT_EQ(entries[0].size, 3u);
+  EXPECT_EQ(entries[1].name, "F1");
+  EXPECT_EQ(entries[1].size, 0u);
+}
+
+TEST(Compression, RoundTripsAndRefusesBadOrHugeStreams) {
+  const std::string data(100000, 'a');
+  const std::string packed = CompressToString(data);
+  EXPECT_LT(packed.size(), 1000u);
+  EXPECT_EQ(DecompressToStream(packed), data);
+  EXPECT_EQ(DecompressToStream(CompressToString("")), "");
+  EXPECT_THROW(DecompressToStream(packed.substr(0, packed.size() / 2)), std::runtime_error);
+  EXPECT_THROW(DecompressToStream("not zlib at all"), std::runtime_error);
+  EXPECT_THROW(DecompressToStream(packed, 99999), std::runtime_error);
+  EXPECT_EQ(DecompressToStream(packed, 100000), data);
+}
+
+TEST(SaveStringToFile, EmptyBytesNeitherCreateNorTruncate) {
+  test::TempFolder dir;
+  const std::string kept = dir.Write("kept", "old");
+  SaveStringToFile("", kept);
+  SaveStringToFile("", dir / "none");
+  EXPECT_EQ(ReadWholeFile(kept), "old");
+  EXPECT_FALSE(FileExists(dir / "none"));
+  SaveStringToFile("new", kept);
+  EXPECT_EQ(ReadWholeFile(kept), "new");
+}
+
+}  // namespace
+}  // namespace vx
