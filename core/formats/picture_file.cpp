@@ -1,0 +1,184 @@
+#include "formats/picture_file.h"
+
+#include <stb/stb_image.h>
+#include <tiffio.h>
+#include <webp/decode.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+
+#include "picture/bmp_codec.h"
+#include "picture/jpeg_codec.h"
+#include "platform/files.h"
+#include "text/text_case.h"
+
+namespace vx {
+namespace {
+
+[[noreturn]] void Fail(const std::string& message) { throw std::runtime_error(message); }
+
+// Sizes come from the file: check them before anything is allocated.
+void CheckSize(std::int64_t width, std::int64_t height) {
+  if (width <= 0 || height <= 0 || width * height * 3 > static_cast<std::int64_t>(kMaxBitmapBytes)) {
+    Fail("Picture too large");
+  }
+}
+
+// stb_image: PNG, GIF (first frame), Targa, PSD (flattened), PNM.
+Bitmap DecodeWithStb(std::string_view bytes) {
+  const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
+  const int size = static_cast<int>(std::min<size_t>(bytes.size(), INT32_MAX));
+  int width = 0, height = 0, channels = 0;
+  if (!stbi_info_from_memory(data, size, &width, &height, &channels)) Fail(stbi_failure_reason());
+  CheckSize(width, height);
+  std::unique_ptr<stbi_uc, void (*)(void*)> pixels(stbi_load_from_memory(data, size, &width, &height, &channels, 3),
+                                                  stbi_image_free);
+  if (!pixels) Fail(stbi_failure_reason());
+  Bitmap bitmap(width, height);
+  for (int y = 0; y < height; ++y) {
+    const stbi_uc* in = pixels.get() + static_cast<size_t>(y) * width * 3;
+    std::uint8_t* out = bitmap.Row(y);
+    for (int x = 0; x < width; ++x, in += 3, out += 3) {
+      out[0] = in[2];
+      out[1] = in[1];
+      out[2] = in[0];
+    }
+  }
+  return bitmap;
+}
+
+// libtiff reads through these callbacks from memory.
+struct TiffSource {
+  std::string_view bytes;
+  toff_t at = 0;
+};
+
+tsize_t TiffRead(thandle_t handle, tdata_t buffer, tsize_t size) {
+  auto* source = static_cast<TiffSource*>(handle);
+  const auto count = static_cast<tsize_t>(std::min<toff_t>(static_cast<toff_t>(size),
+                                                           source->bytes.size() - std::min<toff_t>(source->at, source->bytes.size())));
+  if (count > 0) std::memcpy(buffer, source->bytes.data() + source->at, static_cast<size_t>(count));
+  source->at += static_cast<toff_t>(count);
+  return count;
+}
+tsize_t TiffWrite(thandle_t, tdata_t, tsize_t) { return 0; }
+toff_t TiffSeek(thandle_t handle, toff_t offset, int whence) {
+  auto* source = static_cast<TiffSource*>(handle);
+  const toff_t base = whence == SEEK_CUR ? source->at : whence == SEEK_END ? source->bytes.size() : 0;
+  source->at = base + offset;
+  return source->at;
+}
+int TiffClose(thandle_t) { return 0; }
+toff_t TiffSize(thandle_t handle) { return static_cast<TiffSource*>(handle)->bytes.size(); }
+int TiffMap(thandle_t, tdata_t*, toff_t*) { return 0; }
+void TiffUnmap(thandle_t, tdata_t, toff_t) {}
+
+Bitmap DecodeTiff(std::string_view bytes) {
+  TIFFSetErrorHandler(nullptr);
+  TIFFSetWarningHandler(nullptr);
+  TiffSource source{bytes};
+  std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(
+      TIFFClientOpen("memory", "rm", &source, TiffRead, TiffWrite, TiffSeek, TiffClose, TiffSize,
+                     TiffMap, TiffUnmap),
+      TIFFClose);
+  if (!tiff) Fail("Invalid TIFF file");
+  uint32_t width = 0, height = 0;
+  TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
+  CheckSize(width, height);
+  std::vector<uint32_t> rgba(static_cast<size_t>(width) * height);
+  if (!TIFFReadRGBAImageOriented(tiff.get(), width, height, rgba.data(), ORIENTATION_TOPLEFT, 0)) {
+    Fail("Invalid TIFF file");
+  }
+  Bitmap bitmap(static_cast<int>(width), static_cast<int>(height));
+  for (uint32_t y = 0; y < height; ++y) {
+    const uint32_t* in = rgba.data() + static_cast<size_t>(y) * width;
+    std::uint8_t* out = bitmap.Row(static_cast<int>(y));
+    for (uint32_t x = 0; x < width; ++x, out += 3) {
+      out[0] = static_cast<std::uint8_t>(TIFFGetB(in[x]));
+      out[1] = static_cast<std::uint8_t>(TIFFGetG(in[x]));
+      out[2] = static_cast<std::uint8_t>(TIFFGetR(in[x]));
+    }
+  }
+  return bitmap;
+}
+
+Bitmap DecodeWebp(std::string_view bytes) {
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  int width = 0, height = 0;
+  if (!WebPGetInfo(data, bytes.size(), &width, &height)) Fail("Invalid WebP file");
+  CheckSize(width, height);
+  Bitmap bitmap(width, height);
+  if (!WebPDecodeBGRInto(data, bytes.size(), bitmap.Row(0),
+                         static_cast<size_t>(bitmap.Stride()) * static_cast<size_t>(height), bitmap.Stride())) {
+    Fail("Invalid WebP file");
+  }
+  return bitmap;
+}
+
+Bitmap DecodeJpegFull(std::string_view bytes) { return DecodeJpeg(bytes); }
+
+bool LooksLikePng(std::string_view b) { return b.starts_with("\x89PNG"); }
+bool LooksLikeGif(std::string_view b) { return b.starts_with("GIF87a") || b.starts_with("GIF89a"); }
+bool LooksLikeTiff(std::string_view b) {
+  return b.starts_with(std::string_view("II*\0", 4)) || b.starts_with(std::string_view("MM\0*", 4));
+}
+bool LooksLikePsd(std::string_view b) { return b.starts_with("8BPS"); }
+bool LooksLikePnm(std::string_view b) { return b.size() > 2 && b[0] == 'P' && (b[1] == '5' || b[1] == '6'); }
+bool LooksLikeWebp(std::string_view b) { return b.size() >= 12 && b.starts_with("RIFF") && b.substr(8, 4) == "WEBP"; }
+bool RecognisesNothing(std::string_view) { return false; }  // Targa has no signature
+
+}  // namespace
+
+const std::vector<PictureReader>& PictureReaders() {
+  static const std::vector<PictureReader> readers = {
+      {"JPEG", {"jpg", "jpeg", "jpe", "jfif"}, LooksLikeJpeg, DecodeJpegFull},
+      {"PNG", {"png"}, LooksLikePng, DecodeWithStb},
+      {"GIF", {"gif"}, LooksLikeGif, DecodeWithStb},
+      {"BMP", {"bmp", "dib"}, LooksLikeBmp, DecodeBmp},
+      {"TIFF", {"tif", "tiff"}, LooksLikeTiff, DecodeTiff},
+      {"PSD", {"psd"}, LooksLikePsd, DecodeWithStb},
+      {"PNM", {"pnm", "ppm", "pgm"}, LooksLikePnm, DecodeWithStb},
+      {"WebP", {"webp"}, LooksLikeWebp, DecodeWebp},
+      {"Targa", {"tga"}, RecognisesNothing, DecodeWithStb},
+  };
+  return readers;
+}
+
+Bitmap LoadPictureBytes(std::string_view bytes, std::string_view extension) {
+  const auto& readers = PictureReaders();
+  for (const PictureReader& reader : readers) {
+    if (reader.recognises(bytes)) return reader.decode(bytes);
+  }
+  const std::string wanted = Utf8Upper(extension);
+  for (const PictureReader& reader : readers) {
+    for (const char* known : reader.extensions) {
+      if (AsciiUpper(known) == wanted) return reader.decode(bytes);
+    }
+  }
+  Fail("Unknown picture format");
+}
+
+Bitmap LoadPictureFile(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  if (!extension.empty()) extension.erase(0, 1);
+  return LoadPictureBytes(ReadWholeFile(path), extension);
+}
+
+std::string PictureFilePattern() {
+  std::string pattern = "Pictures\t*.{";
+  bool first = true;
+  for (const PictureReader& reader : PictureReaders()) {
+    for (const char* extension : reader.extensions) {
+      if (!first) pattern += ',';
+      pattern += extension;
+      first = false;
+    }
+  }
+  return pattern + "}";
+}
+
+}  // namespace vx

@@ -1,0 +1,64 @@
+#include "picture/bitmap.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace vx {
+
+Bitmap::Bitmap(int width, int height) {
+  const std::uint64_t stride = (static_cast<std::uint64_t>(std::max(width, 0)) * 3 + 3) & ~std::uint64_t{3};
+  const std::uint64_t bytes = stride * static_cast<std::uint64_t>(std::max(height, 0));
+  if (width < 0 || height < 0 || bytes > kMaxBitmapBytes) throw std::runtime_error("Picture too large");
+  width_ = width;
+  height_ = height;
+  stride_ = StrideFor(width);
+  pixels_.assign(static_cast<size_t>(bytes), 0);
+}
+
+Color Bitmap::Pixel(int x, int y) const {
+  const std::uint8_t* p = Row(y) + x * 3;
+  return p[2] | (p[1] << 8) | (p[0] << 16);
+}
+
+void Bitmap::SetPixel(int x, int y, Color color) {
+  std::uint8_t* p = Row(y) + x * 3;
+  p[0] = static_cast<std::uint8_t>(color >> 16);
+  p[1] = static_cast<std::uint8_t>(color >> 8);
+  p[2] = static_cast<std::uint8_t>(color);
+}
+
+void Bitmap::Fill(Color color) { FillRect({0, 0, width_, height_}, color); }
+
+void Bitmap::FillRect(const Rect& rect, Color color) {
+  const int left = std::max(rect.left, 0), right = std::min(rect.right, width_);
+  const int top = std::max(rect.top, 0), bottom = std::min(rect.bottom, height_);
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) SetPixel(x, y, color);
+  }
+}
+
+void Bitmap::ReplacePureBlack() {
+  for (int y = 0; y < height_; ++y) {
+    std::uint8_t* p = Row(y);
+    for (int x = 0; x < width_; ++x, p += 3) {
+      if ((p[0] | p[1] | p[2]) == 0) p[0] = p[1] = p[2] = 1;
+    }
+  }
+}
+
+void StretchCopy(const Bitmap& source, const Rect& from, Bitmap& target, const Rect& to) {
+  if (from.Width() <= 0 || from.Height() <= 0 || to.Width() <= 0 || to.Height() <= 0) return;
+  for (int y = std::max(to.top, 0); y < std::min(to.bottom, target.Height()); ++y) {
+    const int sy = from.top + static_cast<int>(static_cast<std::int64_t>(y - to.top) * from.Height() / to.Height());
+    if (sy < 0 || sy >= source.Height()) continue;
+    const std::uint8_t* in = source.Row(sy);
+    std::uint8_t* out = target.Row(y);
+    for (int x = std::max(to.left, 0); x < std::min(to.right, target.Width()); ++x) {
+      const int sx = from.left + static_cast<int>(static_cast<std::int64_t>(x - to.left) * from.Width() / to.Width());
+      if (sx < 0 || sx >= source.Width()) continue;
+      std::copy_n(in + sx * 3, 3, out + x * 3);
+    }
+  }
+}
+
+}  // namespace vx

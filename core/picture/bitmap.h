@@ -1,0 +1,57 @@
+// A 24-bit raster in the BMP layout: blue, green, red per pixel, row 0 at the top, every row
+// padded to a multiple of 4 bytes.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "document/conversions.h"
+
+namespace vx {
+
+// Pictures are refused above this many bytes of pixels, before anything is allocated.
+inline constexpr std::uint64_t kMaxBitmapBytes = std::uint64_t{1} << 30;
+
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+};
+
+class Bitmap {
+ public:
+  Bitmap() = default;
+  // Fails with "Picture too large" when the pixels would pass kMaxBitmapBytes.
+  Bitmap(int width, int height);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Empty() const { return width_ == 0 || height_ == 0; }
+  int Stride() const { return stride_; }
+  static int StrideFor(int width) { return (width * 3 + 3) & ~3; }
+
+  std::uint8_t* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * stride_; }
+  const std::uint8_t* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * stride_; }
+
+  Color Pixel(int x, int y) const;
+  void SetPixel(int x, int y, Color color);
+  void Fill(Color color);
+  // Fills the part of the rectangle that lies inside the bitmap.
+  void FillRect(const Rect& rect, Color color);
+  // Pure black is the transparent colour of masked pictures; drawn pixels use 0x010101.
+  void ReplacePureBlack();
+
+  bool operator==(const Bitmap& other) const = default;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  int stride_ = 0;
+  std::vector<std::uint8_t> pixels_;
+};
+
+// The platform's ordinary stretching copy: nearest neighbour from a source rectangle onto a
+// destination rectangle; pixels outside either bitmap are skipped.
+void StretchCopy(const Bitmap& source, const Rect& from, Bitmap& target, const Rect& to);
+
+}  // namespace vx
