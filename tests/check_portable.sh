@@ -4,7 +4,7 @@
 # also use the decoders of other picture formats and EXIF, which the viewer never needs.
 #   check_portable.sh VIEWER [OTHER PROGRAMS...]
 set -euo pipefail
-system='libXft|libfontconfig|libXrender|libXcursor|libXfixes|libXinerama|libXext|libX11|libxcb[-a-z]*|libm|libc|libgcc_s|ld-linux-x86-64|libpthread|libdl'
+system='libXft|libfontconfig|libfreetype|libXrender|libXcursor|libXfixes|libXinerama|libXext|libX11|libxcb[-a-z]*|libm|libc|libgcc_s|ld-linux-x86-64|libpthread|libdl'
 status=0
 for program in "$@"; do
   allowed="^($system)\.so"

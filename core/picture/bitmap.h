@@ -6,17 +6,12 @@
 #include <vector>
 
 #include "document/conversions.h"
+#include "picture/geometry.h"
 
 namespace vx {
 
 // Pictures are refused above this many bytes of pixels, before anything is allocated.
 inline constexpr std::uint64_t kMaxBitmapBytes = std::uint64_t{1} << 30;
-
-struct Rect {
-  int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-};
 
 class Bitmap {
  public:
