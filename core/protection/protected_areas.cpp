@@ -1,0 +1,89 @@
+#include "protection/protected_areas.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "blocks/data_blocks.h"
+#include "document/conversions.h"
+#include "document/vocabulary.h"
+#include "picture/bmp_codec.h"
+#include "protection/cipher.h"
+
+namespace vx {
+namespace {
+
+namespace n = names;
+
+// Coordinates further out than this are no area of any picture.
+constexpr double kFarOut = 1 << 30;
+
+// An absent area width or height is 0, as for every pointer record; the anchor must be there.
+double Scaled(int size, const TKelPigger& area, const char* key, bool required) {
+  const std::string text = area.GetAttr(key);
+  if (text.empty() && !required) return 0;
+  const double value = size * TextToReal(text);
+  if (!std::isfinite(value) || std::fabs(value) > kFarOut) throw std::invalid_argument(text + " isn't a valid float");
+  return value;
+}
+
+template <typename Visit>
+void ForEachArea(const TKelPigger& frame, Visit visit) {
+  const TKelPigger* pointers = frame.FindChild(n::kPointers);
+  if (!pointers) return;
+  for (const TKelPigger* area = pointers->FindChild(n::kProtectedArea); area; area = pointers->FindNext(area)) {
+    visit(*area);
+  }
+}
+
+}  // namespace
+
+Rect AreaRectangle(const TKelPigger& area, int W, int H) {
+  const int left = RoundHalfEven(Scaled(W, area, n::kAnchorX, true));
+  const int top = RoundHalfEven(Scaled(H, area, n::kAnchorY, true));
+  const int width = static_cast<int>(std::trunc(Scaled(W, area, n::kAreaWidth, false))) + 1;
+  const int height = static_cast<int>(std::trunc(Scaled(H, area, n::kAreaHeight, false))) + 1;
+  if (width <= 0 || height <= 0) throw std::invalid_argument("Area of no size");
+  return {left, top, left + width, top + height};
+}
+
+std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame, std::string_view password) {
+  std::vector<AreaBlock> blocks;
+  bool failed = false;
+  ForEachArea(frame, [&](const TKelPigger& element) {
+    if (failed) return;
+    try {
+      const Rect rect = AreaRectangle(element, picture.Width(), picture.Height());
+      const int w = rect.Width(), h = rect.Height();
+      Bitmap area(w + 1, h + 1);
+      StretchCopy(picture, rect, area, {1, 1, w + 1, h + 1});
+      picture.FillRect(rect, 0);
+      LockArea(area, {1, 1, w, h}, password);
+      blocks.push_back({element.GetAttr(n::kObjectId), CompressToString(EncodeBmp(area))});
+    } catch (const std::exception&) {
+      failed = true;
+    }
+  });
+  return blocks;
+}
+
+void RestoreAreas(Bitmap& picture, const TKelPigger& frame, std::string_view password, const BlockReader& readBlock) {
+  if (password.empty()) return;
+  bool any = false;
+  ForEachArea(frame, [&](const TKelPigger&) { any = true; });
+  if (!any) return;
+  // Work on a copy, so that a failure part way leaves the picture as it was.
+  Bitmap restored = picture;
+  try {
+    ForEachArea(frame, [&](const TKelPigger& element) {
+      const Rect target = AreaRectangle(element, picture.Width(), picture.Height());
+      Bitmap area = DecodeBmp(DecompressToStream(readBlock(element.GetAttr(n::kObjectId))));
+      UnlockArea(area, {1, 1, area.Width(), area.Height()}, password);
+      StretchCopy(area, {1, 1, area.Width(), area.Height()}, restored, target);
+    });
+  } catch (const std::exception&) {
+    return;
+  }
+  picture = std::move(restored);
+}
+
+}  // namespace vx
