@@ -3,9 +3,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
-WERROR ?= OFF
+WERROR ?= ON
 
-.PHONY: all deps build run test test-asan bench fuzz demo screenshots clean
+.PHONY: all deps build run test test-asan bench fuzz demo clean
 
 all: build
 
@@ -47,6 +47,12 @@ fuzz: deps
 	    build-fuzz/corpus/$$name \
 	    tests/fuzz/seeds/$$name || exit 1; \
 	done
+
+# A sample project with pictures made by code, made into dist/output.
+demo: build
+	$(BUILD)/tools/make_demo dist
+	dist/bin/vellumax-make dist/projects/Demo.vxpr
+	@echo "Open it: dist/output/Demo.run   (password: vellumax)"
 
 clean:
 	rm -rf build build-asan build-fuzz dist

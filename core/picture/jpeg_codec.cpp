@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <vector>
 
 // clang-format off
 #include <jpeglib.h>
@@ -47,6 +48,12 @@ void OnProgress(j_common_ptr cinfo) {
   }
 }
 
+std::vector<JSAMPROW> RowPointers(Bitmap& bitmap) {
+  std::vector<JSAMPROW> rows(static_cast<size_t>(bitmap.Height()));
+  for (int y = 0; y < bitmap.Height(); ++y) rows[static_cast<size_t>(y)] = bitmap.Row(y);
+  return rows;
+}
+
 void Prepare(Context& context, j_common_ptr cinfo) {
   cinfo->err = jpeg_std_error(&context.manager);
   context.manager.error_exit = OnError;
@@ -74,18 +81,19 @@ bool ReadHeader(Context& context, jpeg_decompress_struct& dinfo, const unsigned 
   return true;
 }
 
-bool ReadPixels(Context& context, jpeg_decompress_struct& dinfo, Bitmap& bitmap) {
+// rows holds a pointer to every row of the bitmap: libjpeg then writes many rows per call
+// straight into place instead of one at a time through its own buffer.
+bool ReadPixels(Context& context, jpeg_decompress_struct& dinfo, JSAMPROW* rows) {
   if (setjmp(context.jump)) return false;
   jpeg_start_decompress(&dinfo);
   while (dinfo.output_scanline < dinfo.output_height) {
-    JSAMPROW row = bitmap.Row(static_cast<int>(dinfo.output_scanline));
-    jpeg_read_scanlines(&dinfo, &row, 1);
+    jpeg_read_scanlines(&dinfo, rows + dinfo.output_scanline, dinfo.output_height - dinfo.output_scanline);
   }
   jpeg_finish_decompress(&dinfo);
   return true;
 }
 
-bool Compress(Context& context, const Bitmap& bitmap, int quality) {
+bool Compress(Context& context, const Bitmap& bitmap, JSAMPROW* rows, int quality) {
   jpeg_compress_struct cinfo;
   Prepare(context, reinterpret_cast<j_common_ptr>(&cinfo));
   if (setjmp(context.jump)) {
@@ -102,8 +110,7 @@ bool Compress(Context& context, const Bitmap& bitmap, int quality) {
   jpeg_set_quality(&cinfo, quality, TRUE);
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(bitmap.Row(static_cast<int>(cinfo.next_scanline)));
-    jpeg_write_scanlines(&cinfo, &row, 1);
+    jpeg_write_scanlines(&cinfo, rows + cinfo.next_scanline, cinfo.image_height - cinfo.next_scanline);
   }
   jpeg_finish_compress(&cinfo);
   jpeg_destroy_compress(&cinfo);
@@ -124,13 +131,15 @@ Bitmap DecodeJpeg(std::string_view bytes, JpegScale scale) {
     throw std::runtime_error(context.message);
   }
   Bitmap bitmap;
+  std::vector<JSAMPROW> rows;
   try {
     bitmap = Bitmap(static_cast<int>(dinfo.output_width), static_cast<int>(dinfo.output_height));
+    rows = RowPointers(bitmap);
   } catch (...) {
     jpeg_destroy_decompress(&dinfo);
     throw;
   }
-  const bool ok = ReadPixels(context, dinfo, bitmap);
+  const bool ok = ReadPixels(context, dinfo, rows.data());
   jpeg_destroy_decompress(&dinfo);
   if (!ok) throw std::runtime_error(context.message);
   return bitmap;
@@ -139,7 +148,8 @@ Bitmap DecodeJpeg(std::string_view bytes, JpegScale scale) {
 std::optional<std::string> EncodeJpeg(const Bitmap& bitmap, int quality) {
   if (bitmap.Empty()) return std::nullopt;
   Context context;
-  const bool ok = Compress(context, bitmap, std::clamp(quality, 1, 100));
+  std::vector<JSAMPROW> rows = RowPointers(const_cast<Bitmap&>(bitmap));
+  const bool ok = Compress(context, bitmap, rows.data(), std::clamp(quality, 1, 100));
   std::optional<std::string> result;
   if (ok) result.emplace(reinterpret_cast<const char*>(context.output), context.outputSize);
   std::free(context.output);

@@ -77,3 +77,44 @@ bool FileExists(const std::string& path) {
 }
 
 }  // namespace vx
+
+namespace vx {
+namespace {
+
+int MakeUnique(const std::string& folder, const std::string& stem, const std::string& suffix, std::string& path) {
+  std::string pattern = (std::filesystem::path(folder.empty() ? "." : folder) / (stem + ".XXXXXX" + suffix)).string();
+  const int fd = ::mkstemps(pattern.data(), static_cast<int>(suffix.size()));
+  if (fd >= 0) path = pattern;
+  return fd;
+}
+
+}  // namespace
+
+WorkingFile::WorkingFile(const std::string& folder, const std::string& stem, const std::string& suffix) {
+  int fd = MakeUnique(folder, stem, suffix, path_);
+  if (fd < 0) fd = MakeUnique(std::filesystem::temp_directory_path().string(), stem, suffix, path_);
+  if (fd < 0) throw std::runtime_error("Cannot create file " + stem + suffix);
+  ::close(fd);
+}
+
+WorkingFile::~WorkingFile() { ::unlink(path_.c_str()); }
+
+bool ReplaceFile(const std::string& source, const std::string& target) {
+  if (::rename(source.c_str(), target.c_str()) == 0) return true;
+  if (errno != EXDEV) return false;
+  // Another file system: copy next to the target first, so the last step is still a rename.
+  std::error_code ec;
+  const std::string dir = std::filesystem::path(target).parent_path().string();
+  std::string copy;
+  const int fd = MakeUnique(dir, ".vx-copy", "", copy);
+  if (fd < 0) return false;
+  ::close(fd);
+  struct stat info {};
+  const bool ok = std::filesystem::copy_file(source, copy, std::filesystem::copy_options::overwrite_existing, ec) &&
+                  ::stat(source.c_str(), &info) == 0 && ::chmod(copy.c_str(), info.st_mode & 07777) == 0 &&
+                  ::rename(copy.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(copy.c_str());
+  return ok;
+}
+
+}  // namespace vx

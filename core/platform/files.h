@@ -17,3 +17,27 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes);
 bool FileExists(const std::string& path);
 
 }  // namespace vx
+
+namespace vx {
+
+// A file of a unique name in a folder, deleted when this object goes away.
+class WorkingFile {
+ public:
+  // Creates an empty file named like "<stem>.XXXXXX<suffix>" in the folder, or in the system's
+  // temporary folder when that fails. Fails with "Cannot create file %s".
+  WorkingFile(const std::string& folder, const std::string& stem, const std::string& suffix);
+  ~WorkingFile();
+  WorkingFile(const WorkingFile&) = delete;
+  WorkingFile& operator=(const WorkingFile&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// Puts source in the place of target in one step (rename, or copy beside the target and
+// rename where the two lie on different file systems). False when it could not be done; the
+// target is then as it was.
+bool ReplaceFile(const std::string& source, const std::string& target);
+
+}  // namespace vx

@@ -79,9 +79,13 @@ TEST(PointerShapes, CloudPartsSitWhereTheyBelong) {
   EXPECT_EQ(bitmap.Pixel(115, 89), kColors.pen);    // the body's bottom edge
   EXPECT_EQ(bitmap.Pixel(103, 89), kColors.brush);  // the tail covers the outline where it joins
   EXPECT_EQ(bitmap.Pixel(95, 72), kColors.brush);   // the text box starts at (95, 72)
-  for (int y = 0; y < 240; ++y)
-    for (int x = 0; x < 320; ++x)
-      if (bitmap.Pixel(x, y) == kColors.text) ASSERT_TRUE(x >= 95 && x < 135 && y >= 72 && y < 85) << x << "," << y;
+  for (int y = 0; y < 240; ++y) {
+    for (int x = 0; x < 320; ++x) {
+      if (bitmap.Pixel(x, y) == kColors.text) {
+        ASSERT_TRUE(x >= 95 && x < 135 && y >= 72 && y < 85) << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST(PointerShapes, AreaBoxShadowAndLabel) {

@@ -20,7 +20,9 @@ TEST(Cipher, UnscrambleUndoesScrambleAndCutsAlign) {
     const std::string plain = RandomBytes(length, static_cast<unsigned>(length));
     const std::string scrambled = ScrambleBytes(plain, key);
     ASSERT_EQ(scrambled.size(), length);
-    if (length > 1) EXPECT_NE(scrambled, plain);
+    if (length > 1) {
+      EXPECT_NE(scrambled, plain);
+    }
     EXPECT_EQ(UnscrambleBytes(scrambled, key), plain) << length;
   }
   const std::string plain = RandomBytes(50, 7);
@@ -67,7 +69,9 @@ TEST(LockArea, TouchesOnlyTheRectangleInsideTheBitmap) {
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 10; ++x) {
       const bool inside = x >= 6 && y >= 5;
-      if (!inside) EXPECT_EQ(bitmap.Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
+      if (!inside) {
+        EXPECT_EQ(bitmap.Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
+      }
     }
   }
   EXPECT_NE(bitmap, before);

@@ -1,0 +1,47 @@
+// Making an archive from a project document: an executable archive (a copy of the viewer
+// with the description and every picture appended as blocks), the same in a ZIP, or a ZIP of
+// JPEG files. Pictures are decoded and encoded in parallel; blocks, messages and progress
+// come strictly in frame order.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "archive/make_observer.h"
+#include "document/kel_pigger.h"
+#include "picture/bitmap.h"
+
+namespace vx {
+
+inline constexpr const char* kBrokenByUser = "Process has been broken by user.";
+
+// Called for every picture of a ZIP of JPEG files before it is encoded, on a worker thread:
+// it may change the bitmap (the builder draws the frame's pointers) and nothing shared.
+using PictureCallback = std::function<void(const TKelPigger& frame, Bitmap& picture)>;
+
+struct MakeOptions {
+  std::string viewerPath;    // the viewer program every executable archive is a copy of
+  std::string exportFolder;  // where a ZIP of JPEG files leaves its pictures
+  std::string password;      // plain text; only scrambles protected areas
+  PictureCallback onPicture;
+};
+
+// The file a make writes: OUTPUT_FILE, with ".zip" for the two ZIP kinds.
+std::string OutputPathOf(const TKelPigger& document);
+
+// Makes the kind that OFT selects ("0", "1" or "2"; empty is "0"). The document's PWDIM must
+// already hold the password's digest. True when the output was written; on any failure or
+// cancel an existing output file is left exactly as it was.
+bool MakeArchive(const TKelPigger& document, const MakeOptions& options, MakeObserver& observer);
+
+bool MakeExecutable(const TKelPigger& document, bool envelope, const MakeOptions& options, MakeObserver& observer);
+bool MakeJpegZip(const TKelPigger& document, const MakeOptions& options, MakeObserver& observer);
+
+// Replaces target by source in one step.
+bool CopyResult(const std::string& source, const std::string& target);
+
+// JPQ as a number; 100 when it is not one.
+int JpegQualityOf(const TKelPigger& document);
+
+}  // namespace vx

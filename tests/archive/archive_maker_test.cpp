@@ -1,0 +1,187 @@
+#include "archive/archive_maker.h"
+
+#include <gtest/gtest.h>
+#include <minizip/unzip.h>
+
+#include <filesystem>
+
+#include "blocks/data_blocks.h"
+#include "document/project.h"
+#include "picture/jpeg_codec.h"
+#include "platform/files.h"
+#include "protection/cipher.h"
+#include "protection/protected_areas.h"
+#include "sample_pictures.h"
+#include "support/temp_folder.h"
+
+namespace vx {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingObserver : public MakeObserver {
+ public:
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowPictureProgress(int percent) override { progress.push_back(percent); }
+  void ShowZipping() override { zipping = true; }
+  bool BreakRequested() override { return ++asked == breakAt; }
+
+  std::vector<std::string> messages;
+  std::vector<int> progress;
+  bool zipping = false;
+  int asked = 0;
+  int breakAt = -1;
+};
+
+std::vector<std::string> ZipEntries(const std::string& path) {
+  std::vector<std::string> names;
+  unzFile zip = unzOpen64(path.c_str());
+  if (!zip) return names;
+  for (int status = unzGoToFirstFile(zip); status == UNZ_OK; status = unzGoToNextFile(zip)) {
+    char name[512];
+    unz_file_info64 info;
+    unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0);
+    names.push_back(name);
+    EXPECT_EQ(info.dosDate, 0x00200000u) << name;  // date 0x0020, time 0
+  }
+  unzClose(zip);
+  return names;
+}
+
+class ArchiveMaker : public testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dir_.Path() / "a");
+    fs::create_directories(dir_.Path() / "b");
+    fs::create_directories(dir_.Path() / "out");
+    fs::create_directories(dir_.Path() / "export");
+    for (const char* name : {"a/one.jpg", "a/two.jpg", "b/one.jpg"}) {
+      WriteFileAtomically(dir_ / name, *EncodeJpeg(MakeSamplePicture(64, 48, static_cast<unsigned>(name[2])), 90));
+    }
+    viewer_ = dir_.Write("_vellumax", "VIEWER PROGRAM BYTES");
+    options_.viewerPath = viewer_;
+    options_.exportFolder = dir_ / "export";
+    options_.password = "secret";
+  }
+
+  // Three frames; the first has a protected area and a cloud, the second two areas.
+  std::unique_ptr<TKelPigger> Document(const std::string& kind) {
+    auto document = std::make_unique<TKelPigger>();
+    document->LoadFromText(
+        "<VX OUTPUT_FILE=\"" + dir_ / "out/trip.run" + "\" JPQ=65 OFT=\"" + kind + "\">" +
+        "<FRAME FRAME_ID=F1 SRC_FILE=\"" + dir_ / "a/one.jpg" +
+        "\"><PNTRS><CLD XR=0.1 YR=0.1/><PRAR OBJ_ID=P1 XR=0.1 YR=0.1 RFW=0.2 RFH=0.2/></PNTRS></FRAME>"
+        "<FRAME FRAME_ID=F2 SRC_FILE=\"" + dir_ / "a/two.jpg" +
+        "\"><PNTRS><PRAR OBJ_ID=P2 XR=0 YR=0 RFW=0.5 RFH=0.5/><PRAR OBJ_ID=P3 XR=0.5 YR=0.5/></PNTRS></FRAME>"
+        "<FRAME FRAME_ID=F3 SRC_FILE=\"" + dir_ / "b/one.jpg" + "\"/></VX>");
+    return DocumentForMaking(*document, options_.password);
+  }
+
+  std::vector<std::string> LeftoverWorkingFiles() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_.Path() / "out")) {
+      if (entry.path().filename().string().starts_with(".")) names.push_back(entry.path().string());
+    }
+    return names;
+  }
+
+  test::TempFolder dir_;
+  std::string viewer_;
+  MakeOptions options_;
+  RecordingObserver observer_;
+};
+
+TEST_F(ArchiveMaker, ExecutableHoldsDescriptionThenAreasAndPicturesInOrder) {
+  auto document = Document("0");
+  ASSERT_TRUE(MakeArchive(*document, options_, observer_));
+  const std::string archive = ReadWholeFile(dir_ / "out/trip.run");
+  EXPECT_TRUE(archive.starts_with("VIEWER PROGRAM BYTES"));
+  std::vector<std::string> order;
+  const BlockIndex index(archive);
+  for (const auto& entry : index.List()) order.push_back(entry.name);
+  EXPECT_EQ(order, (std::vector<std::string>{"PIG_TXT", "P1", "F1", "P2", "P3", "F2", "F3"}));
+  const std::string description(index.Find("PIG_TXT"));
+  EXPECT_NE(description.find(DigestText("secret")), std::string::npos);
+  EXPECT_TRUE(LooksLikeJpeg(index.Find("F1")));
+  EXPECT_TRUE(observer_.messages.empty());
+  EXPECT_EQ(observer_.progress.back(), 99);  // three steps of 33
+  EXPECT_TRUE(fs::status(dir_ / "out/trip.run").permissions() == fs::perms(0755) ||
+              (fs::status(dir_ / "out/trip.run").permissions() & fs::perms::owner_exec) != fs::perms::none);
+  EXPECT_TRUE(LeftoverWorkingFiles().empty());
+}
+
+TEST_F(ArchiveMaker, MissingPictureGivesMessageAndNoBlockButKeepsItsFrame) {
+  auto document = Document("0");
+  document->SetAttr("JPQ", "abc");
+  document->Child(1)->SetAttr("SRC_FILE", dir_ / "a/gone.jpg");
+  document->Child(2)->SetAttr("FRAME_ID", "");
+  ASSERT_TRUE(MakeArchive(*document, options_, observer_));
+  EXPECT_EQ(observer_.messages, (std::vector<std::string>{"Wrong name of grapic file " + dir_ / "a/gone.jpg",
+                                                          "Empty frame id for file " + dir_ / "b/one.jpg"}));
+  const std::string archive = ReadWholeFile(dir_ / "out/trip.run");
+  const BlockIndex index(archive);
+  EXPECT_EQ(index.List().size(), 3u);  // PIG_TXT, P1, F1
+  EXPECT_NE(std::string(index.Find("PIG_TXT")).find("gone.jpg"), std::string::npos);
+  // JPQ "abc" encodes at quality 100.
+  EXPECT_EQ(JpegQualityOf(*document), 100);
+  Bitmap first = DecodeJpeg(ReadWholeFile(dir_ / "a/one.jpg"));
+  TKelPigger frame;
+  frame.Assign(*document->Child(0));
+  LockFrameAreas(first, frame, "secret");
+  EXPECT_TRUE(index.Find("F1") == *EncodeJpeg(first, 100));
+}
+
+TEST_F(ArchiveMaker, CancelDuringTheSecondPictureLeavesTheOutputAsItWas) {
+  WriteFileAtomically(dir_ / "out/trip.run", "the archive made last week");
+  observer_.breakAt = 2;
+  auto document = Document("0");
+  EXPECT_FALSE(MakeArchive(*document, options_, observer_));
+  EXPECT_EQ(ReadWholeFile(dir_ / "out/trip.run"), "the archive made last week");
+  EXPECT_TRUE(LeftoverWorkingFiles().empty());
+}
+
+TEST_F(ArchiveMaker, MissingViewerIsReported) {
+  options_.viewerPath = dir_ / "nothing";
+  auto document = Document("0");
+  EXPECT_FALSE(MakeArchive(*document, options_, observer_));
+  EXPECT_EQ(observer_.messages, std::vector<std::string>{"No project compiller found."});
+  EXPECT_FALSE(FileExists(dir_ / "out/trip.run"));
+}
+
+TEST_F(ArchiveMaker, ZipEnvelopeHoldsOnlyTheExecutable) {
+  auto document = Document("1");
+  ASSERT_TRUE(MakeArchive(*document, options_, observer_));
+  EXPECT_TRUE(observer_.zipping);
+  EXPECT_EQ(ZipEntries(dir_ / "out/trip.zip"), std::vector<std::string>{"trip.run"});
+  EXPECT_FALSE(FileExists(dir_ / "out/trip.run"));
+  EXPECT_TRUE(LeftoverWorkingFiles().empty());
+}
+
+TEST_F(ArchiveMaker, ZipOfJpegsKeepsEveryPictureUnderItsOwnName) {
+  int drawn = 0;
+  options_.onPicture = [&](const TKelPigger& frame, Bitmap& picture) {
+    ++drawn;
+    EXPECT_EQ(frame.Name, "FRAME");
+    picture.Fill(0x00FF00);
+  };
+  auto document = Document("2");
+  ASSERT_TRUE(MakeArchive(*document, options_, observer_));
+  EXPECT_EQ(drawn, 3);
+  EXPECT_EQ(ZipEntries(dir_ / "out/trip.zip"), (std::vector<std::string>{"one.jpg", "two.jpg", "one (2).jpg"}));
+  for (const char* name : {"one.jpg", "two.jpg", "one (2).jpg"}) {
+    const Bitmap picture = DecodeJpeg(ReadWholeFile(dir_ / (std::string("export/") + name)));
+    EXPECT_EQ(picture.Width(), 64) << name;
+  }
+  EXPECT_TRUE(LeftoverWorkingFiles().empty());
+}
+
+TEST_F(ArchiveMaker, UnreadablePictureInAZipOfJpegsMakesNothing) {
+  auto document = Document("2");
+  WriteFileAtomically(dir_ / "a/two.jpg", "not a picture");
+  WriteFileAtomically(dir_ / "out/trip.zip", "previous");
+  EXPECT_FALSE(MakeArchive(*document, options_, observer_));
+  EXPECT_EQ(ReadWholeFile(dir_ / "out/trip.zip"), "previous");
+}
+
+}  // namespace
+}  // namespace vx
