@@ -1,5 +1,6 @@
 #include "picture/resample.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -88,34 +89,31 @@ void SmoothPass(Bitmap& bitmap, int distance) {
   }
 }
 
-Bitmap RotateLeft(const Bitmap& source) {
+namespace {
+
+// A quarter turn: the target is H x W and target(place(x, y)) = source(x, y).
+template <typename Place>
+Bitmap Turn(const Bitmap& source, Place place) {
   const int W = source.Width(), H = source.Height();
   Bitmap target(H, W);
   for (int y = 0; y < H; ++y) {
     const std::uint8_t* in = source.Row(y);
     for (int x = 0; x < W; ++x) {
-      std::uint8_t* out = target.Row(W - 1 - x) + y * 3;
-      out[0] = in[x * 3];
-      out[1] = in[x * 3 + 1];
-      out[2] = in[x * 3 + 2];
+      const Point at = place(x, y, W, H);
+      std::copy_n(in + x * 3, 3, target.Row(at.y) + at.x * 3);
     }
   }
   return target;
 }
 
+}  // namespace
+
+Bitmap RotateLeft(const Bitmap& source) {
+  return Turn(source, [](int x, int y, int W, int) { return Point{y, W - 1 - x}; });
+}
+
 Bitmap RotateRight(const Bitmap& source) {
-  const int W = source.Width(), H = source.Height();
-  Bitmap target(H, W);
-  for (int y = 0; y < H; ++y) {
-    const std::uint8_t* in = source.Row(y);
-    for (int x = 0; x < W; ++x) {
-      std::uint8_t* out = target.Row(x) + (H - 1 - y) * 3;
-      out[0] = in[x * 3];
-      out[1] = in[x * 3 + 1];
-      out[2] = in[x * 3 + 2];
-    }
-  }
-  return target;
+  return Turn(source, [](int x, int y, int, int H) { return Point{H - 1 - y, x}; });
 }
 
 }  // namespace vx
