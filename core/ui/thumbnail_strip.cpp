@@ -1,0 +1,323 @@
+#include "ui/thumbnail_strip.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+
+#include "strip/strip_geometry.h"
+
+namespace vx::ui {
+namespace {
+
+constexpr Fl_Color kCurrentTile = 0x00804000;  // red 0, green 128, blue 64
+constexpr Fl_Color kWorkspace = 0xABABAB00;    // the scroll area behind the tiles
+constexpr Fl_Color kPlaceholder = 0x40404000;
+constexpr int kFooterFontSize = 11;            // 8 points at 96 dpi
+constexpr int kDragThreshold = 4;
+
+}  // namespace
+
+TO_img_item::TO_img_item(TO_img_items& strip, int x, int y, int size, std::string id, TileLoader loader)
+    : Fl_Group(x, y, size, size), Id(std::move(id)), strip_(strip), loader_(std::move(loader)) {
+  check_ = new Fl_Check_Button(x + 9, y + size - strip::kBand + 2, size - 14, strip::kBand - 4);
+  check_->labelcolor(FL_WHITE);
+  check_->labelsize(kFooterFontSize);
+  check_->labelfont(FL_HELVETICA);
+  check_->clear_visible_focus();
+  check_->callback([](Fl_Widget*, void* data) {
+    auto* tile = static_cast<TO_img_item*>(data);
+    if (tile->strip_.OnCheckClick) tile->strip_.OnCheckClick(tile);
+  }, this);
+  end();
+  SetTileSize(size);
+}
+
+void TO_img_item::SetFooter(const std::string& footer) {
+  footer_ = footer;
+  check_->copy_label(footer_.c_str());
+}
+
+void TO_img_item::SetSelected(bool selected) {
+  selected_ = selected;
+  redraw();
+}
+
+void TO_img_item::SetTileSize(int size) {
+  resize(x(), y(), size, size);
+  check_->resize(x() + 9, y() + size - strip::kBand + 2, size - 14, strip::kBand - 4);
+  Bitmap picture;
+  try {
+    if (loader_) loader_(Id, picture);
+  } catch (const std::exception&) {
+    picture = Bitmap();  // shown as a placeholder, like a loader that drew nothing
+  }
+  const Size pictureSize{picture.Width(), picture.Height()};
+  thumbnailSize_ = strip::FitThumbnail(pictureSize, strip::PictureBox(size));
+  placeholder_ = picture.Empty();
+  image_.reset();
+  rgb_.clear();
+  if (!placeholder_) {
+    // Only the reduced picture is kept; the full one goes away here.
+    const Bitmap thumbnail = strip::MakeThumbnail(picture, thumbnailSize_);
+    rgb_.resize(static_cast<size_t>(thumbnail.Width()) * thumbnail.Height() * 3);
+    unsigned char* out = rgb_.data();
+    for (int row = 0; row < thumbnail.Height(); ++row) {
+      const std::uint8_t* in = thumbnail.Row(row);
+      for (int col = 0; col < thumbnail.Width(); ++col, in += 3, out += 3) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+      }
+    }
+    image_ = std::make_unique<Fl_RGB_Image>(rgb_.data(), thumbnail.Width(), thumbnail.Height(), 3);
+  }
+  selected_ = false;  // the current tile's colour comes back with the next selection
+  redraw();
+}
+
+bool TO_img_item::OnPicture(int px, int py) const {
+  const Point origin = strip::ThumbnailOrigin(w(), thumbnailSize_);
+  return px >= x() + origin.x && px < x() + origin.x + thumbnailSize_.width && py >= y() + origin.y &&
+         py < y() + origin.y + thumbnailSize_.height;
+}
+
+void TO_img_item::draw() {
+  const int size = w();
+  fl_rectf(x(), y(), size, size, FL_BLACK);
+  fl_color(FL_WHITE);
+  fl_xyline(x(), y() + strip::kBand, x() + size - 1);
+  fl_xyline(x(), y() + size - strip::kBand - 1, x() + size - 1);
+  fl_rectf(x(), y() + strip::kBand + 1, size, size - 2 * strip::kBand - 2, selected_ ? kCurrentTile : FL_BLACK);
+  if (placeholder_) {
+    // Nothing could be loaded: a neutral box where the picture would be.
+    const Size box = strip::PictureBox(size);
+    const Point origin = strip::ThumbnailOrigin(size, box);
+    fl_rectf(x() + origin.x, y() + origin.y, box.width, box.height, kPlaceholder);
+  } else if (image_) {
+    const Point origin = strip::ThumbnailOrigin(size, thumbnailSize_);
+    image_->draw(x() + origin.x, y() + origin.y);
+  }
+  draw_child(*check_);
+}
+
+int TO_img_item::handle(int event) {
+  switch (event) {
+    case FL_PUSH:
+      if (Fl::event_inside(check_)) return Fl_Group::handle(event);
+      if (Fl::event_button() != FL_LEFT_MOUSE) return 1;
+      pressX_ = Fl::event_x();
+      pressY_ = Fl::event_y();
+      dragging_ = false;
+      strip_.SelectTile(this);
+      return 1;
+    case FL_DRAG:
+      if (strip_.AllowReorder && OnPicture(pressX_, pressY_) &&
+          (std::abs(Fl::event_x() - pressX_) > kDragThreshold || std::abs(Fl::event_y() - pressY_) > kDragThreshold)) {
+        dragging_ = true;
+        fl_cursor(FL_CURSOR_MOVE);
+      }
+      return 1;
+    case FL_RELEASE:
+      if (dragging_) {
+        dragging_ = false;
+        fl_cursor(FL_CURSOR_DEFAULT);
+        TO_img_item* target = strip_.TileWithPictureAt(Fl::event_x(), Fl::event_y());
+        if (target && target != this) strip_.MoveTile(this, target);
+      }
+      return 1;
+    default:
+      return Fl_Group::handle(event);
+  }
+}
+
+TO_img_items::TO_img_items(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
+  box(FL_FLAT_BOX);
+  color(kWorkspace);
+  scroll_ = new Fl_Scroll(x, y + strip::kTopBand, w, h - strip::kTopBand);
+  scroll_->type(Fl_Scroll::VERTICAL);
+  scroll_->box(FL_FLAT_BOX);
+  scroll_->color(kWorkspace);
+  scroll_->end();
+  end();
+  resizable(scroll_);
+}
+
+TO_img_items::~TO_img_items() = default;
+
+int TO_img_items::TileSizeNow() const { return strip::TileSizeFor(scroll_->w()); }
+
+// Tiles are placed from the content's unscrolled top-left corner, found from the first tile
+// (FLTK's own scroll position counts from wherever the children's bounding box begins).
+Point TO_img_items::ContentOrigin() const {
+  if (tiles_.empty()) return {scroll_->x(), scroll_->y()};
+  return {tiles_.front()->x() - strip::kMargin, tiles_.front()->y() - strip::kMargin};
+}
+
+int TO_img_items::ScrolledBy() const { return scroll_->y() - ContentOrigin().y; }
+
+void TO_img_items::ScrollTo(int offset) {
+  scroll_->scroll_to(scroll_->xposition(), scroll_->yposition() + std::max(offset, 0) - ScrolledBy());
+  scroll_->redraw();
+}
+
+TO_img_item* TO_img_items::AddTile(const std::string& id, TileLoader loader) {
+  const Point origin = ContentOrigin();
+  const int size = TileSizeNow();
+  const int top = strip::TileTop(TileCount(), size);
+  auto* tile = new TO_img_item(*this, origin.x + strip::kMargin, origin.y + top, size, id, std::move(loader));
+  scroll_->add(tile);
+  tiles_.push_back(tile);
+  tile->SetFooter("");
+  ScrollTo(top + size + strip::kMargin - scroll_->h());
+  return tile;
+}
+
+TO_img_item* TO_img_items::TileAt(int index) const {
+  return index >= 0 && index < TileCount() ? tiles_[static_cast<size_t>(index)] : nullptr;
+}
+
+int TO_img_items::IndexOfTile(const TO_img_item* tile) const {
+  auto it = std::find(tiles_.begin(), tiles_.end(), tile);
+  return it == tiles_.end() ? -1 : static_cast<int>(it - tiles_.begin());
+}
+
+TO_img_item* TO_img_items::FindTileById(const std::string& id) const {
+  if (id.empty()) return nullptr;
+  auto it = std::find_if(tiles_.begin(), tiles_.end(), [&](const TO_img_item* t) { return t->Id == id; });
+  return it == tiles_.end() ? nullptr : *it;
+}
+
+void TO_img_items::SelectTile(TO_img_item* tile) {
+  if (current_) {
+    if (OnBeforeSelect) OnBeforeSelect();
+    current_->SetSelected(false);
+  }
+  current_ = tile;
+  if (current_) current_->SetSelected(true);
+  if (OnSelect) OnSelect();
+  if (tile) ScrollIntoView(tile);
+}
+
+void TO_img_items::ScrollIntoView(const TO_img_item* tile) {
+  const int index = IndexOfTile(tile);
+  if (index < 0) return;
+  const int size = tile->TileSize();
+  const int top = strip::TileTop(index, size);
+  if (top - strip::kMargin < ScrolledBy()) {
+    ScrollTo(top - strip::kMargin);
+  } else if (top + size + strip::kMargin > ScrolledBy() + scroll_->h()) {
+    ScrollTo(top + size + strip::kMargin - scroll_->h());
+  }
+}
+
+void TO_img_items::DeleteTileAt(int index) {
+  if (index < 0 || index >= TileCount()) return;
+  SelectTile(nullptr);
+  const Point origin = ContentOrigin();
+  TO_img_item* tile = tiles_[static_cast<size_t>(index)];
+  tiles_.erase(tiles_.begin() + index);
+  scroll_->remove(tile);
+  Fl::delete_widget(tile);
+  PlaceTiles(origin);
+}
+
+void TO_img_items::ClearTiles() {
+  SelectTile(nullptr);
+  for (TO_img_item* tile : tiles_) {
+    scroll_->remove(tile);
+    Fl::delete_widget(tile);
+  }
+  tiles_.clear();
+  ScrollTo(0);
+}
+
+bool TO_img_items::AnyTileChecked() const {
+  return std::any_of(tiles_.begin(), tiles_.end(), [](const TO_img_item* t) { return t->Checked(); });
+}
+
+void TO_img_items::SelectPrior() {
+  const int index = IndexOfTile(current_);
+  if (index > 0) SelectTile(tiles_[static_cast<size_t>(index - 1)]);
+}
+
+void TO_img_items::SelectNext() {
+  const int index = IndexOfTile(current_);
+  if (index >= 0 && index + 1 < TileCount()) SelectTile(tiles_[static_cast<size_t>(index + 1)]);
+}
+
+void TO_img_items::SelectFirst() {
+  if (!tiles_.empty()) SelectTile(tiles_.front());
+}
+
+void TO_img_items::SelectLast() {
+  if (!tiles_.empty()) SelectTile(tiles_.back());
+}
+
+void TO_img_items::SelectPageUp() {
+  const int index = IndexOfTile(current_);
+  if (index >= 0) SelectTile(TileAt(strip::PageUp(index, strip::PageOf(scroll_->h(), current_->TileSize()))));
+}
+
+void TO_img_items::SelectPageDown() {
+  const int index = IndexOfTile(current_);
+  if (index >= 0) {
+    SelectTile(TileAt(strip::PageDown(index, strip::PageOf(scroll_->h(), current_->TileSize()), TileCount())));
+  }
+}
+
+bool TO_img_items::HandleKey(int key) {
+  switch (key) {
+    case FL_Up: SelectPrior(); return true;
+    case FL_Down: SelectNext(); return true;
+    case FL_Home: SelectFirst(); return true;
+    case FL_End: SelectLast(); return true;
+    case FL_Page_Up: SelectPageUp(); return true;
+    case FL_Page_Down: SelectPageDown(); return true;
+    default: return false;
+  }
+}
+
+bool TO_img_items::LoadCurrentPicture(Bitmap& picture) {
+  if (!current_ || !current_->Loader()) return false;
+  try {
+    return current_->Loader()(current_->Id, picture);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+void TO_img_items::MoveTile(TO_img_item* t, TO_img_item* u) {
+  const int from = IndexOfTile(t), to = IndexOfTile(u);
+  if (from < 0 || to < 0 || from == to) return;
+  const Point origin = ContentOrigin();
+  strip::MoveItem(tiles_, from, to);
+  PlaceTiles(origin);
+  if (OnReorder) OnReorder(t);
+}
+
+TO_img_item* TO_img_items::TileWithPictureAt(int x, int y) const {
+  auto it = std::find_if(tiles_.begin(), tiles_.end(), [&](const TO_img_item* t) { return t->OnPicture(x, y); });
+  return it == tiles_.end() ? nullptr : *it;
+}
+
+void TO_img_items::PlaceTiles(Point origin) {
+  for (int i = 0; i < TileCount(); ++i) {
+    TO_img_item* tile = tiles_[static_cast<size_t>(i)];
+    tile->position(origin.x + strip::kMargin, origin.y + strip::TileTop(i, tile->TileSize()));
+  }
+  scroll_->init_sizes();
+  scroll_->redraw();
+}
+
+void TO_img_items::RefitTiles() {
+  const Point origin = ContentOrigin();
+  const int size = TileSizeNow();
+  for (TO_img_item* tile : tiles_) {
+    if (tile->TileSize() != size) tile->SetTileSize(size);
+  }
+  if (current_) current_->SetSelected(true);
+  PlaceTiles(origin);
+}
+
+}  // namespace vx::ui

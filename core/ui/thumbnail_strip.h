@@ -1,0 +1,130 @@
+// The strip of square tiles both programs list their pictures in. The widgets only draw and
+// forward events; sizes, places and moves come from strip/strip_geometry.h.
+#pragma once
+
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_RGB_Image.H>
+#include <FL/Fl_Scroll.H>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "picture/bitmap.h"
+
+namespace vx::ui {
+
+// Draws a tile's full picture into the bitmap; false when it could not.
+using TileLoader = std::function<bool(const std::string& id, Bitmap& picture)>;
+
+class TO_img_items;
+
+// One tile: a black band, a white line, the reduced picture on black (or on the current
+// tile's green), a white line, and a band with the footer's check box.
+class TO_img_item : public Fl_Group {
+ public:
+  TO_img_item(TO_img_items& strip, int x, int y, int size, std::string id, TileLoader loader);
+
+  // Becomes size x size and reduces its picture anew through the loader.
+  void SetTileSize(int size);
+  int TileSize() const { return w(); }
+
+  std::string Id;
+  std::string SourceFile;
+  std::string FieldsText;    // kept for the owner, never read here
+  std::string PointersText;  // likewise
+  const std::string& Footer() const { return footer_; }
+  void SetFooter(const std::string& footer);
+  bool Selected() const { return selected_; }
+  void SetSelected(bool selected);
+  bool Checked() const { return check_->value() != 0; }
+  void SetChecked(bool checked) { check_->value(checked); }
+  Fl_Check_Button& CheckBox() { return *check_; }
+  const TileLoader& Loader() const { return loader_; }
+  Size ThumbnailSize() const { return thumbnailSize_; }
+  // True when the point (window coordinates) lies on the reduced picture.
+  bool OnPicture(int x, int y) const;
+
+ protected:
+  void draw() override;
+  int handle(int event) override;
+
+ private:
+  TO_img_items& strip_;
+  TileLoader loader_;
+  Fl_Check_Button* check_;
+  std::string footer_;
+  bool selected_ = false;
+  Size thumbnailSize_{1, 1};
+  bool placeholder_ = true;
+  std::vector<unsigned char> rgb_;
+  std::unique_ptr<Fl_RGB_Image> image_;
+  int pressX_ = 0, pressY_ = 0;
+  bool dragging_ = false;
+};
+
+class TO_img_items : public Fl_Group {
+ public:
+  TO_img_items(int x, int y, int w, int h);
+  ~TO_img_items() override;
+
+  // Builds the tile's thumbnail at once; appended at the end, scrolled into view.
+  TO_img_item* AddTile(const std::string& id, TileLoader loader);
+  void SelectTile(TO_img_item* tile);
+  TO_img_item* Current() const { return current_; }
+  int TileCount() const { return static_cast<int>(tiles_.size()); }
+  TO_img_item* TileAt(int index) const;
+  int IndexOfTile(const TO_img_item* tile) const;
+  // Exact, case-sensitive; none for an empty identifier.
+  TO_img_item* FindTileById(const std::string& id) const;
+  void DeleteTileAt(int index);
+  void ClearTiles();
+  bool AnyTileChecked() const;
+  void HideTiles() { scroll_->hide(); }
+  void ShowTiles() { scroll_->show(); }
+
+  void SelectPrior();
+  void SelectNext();
+  void SelectFirst();
+  void SelectLast();
+  void SelectPageUp();
+  void SelectPageDown();
+  // Up, Down, Home, End, Page Up and Page Down; true when the key was one of them.
+  bool HandleKey(int key);
+
+  // The current tile's full picture through its loader.
+  bool LoadCurrentPicture(Bitmap& picture);
+  // Moves t to u's place; the tiles between shift towards t's old place.
+  void MoveTile(TO_img_item* t, TO_img_item* u);
+  // Tiles take the scroll area's width anew (after the strip was resized).
+  void RefitTiles();
+
+  int ScrollAreaWidth() const { return scroll_->w(); }
+  int ScrollAreaHeight() const { return scroll_->h(); }
+  int TileSizeNow() const;
+  // The tile whose picture lies under the point (window coordinates), if any.
+  TO_img_item* TileWithPictureAt(int x, int y) const;
+
+  bool Busy = false;          // builder: JPEG thumbnails are decoded at a quarter size
+  bool AllowReorder = false;  // dragging a tile onto another moves it
+  std::function<void()> OnSelect;
+  std::function<void()> OnBeforeSelect;
+  std::function<void(TO_img_item*)> OnReorder;
+  std::function<void(TO_img_item*)> OnCheckClick;
+
+ private:
+  Point ContentOrigin() const;
+  void PlaceTiles(Point origin);
+  // How far the content is scrolled up, in pixels from its top.
+  int ScrolledBy() const;
+  void ScrollTo(int offset);
+  void ScrollIntoView(const TO_img_item* tile);
+
+  Fl_Scroll* scroll_;
+  std::vector<TO_img_item*> tiles_;
+  TO_img_item* current_ = nullptr;
+};
+
+}  // namespace vx::ui

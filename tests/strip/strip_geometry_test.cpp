@@ -1,0 +1,68 @@
+#include "strip/strip_geometry.h"
+
+#include <gtest/gtest.h>
+
+namespace vx::strip {
+namespace {
+
+TEST(StripGeometry, TileSizesPlacesAndBoxes) {
+  EXPECT_EQ(TileSizeFor(234), 200);
+  EXPECT_EQ(PictureBox(200), (Size{183, 143}));
+  EXPECT_EQ(TileTop(0, 200), 10);
+  EXPECT_EQ(TileTop(2, 200), 430);
+}
+
+TEST(StripGeometry, FittingKeepsTheAspectAndSmoothsLargePictures) {
+  const struct {
+    const char* what;
+    Size picture;
+    Size thumbnail;
+    bool smoothed;
+    Point origin;
+  } cases[] = {
+      {"landscape 4:3, smoothed", {1600, 1200}, {183, 137}, true, {8, 31}},
+      {"small 3:2, not smoothed", {300, 200}, {183, 122}, false, {8, 39}},
+      {"portrait", {1200, 1600}, {107, 143}, true, {46, 28}},
+      {"one pixel", {1, 1}, {143, 143}, false, {28, 28}},
+      {"empty picture", {0, 0}, {1, 1}, false, {99, 99}},
+  };
+  for (const auto& c : cases) {
+    const Size thumbnail = FitThumbnail(c.picture, PictureBox(200));
+    EXPECT_EQ(thumbnail, c.thumbnail) << c.what;
+    EXPECT_EQ(NeedsSmoothing(c.picture, thumbnail), c.smoothed) << c.what;
+    EXPECT_EQ(ThumbnailOrigin(200, thumbnail), c.origin) << c.what;
+  }
+  EXPECT_EQ(FitThumbnail({100, 100}, {0, 50}), (Size{1, 1}));
+}
+
+TEST(StripGeometry, ReducingAnEmptyPictureGivesAnEmptyThumbnail) {
+  Bitmap empty;
+  EXPECT_EQ(MakeThumbnail(empty, {1, 1}).Width(), 1);
+}
+
+TEST(StripGeometry, PageMoves) {
+  EXPECT_EQ(PageOf(650, 200), 3);
+  EXPECT_EQ(PageDown(8, 3, 10), 9);
+  EXPECT_EQ(PageUp(2, 3), 0);
+  EXPECT_EQ(PageDown(4, 0, 10), 4);  // a page of 0 selects the current tile again
+}
+
+TEST(StripGeometry, MovingOneItemOntoAnother) {
+  const struct {
+    int from, to;
+    std::vector<int> order;
+  } cases[] = {
+      {0, 3, {1, 2, 3, 0}},
+      {3, 0, {3, 0, 1, 2}},
+      {1, 2, {0, 2, 1, 3}},
+      {2, 2, {0, 1, 2, 3}},
+  };
+  for (const auto& c : cases) {
+    std::vector<int> items{0, 1, 2, 3};
+    MoveItem(items, c.from, c.to);
+    EXPECT_EQ(items, c.order) << c.from << " onto " << c.to;
+  }
+}
+
+}  // namespace
+}  // namespace vx::strip

@@ -1,0 +1,89 @@
+// Synthesised FLTK events and window screenshots for UI tests in real windows.
+#pragma once
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+
+#include <string>
+
+#include "picture/bitmap.h"
+#include "support/png_output.h"
+
+namespace vx::test {
+
+inline void Settle() {
+  for (int i = 0; i < 5; ++i) Fl::check();
+  Fl::flush();
+}
+
+inline void MoveMouse(Fl_Window& window, int x, int y) {
+  Fl::e_x = x;
+  Fl::e_y = y;
+  Fl::e_x_root = window.x_root() + x;
+  Fl::e_y_root = window.y_root() + y;
+}
+
+inline void Press(Fl_Window& window, int x, int y, int button = FL_LEFT_MOUSE) {
+  MoveMouse(window, x, y);
+  Fl::e_keysym = FL_Button + button;
+  Fl::e_state = FL_BUTTON(button);
+  Fl::e_clicks = 0;
+  Fl::e_is_click = 1;
+  Fl::handle(FL_PUSH, &window);
+}
+
+inline void Release(Fl_Window& window, int x, int y, int button = FL_LEFT_MOUSE) {
+  MoveMouse(window, x, y);
+  Fl::e_keysym = FL_Button + button;
+  Fl::e_state = 0;
+  Fl::handle(FL_RELEASE, &window);
+}
+
+inline void Click(Fl_Window& window, int x, int y) {
+  Press(window, x, y);
+  Release(window, x, y);
+  Settle();
+}
+
+inline void DragTo(Fl_Window& window, int fromX, int fromY, int toX, int toY) {
+  Press(window, fromX, fromY);
+  Fl::e_is_click = 0;
+  for (int step = 1; step <= 4; ++step) {
+    MoveMouse(window, fromX + (toX - fromX) * step / 4, fromY + (toY - fromY) * step / 4);
+    Fl::e_state = FL_BUTTON1;
+    Fl::handle(FL_DRAG, &window);
+  }
+  Release(window, toX, toY);
+  Settle();
+}
+
+// A key pressed and released on the focused widget; handlers may act on either.
+inline void Key(Fl_Window& window, int key) {
+  Fl::e_keysym = key;
+  Fl::e_text = const_cast<char*>("");
+  Fl::e_length = 0;
+  Fl::e_state = 0;
+  Fl::handle(FL_KEYDOWN, &window);
+  Fl::handle(FL_KEYUP, &window);
+  Settle();
+}
+
+// What the window shows, as a PNG under test-output/.
+inline std::string SaveWindowPng(Fl_Window& window, const std::string& name) {
+  Settle();
+  window.make_current();
+  const int w = window.w(), h = window.h();
+  unsigned char* rgb = fl_read_image(nullptr, 0, 0, w, h);
+  Bitmap shot(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const unsigned char* p = rgb + (static_cast<size_t>(y) * w + x) * 3;
+      shot.SetPixel(x, y, p[0] | (p[1] << 8) | (p[2] << 16));
+    }
+  }
+  delete[] rgb;
+  return SavePng(shot, name);
+}
+
+}  // namespace vx::test
