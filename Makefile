@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 WERROR ?= ON
 
-.PHONY: all deps build run test test-asan bench fuzz demo clean
+.PHONY: all deps build run test test-asan bench fuzz demo screenshots clean
 
 all: build
 
@@ -53,6 +53,10 @@ demo: build
 	$(BUILD)/tools/make_demo dist
 	dist/bin/vellumax-make dist/projects/Demo.vxpr
 	@echo "Open it: dist/output/Demo.run   (password: vellumax)"
+
+# The viewer on the demo archive, in a real window under Xvfb, saved as PNG files.
+screenshots: demo
+	xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/tools/viewer_screenshots dist/output/Demo.run dist/screenshots
 
 clean:
 	rm -rf build build-asan build-fuzz dist

@@ -1,17 +1,19 @@
 #include <FL/Fl.H>
-#include <FL/Fl_Double_Window.H>
 
 #include <cstdio>
+#include <filesystem>
 
+#include "archive_session.h"
 #include "blocks/data_blocks.h"
+#include "main_window.h"
 #include "platform/display.h"
+#include "platform/paths.h"
 #include "platform/startup.h"
 #include "ui/dialogs.h"
 
 namespace {
 
 constexpr const char* kNoArchive = "To make new archive run Vellumax.exe";
-constexpr const char* kDescriptionBlock = "PIG_TXT";
 
 // Without an archive description there is nothing to show.
 int Refuse() {
@@ -27,9 +29,15 @@ int Refuse() {
 
 int main(int argc, char** argv) {
   if (vx::RunStartupSteps(vx::OwnStartupOptions(argc, argv))) return 0;
-  if (vx::ReadBlock(kDescriptionBlock).empty()) return Refuse();
-  Fl_Double_Window window(1024, 700, "Vellumax");
-  window.end();
+  vx::viewer::ArchiveSession session([](std::string_view name) { return vx::ReadBlock(name); });
+  if (!session.LoadDescription()) return Refuse();
+
+  Fl::visual(FL_DOUBLE | FL_RGB);
+  int x = 0, y = 0, w = 1024, h = 768;
+  Fl::screen_work_area(x, y, w, h);  // the window starts maximised
+  vx::viewer::TFmain window(session, std::filesystem::path(vx::OwnProgramPath()).filename().string(), w, h);
+  window.position(x, y);
   window.show();
+  window.FormActivate();
   return Fl::run();
 }

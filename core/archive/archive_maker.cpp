@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "archive/ordered_pipeline.h"
+#include "concurrency/ordered_pipeline.h"
 #include "archive/zip_files.h"
 #include "blocks/data_blocks.h"
 #include "document/vocabulary.h"

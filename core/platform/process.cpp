@@ -2,6 +2,9 @@
 
 #include <spawn.h>
 #include <sys/types.h>
+#include <sys/wait.h>
+
+#include <thread>
 
 extern char** environ;
 
@@ -13,7 +16,11 @@ bool StartProgram(const std::string& path, const std::vector<std::string>& argum
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   pid_t pid = 0;
-  return ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ) == 0;
+  // A bare name is looked up on PATH.
+  if (::posix_spawnp(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return false;
+  // Reaped in the background, so a long-running program collects no zombies.
+  std::thread([pid] { ::waitpid(pid, nullptr, 0); }).detach();
+  return true;
 }
 
 }  // namespace vx

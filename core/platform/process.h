@@ -6,7 +6,8 @@
 
 namespace vx {
 
-// Starts a program and does not wait for it; false when it could not be started.
+// Starts a program (a path, or a name looked up on PATH) and does not wait for it; false
+// when it could not be started.
 bool StartProgram(const std::string& path, const std::vector<std::string>& arguments);
 
 }  // namespace vx

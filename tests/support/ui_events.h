@@ -7,7 +7,6 @@
 
 #include <string>
 
-#include "picture/bitmap.h"
 #include "support/png_output.h"
 
 namespace vx::test {
@@ -67,23 +66,6 @@ inline void Key(Fl_Window& window, int key) {
   Fl::handle(FL_KEYDOWN, &window);
   Fl::handle(FL_KEYUP, &window);
   Settle();
-}
-
-// What the window shows, as a PNG under test-output/.
-inline std::string SaveWindowPng(Fl_Window& window, const std::string& name) {
-  Settle();
-  window.make_current();
-  const int w = window.w(), h = window.h();
-  unsigned char* rgb = fl_read_image(nullptr, 0, 0, w, h);
-  Bitmap shot(w, h);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const unsigned char* p = rgb + (static_cast<size_t>(y) * w + x) * 3;
-      shot.SetPixel(x, y, p[0] | (p[1] << 8) | (p[2] << 16));
-    }
-  }
-  delete[] rgb;
-  return SavePng(shot, name);
 }
 
 }  // namespace vx::test

@@ -1,0 +1,17 @@
+// Handing addresses and files to the desktop.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace vx {
+
+// Opens an address or file with the desktop's default handler (xdg-open here); quietly
+// does nothing when that cannot be started.
+void OpenWithDesktop(const std::string& target);
+
+// Tests replace the desktop; returns the previous handler.
+using DesktopOpener = std::function<void(const std::string&)>;
+DesktopOpener InstallDesktopOpener(DesktopOpener opener);
+
+}  // namespace vx

@@ -1,0 +1,188 @@
+#include "main_window.h"
+
+#include <FL/Fl.H>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+
+#include "protection/cipher.h"
+#include "support/test_archive.h"
+#include "support/ui_events.h"
+
+namespace vx::viewer {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool WaitFor(const std::function<bool()>& done, double seconds = 5) {
+  const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+  while (!done() && Clock::now() < end) Fl::wait(0.02);
+  return done();
+}
+
+const char* kPointers =
+    "<PNTRS><CLD XR=0.5 YR=0.5 ARRTXT=cloud/><ARR XR=0.2 YR=0.2 ARRTXT=arrow/>"
+    "<PRAR OBJ_ID=A%d XR=0.1 YR=0.1 RFW=0.3 RFH=0.3 ARRTXT=secret/></PNTRS>";
+
+std::string PointersOf(int i) {
+  char text[256];
+  std::snprintf(text, sizeof text, kPointers, i);
+  return text;
+}
+
+class ViewerWindow : public testing::Test {
+ protected:
+  void Open(const std::string& archivePath) {
+    ASSERT_FALSE(archivePath.empty());
+    image_ = std::make_unique<ArchiveImage>(archivePath);
+    session_ = std::make_unique<ArchiveSession>([this](std::string_view name) { return image_->ReadBlock(name); });
+    ASSERT_TRUE(session_->LoadDescription());
+    window_ = std::make_unique<TFmain>(*session_, "archive.run", 1000, 700);
+    window_->OnPictureShown = [this] { ++picturesShown_; };
+    window_->show();
+    test::Settle();
+    window_->FormActivate();
+  }
+  void TearDown() override {
+    if (window_) window_->hide();
+    window_.reset();
+    Fl::check();
+  }
+  bool WaitForPictures(int count) {
+    return WaitFor([&] { return picturesShown_ >= count && window_->PendingLoads() == 0; });
+  }
+
+  test::TempFolder dir_;
+  std::unique_ptr<ArchiveImage> image_;
+  std::unique_ptr<ArchiveSession> session_;
+  std::unique_ptr<TFmain> window_;
+  int picturesShown_ = 0;
+};
+
+TEST_F(ViewerWindow, OpensLockedShowsTilesAndTheFirstPicture) {
+  Open(test::MakeTestArchive(dir_, "MG_BORDER_COLOR=#0000FF TNP_WIDTH=250",
+                             test::SampleFrames(dir_, 3, {320, 240}, PointersOf), "secret"));
+  ASSERT_EQ(window_->Strip().TileCount(), 3);
+  EXPECT_EQ(window_->Strip().TileAt(1)->Footer(), "p1");
+  EXPECT_EQ(window_->StripWidth(), 250);
+  EXPECT_TRUE(window_->Locked());
+  EXPECT_TRUE(window_->Key().visible());
+  EXPECT_TRUE(window_->PointersButton().active());
+  EXPECT_EQ(window_->View().Model().LensBorderColor(), 0x00FF0000u);
+  ASSERT_TRUE(WaitForPictures(1));
+  EXPECT_EQ(window_->Strip().IndexOfTile(window_->Strip().Current()), 0);
+  EXPECT_EQ(window_->View().Model().DecodedPicture().Width(), 320);
+  // Locked: the protected area is blacked out in the picture and its mark is drawn.
+  EXPECT_EQ(window_->View().Model().DecodedPicture().Pixel(60, 40) & 0xF0F0F0, 0u);
+  EXPECT_TRUE(window_->PointerVisible(window_->View().Model().Frame().FindChild("PNTRS")->Child(2)));
+  EXPECT_FALSE(window_->PointerVisible(window_->View().Model().Frame().FindChild("PNTRS")->Child(0)));
+  test::SaveWindowPng(*window_, "viewer-main.png");
+}
+
+TEST_F(ViewerWindow, RightPasswordUnlocksAfterARebuildAndRestoresAreas) {
+  Open(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 2, {320, 240}, PointersOf), "secret"));
+  ASSERT_TRUE(WaitForPictures(1));
+  window_->SetPasswordText("secret");
+  window_->Rebuild();
+  EXPECT_FALSE(window_->Locked());
+  EXPECT_FALSE(window_->Key().visible());
+  ASSERT_TRUE(WaitForPictures(2));
+  const Bitmap original = DecodeJpeg(ReadWholeFile(dir_ / "p0.jpg"));
+  const Bitmap& shown = window_->View().Model().DecodedPicture();
+  // The restored area holds the source pixels again (up to JPEG noise of the encoding).
+  EXPECT_NEAR(static_cast<int>(shown.Pixel(60, 40) & 0xFF), static_cast<int>(original.Pixel(60, 40) & 0xFF), 12);
+  EXPECT_FALSE(window_->PointerVisible(window_->View().Model().Frame().FindChild("PNTRS")->Child(2)));
+}
+
+TEST_F(ViewerWindow, BurstsOfSelectionChangesLoadOnePicture) {
+  Open(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 8, {64, 48})));
+  ASSERT_TRUE(WaitForPictures(1));
+  const int before = picturesShown_;
+  for (int i = 0; i < 5; ++i) window_->Strip().SelectNext();
+  ASSERT_TRUE(WaitFor([&] { return window_->PendingLoads() == 0 && picturesShown_ > before; }, 5));
+  Fl::wait(0.6);
+  EXPECT_EQ(picturesShown_, before + 1);
+  EXPECT_EQ(window_->Strip().IndexOfTile(window_->Strip().Current()), 5);
+}
+
+TEST_F(ViewerWindow, KeysActOnReleaseAndEscapeReturnsToTheMainPanel) {
+  Open(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 3, {64, 48})));
+  ASSERT_TRUE(WaitForPictures(1));
+  Fl::e_keysym = FL_Down;
+  Fl::handle(FL_KEYDOWN, window_.get());
+  EXPECT_EQ(window_->Strip().IndexOfTile(window_->Strip().Current()), 0);
+  Fl::handle(FL_KEYUP, window_.get());
+  EXPECT_EQ(window_->Strip().IndexOfTile(window_->Strip().Current()), 1);
+
+  test::Key(*window_, FL_Escape);  // on the main panel: nothing, and the window stays
+  EXPECT_TRUE(window_->shown());
+  window_->ShowPanel(TFmain::Panel::Description);
+  test::Key(*window_, FL_End);  // navigation only on the main panel
+  EXPECT_EQ(window_->Strip().IndexOfTile(window_->Strip().Current()), 1);
+  test::Key(*window_, FL_Escape);
+  EXPECT_EQ(window_->CurrentPanel(), TFmain::Panel::Main);
+}
+
+TEST_F(ViewerWindow, SplitterWidthSurvivesARebuildAndKeepsTheFrame) {
+  Open(test::MakeTestArchive(dir_, "TNP_WIDTH=250", test::SampleFrames(dir_, 3, {64, 48})));
+  ASSERT_TRUE(WaitForPictures(1));
+  window_->Strip().SelectTile(window_->Strip().TileAt(2));
+  test::DragTo(*window_, 252, 300, 182, 300);  // the splitter lies right of the strip
+  EXPECT_EQ(window_->StripWidth(), 180);
+  EXPECT_EQ(window_->Strip().TileAt(0)->w(), 180 - 34);
+  EXPECT_EQ(window_->Strip().Current()->Id, "F2");
+  window_->Rebuild();
+  EXPECT_EQ(window_->StripWidth(), 180);
+}
+
+TEST_F(ViewerWindow, DamagedBlocksAndEmptyArchivesNeverCrash) {
+  const std::string archive =
+      test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 3, {320, 240}, PointersOf), "secret");
+  // Garble the middle of the second picture block and the first area block's end marker.
+  std::string bytes = ReadWholeFile(archive);
+  const BlockIndex index(bytes);
+  const std::string_view picture = index.Find("F1");
+  const size_t at = static_cast<size_t>(picture.data() - bytes.data());
+  for (size_t i = at + 200; i < at + 600 && i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
+  const size_t marker = bytes.find("EO!#A0");
+  bytes[marker + 4] = 'X';
+  WriteFileAtomically(archive, bytes);
+
+  Open(archive);
+  window_->SetPasswordText("secret");
+  window_->Rebuild();
+  ASSERT_TRUE(WaitForPictures(1));
+  EXPECT_EQ(window_->Strip().TileCount(), 3);
+  window_->Strip().SelectTile(window_->Strip().TileAt(1));
+  ASSERT_TRUE(WaitFor([&] { return window_->PendingLoads() == 0; }));
+  Fl::wait(0.3);
+  EXPECT_EQ(window_->Strip().TileAt(1)->ThumbnailSize(), (Size{1, 1}));  // placeholder
+}
+
+TEST_F(ViewerWindow, ArchiveWithoutFramesShowsNothing) {
+  Open(test::MakeTestArchive(dir_, "", ""));
+  EXPECT_EQ(window_->Strip().TileCount(), 0);
+  EXPECT_EQ(window_->Strip().Current(), nullptr);
+  EXPECT_FALSE(window_->PointersButton().active());
+  EXPECT_FALSE(window_->Locked());
+}
+
+TEST_F(ViewerWindow, CompressedPictureBlocksOnlyWithAnUpperCaseFlag) {
+  for (const char* flag : {"y", "Y"}) {
+    test::TempFolder dir;
+    const std::string jpeg = *EncodeJpeg(MakeSamplePicture(80, 60, 1), 80);
+    const std::string archive = dir.Write("a.run", "VIEWER");
+    AppendBlock("PIG_TXT", archive, std::string("<VX USE_ZIP=") + flag + "><FRAME FRAME_ID=F0 SRC_FILE=x.jpg/></VX>");
+    AppendBlock("F0", archive, std::string(flag) == "Y" ? CompressToString(jpeg) : jpeg);
+    const ArchiveImage image(archive);
+    ArchiveSession session([&](std::string_view name) { return image.ReadBlock(name); });
+    ASSERT_TRUE(session.LoadDescription());
+    const auto picture = session.LoadFramePicture("f0", JpegScale::Full, "");
+    ASSERT_TRUE(picture) << flag;
+    EXPECT_EQ(picture->Width(), 80);
+  }
+}
+
+}  // namespace
+}  // namespace vx::viewer

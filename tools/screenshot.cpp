@@ -1,0 +1,41 @@
+#include "screenshot.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+#include <cairo.h>
+
+#include <memory>
+
+namespace vx {
+
+void SavePng(const Bitmap& bitmap, const std::string& path) {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, bitmap.Width(), bitmap.Height());
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    auto* out = reinterpret_cast<std::uint32_t*>(data + static_cast<size_t>(y) * stride);
+    const std::uint8_t* in = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width(); ++x, in += 3) out[x] = in[0] | (in[1] << 8) | (in[2] << 16);
+  }
+  cairo_surface_mark_dirty(surface);
+  cairo_surface_write_to_png(surface, path.c_str());
+  cairo_surface_destroy(surface);
+}
+
+void SaveWindowPng(Fl_Window& window, const std::string& path) {
+  for (int i = 0; i < 5; ++i) Fl::check();
+  Fl::flush();
+  window.make_current();
+  const int w = window.w(), h = window.h();
+  std::unique_ptr<unsigned char[]> rgb(fl_read_image(nullptr, 0, 0, w, h));
+  Bitmap shot(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const unsigned char* p = rgb.get() + (static_cast<size_t>(y) * w + x) * 3;
+      shot.SetPixel(x, y, p[0] | (p[1] << 8) | (p[2] << 16));
+    }
+  }
+  SavePng(shot, path);
+}
+
+}  // namespace vx

@@ -1,0 +1,16 @@
+// Pictures for a person to look at: bitmaps and window contents saved as PNG files.
+#pragma once
+
+#include <FL/Fl_Window.H>
+
+#include <string>
+
+#include "picture/bitmap.h"
+
+namespace vx {
+
+void SavePng(const Bitmap& bitmap, const std::string& path);
+// What the window shows now (it is drawn first).
+void SaveWindowPng(Fl_Window& window, const std::string& path);
+
+}  // namespace vx

@@ -1,0 +1,64 @@
+// Opens an archive in the viewer's main window (under Xvfb when there is no desktop) and
+// saves what a person would see: the main panel, the lens over the picture, a zoom preview
+// and the pointers shown.
+//   viewer_screenshots ARCHIVE FOLDER
+#include <FL/Fl.H>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+
+#include "archive_session.h"
+#include "blocks/data_blocks.h"
+#include "main_window.h"
+#include "screenshot.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void WaitFor(const std::function<bool()>& done) {
+  const auto end = Clock::now() + std::chrono::seconds(10);
+  while (!done() && Clock::now() < end) Fl::wait(0.02);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: viewer_screenshots ARCHIVE FOLDER\n");
+    return 2;
+  }
+  const std::filesystem::path folder = argv[2];
+  std::filesystem::create_directories(folder);
+  const vx::ArchiveImage image(argv[1]);
+  vx::viewer::ArchiveSession session([&](std::string_view name) { return image.ReadBlock(name); });
+  if (!session.LoadDescription()) {
+    std::fprintf(stderr, "no archive description in %s\n", argv[1]);
+    return 1;
+  }
+  vx::viewer::TFmain window(session, std::filesystem::path(argv[1]).filename().string(), 1280, 900);
+  int shown = 0;
+  window.OnPictureShown = [&] { ++shown; };
+  window.show();
+  window.FormActivate();
+  WaitFor([&] { return shown > 0 && window.PendingLoads() == 0; });
+  vx::SaveWindowPng(window, (folder / "viewer-main.png").string());
+
+  auto& view = window.View();
+  const vx::Rect picture = view.Model().PictureRect();
+  view.Model().MouseDown({(picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2}, true);
+  view.redraw();
+  vx::SaveWindowPng(window, (folder / "viewer-lens.png").string());
+
+  view.ZoomStep(false);
+  vx::SaveWindowPng(window, (folder / "viewer-zoom-preview.png").string());
+
+  window.PointersButton().value(1);
+  window.PointersButton().do_callback();
+  const int before = shown;
+  WaitFor([&] { return shown > before && window.PendingLoads() == 0; });
+  vx::SaveWindowPng(window, (folder / "viewer-pointers.png").string());
+  std::printf("screenshots in %s\n", folder.string().c_str());
+  return 0;
+}

@@ -1,0 +1,80 @@
+#include "archive_session.h"
+
+#include <charconv>
+
+#include "blocks/data_blocks.h"
+#include "document/vocabulary.h"
+#include "protection/cipher.h"
+#include "protection/protected_areas.h"
+
+namespace vx::viewer {
+
+namespace n = names;
+
+bool ArchiveSession::LoadDescription() {
+  const std::string_view text = blocks_("PIG_TXT");
+  if (text.empty()) return false;
+  try {
+    document_.LoadFromText(std::string(text));
+    return true;
+  } catch (const EKelPiggerError&) {
+    document_.Clear();
+    return false;
+  }
+}
+
+const TKelPigger* ArchiveSession::FrameById(std::string_view id) const {
+  return document_.FindChildByAttr(n::kFrameId, id);
+}
+
+std::optional<Bitmap> ArchiveSession::LoadFramePicture(std::string_view id, JpegScale scale,
+                                                       std::string_view password) const {
+  if (const TKelPigger* frame = FrameById(id)) return DecodeFramePicture(*frame, scale, password);
+  return std::nullopt;
+}
+
+std::optional<Bitmap> ArchiveSession::DecodeFramePicture(const TKelPigger& frame, JpegScale scale,
+                                                         std::string_view password) const {
+  try {
+    const std::string_view block = blocks_(frame.GetAttr(n::kFrameId));
+    // Compressed pictures only when the flag is exactly "Y".
+    Bitmap picture = document_.GetAttr(n::kUseZip) == n::kYes ? DecodeJpeg(DecompressToStream(block), scale)
+                                                               : DecodeJpeg(block, scale);
+    RestoreAreas(picture, frame, password, blocks_);
+    return picture;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<Color> ArchiveSession::LensBorderColor() const {
+  const std::string text = document_.GetAttr(n::kLensBorderColor);
+  if (text.empty()) return std::nullopt;
+  return TextToColor(text);
+}
+
+std::optional<int> ArchiveSession::StripWidth() const {
+  const std::string text = document_.GetAttr(n::kStripWidth);
+  int width = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), width);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return width;
+}
+
+std::string ArchiveSession::PasswordDigest() const { return document_.GetAttr(n::kPassword); }
+
+bool ArchiveSession::IsLockedWith(std::string_view typedPassword) const {
+  return IsLocked(PasswordDigest(), typedPassword);
+}
+
+std::string FrameCaption(const TKelPigger& frame) {
+  // Archives made elsewhere may carry Windows paths: both separators end a folder.
+  std::string path = frame.GetAttr(n::kSourceFile);
+  const size_t slash = path.find_last_of("/\\");
+  if (slash != std::string::npos) path.erase(0, slash + 1);
+  const size_t dot = path.find_last_of('.');
+  if (dot != std::string::npos && dot > 0) path.erase(dot);
+  return path;
+}
+
+}  // namespace vx::viewer

@@ -1,0 +1,51 @@
+// The archive as the viewer sees it: its description, its settings and the pictures of its
+// frames, read from the blocks of the viewer's own file.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "document/conversions.h"
+#include "document/kel_pigger.h"
+#include "picture/bitmap.h"
+#include "picture/jpeg_codec.h"
+
+namespace vx::viewer {
+
+using BlockSource = std::function<std::string_view(std::string_view name)>;
+
+class ArchiveSession {
+ public:
+  explicit ArchiveSession(BlockSource blocks) : blocks_(std::move(blocks)) {}
+
+  // Parses the description block afresh; false when it is missing, empty or broken.
+  bool LoadDescription();
+  TKelPigger& Document() { return document_; }
+  const TKelPigger& Document() const { return document_; }
+
+  // The FRAME with that identifier, compared case-insensitively.
+  const TKelPigger* FrameById(std::string_view id) const;
+  // The frame's picture, with its protected areas restored when a password is given;
+  // nothing when the block is missing, fails to inflate or is no JPEG file.
+  std::optional<Bitmap> LoadFramePicture(std::string_view id, JpegScale scale, std::string_view password) const;
+  // The same for a frame element at hand; safe on worker threads when each has its own
+  // frame (the description itself is not searched).
+  std::optional<Bitmap> DecodeFramePicture(const TKelPigger& frame, JpegScale scale, std::string_view password) const;
+
+  // Settings the description carries.
+  std::optional<Color> LensBorderColor() const;  // MG_BORDER_COLOR when present
+  std::optional<int> StripWidth() const;         // TNP_WIDTH when a number
+  std::string PasswordDigest() const;            // PWDIM
+  bool IsLockedWith(std::string_view typedPassword) const;
+
+ private:
+  BlockSource blocks_;
+  TKelPigger document_;
+};
+
+// The caption of a frame's tile: its source file's name without folder and extension.
+std::string FrameCaption(const TKelPigger& frame);
+
+}  // namespace vx::viewer

@@ -1,0 +1,88 @@
+#include "buttons.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+
+namespace vx::viewer {
+namespace {
+
+constexpr int kCaptionSize = 11;  // 8 points at 96 dpi
+
+// The shared button picture: a soft vertical gradient, made by code.
+void DrawButtonFace(int x, int y, int w, int h, bool down, bool enabled) {
+  for (int row = 0; row < h; ++row) {
+    const int level = down ? 170 + row * 40 / h : 245 - row * 55 / h;
+    const int tone = enabled ? level : (level + 230) / 2;
+    const int blue = std::min(255, tone + (down ? 0 : 8));  // a hint of blue on raised faces
+    fl_color(fl_rgb_color(static_cast<uchar>(tone), static_cast<uchar>(tone), static_cast<uchar>(blue)));
+    fl_xyline(x, y + row, x + w - 1);
+  }
+  fl_color(down ? FL_DARK3 : FL_DARK2);
+  fl_rect(x, y, w, h);
+}
+
+}  // namespace
+
+VxButton::VxButton(int x, int y, int w, int h, const char* caption) : Fl_Button(x, y, w, h, caption) {
+  labelsize(kCaptionSize);
+  labelfont(FL_HELVETICA);
+  clear_visible_focus();
+}
+
+void VxButton::draw() {
+  const bool enabled = active_r();
+  DrawButtonFace(x(), y(), w(), h(), value() != 0, enabled);
+  fl_font(labelfont(), labelsize());
+  fl_color(enabled ? FL_BLACK : FL_DARK3);
+  const int shift = value() ? 1 : 0;
+  fl_draw(label(), x() + shift, y() + shift, w(), h(), FL_ALIGN_CENTER);
+}
+
+VxArrowButton::VxArrowButton(int x, int y, Arrow arrow, const char* hint) : Fl_Button(x, y, 36, 36), arrow_(arrow) {
+  tooltip(hint);
+  clear_visible_focus();
+}
+
+void VxArrowButton::draw() {
+  DrawButtonFace(x(), y(), w(), h(), value() != 0, active_r());
+  const int cx = x() + w() / 2 + (value() ? 1 : 0), cy = y() + h() / 2 + (value() ? 1 : 0);
+  fl_color(active_r() ? fl_rgb_color(30, 90, 60) : FL_DARK3);
+  const int dir = arrow_ == Arrow::First || arrow_ == Arrow::Prior ? -1 : 1;
+  fl_polygon(cx + 7 * dir, cy, cx - 5 * dir, cy - 9, cx - 5 * dir, cy + 9);
+  if (arrow_ == Arrow::First || arrow_ == Arrow::Last) fl_rectf(dir > 0 ? cx + 8 : cx - 11, cy - 9, 3, 19);
+}
+
+KeyIcon::KeyIcon(int x, int y) : Fl_Widget(x, y, 32, 32) { tooltip("Type the password"); }
+
+void KeyIcon::draw() {
+  const Fl_Color gold = fl_rgb_color(200, 160, 40);
+  fl_color(gold);
+  fl_pie(x() + 2, y() + 8, 16, 16, 0, 360);
+  fl_rectf(x() + 14, y() + 14, 16, 4);
+  fl_rectf(x() + 24, y() + 18, 3, 6);
+  fl_rectf(x() + 19, y() + 18, 3, 4);
+  fl_color(parent() ? parent()->color() : FL_GRAY);
+  fl_pie(x() + 7, y() + 13, 6, 6, 0, 360);
+  fl_color(FL_DARK3);
+  fl_arc(x() + 2, y() + 8, 16, 16, 0, 360);
+}
+
+int KeyIcon::handle(int event) {
+  switch (event) {
+    case FL_ENTER:
+      fl_cursor(FL_CURSOR_HAND);
+      return 1;
+    case FL_LEAVE:
+      fl_cursor(FL_CURSOR_DEFAULT);
+      return 1;
+    case FL_PUSH:
+      do_callback();
+      return 1;
+    default:
+      return Fl_Widget::handle(event);
+  }
+}
+
+}  // namespace vx::viewer

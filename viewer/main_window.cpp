@@ -1,0 +1,380 @@
+#include "main_window.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <memory>
+#include <thread>
+
+#include "concurrency/ordered_pipeline.h"
+#include "document/vocabulary.h"
+#include "pointers/pointer_record.h"
+
+namespace vx::viewer {
+namespace {
+
+namespace n = names;
+
+constexpr int kControlsHeight = 51;
+constexpr int kButtonsWidth = 699, kButtonsHeight = 40;
+constexpr int kSplitterWidth = 5;
+constexpr int kMinStripWidth = 150, kMaxStripWidth = 300, kDefaultStripWidth = 200;
+constexpr int kLoadingWidth = 322, kLoadingHeight = 49;
+constexpr int kProgressSpan = 307 - 4;
+constexpr double kTimerSeconds = 0.25;
+constexpr Fl_Color kSilver = 0xC0C0C000;
+
+}  // namespace
+
+// The bar between strip and view; dragging it changes the strip's width.
+class Splitter : public Fl_Box {
+ public:
+  Splitter(TFmain& owner, int x, int y, int h) : Fl_Box(FL_THIN_UP_BOX, x, y, kSplitterWidth, h, nullptr), owner_(owner) {}
+
+  int handle(int event) override {
+    switch (event) {
+      case FL_ENTER:
+        fl_cursor(FL_CURSOR_WE);
+        return 1;
+      case FL_LEAVE:
+        fl_cursor(FL_CURSOR_DEFAULT);
+        return 1;
+      case FL_PUSH:
+        grab_ = Fl::event_x() - x();
+        return 1;
+      case FL_DRAG:
+        owner_.splitterMoved_ = true;
+        owner_.SetStripWidth(Fl::event_x() - grab_ - owner_.mainPanel_->x());
+        return 1;
+      case FL_RELEASE:
+        owner_.SplitterMoved();
+        return 1;
+      default:
+        return Fl_Box::handle(event);
+    }
+  }
+
+ private:
+  TFmain& owner_;
+  int grab_ = 0;  // where on the bar it was taken
+};
+
+TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h)
+    : Fl_Double_Window(w, h), session_(session) {
+  copy_label(caption.c_str());
+  const int mainHeight = h - kControlsHeight;
+  mainPanel_ = new Fl_Group(0, 0, w, mainHeight);
+  strip_ = new ui::TO_img_items(0, 0, kDefaultStripWidth, mainHeight);
+  splitter_ = new Splitter(*this, kDefaultStripWidth, 0, mainHeight);
+  view_ = new TO_pgv(kDefaultStripWidth + kSplitterWidth, 0, w - kDefaultStripWidth - kSplitterWidth, mainHeight);
+  loadingPanel_ = new Fl_Group(0, 0, kLoadingWidth, kLoadingHeight, "Loading...");
+  loadingPanel_->box(FL_BORDER_BOX);
+  loadingPanel_->color(kSilver);
+  loadingPanel_->align(FL_ALIGN_INSIDE | FL_ALIGN_TOP);
+  loadingPanel_->labelsize(12);
+  auto* border = new Fl_Box(FL_BORDER_FRAME, 6, 32, 307, 5, nullptr);
+  border->color(FL_WHITE);
+  progress_ = new Fl_Box(FL_FLAT_BOX, 9, 34, 0, 1, nullptr);
+  progress_->color(FL_WHITE);
+  loadingPanel_->end();
+  loadingPanel_->hide();
+  mainPanel_->end();
+  mainPanel_->resizable(view_);
+
+  controls_ = new Fl_Group(0, mainHeight, w, kControlsHeight);
+  controls_->box(FL_FLAT_BOX);
+  controls_->color(kSilver);
+  key_ = new KeyIcon(8, mainHeight + 10);
+  key_->callback([](Fl_Widget*, void* data) { static_cast<TFmain*>(data)->Image_keyClick(); }, this);
+  key_->hide();
+  const int bx = (w - kButtonsWidth) / 2, by = mainHeight + (kControlsHeight - kButtonsHeight) / 2;
+  buttons_ = new Fl_Group(bx, by, kButtonsWidth, kButtonsHeight);
+  buttons_->box(FL_BORDER_BOX);
+  buttons_->color(kSilver);
+  pointersButton_ = new VxButton(bx + 5, by + 1, 83, 18, "Pointers");
+  pointersButton_->type(FL_TOGGLE_BUTTON);
+  OnClick<&TFmain::SB_pointersClick>(pointersButton_);
+  filterButton_ = new VxButton(bx + 5, by + 17, 83, 18, "Filter");
+  filterButton_->type(FL_TOGGLE_BUTTON);
+  filterButton_->deactivate();
+  pointersButton_->deactivate();
+  new VxButton(bx + 88, by + 1, 97, 18, "Fit to screen");
+  new VxButton(bx + 88, by + 17, 97, 18, "Real Size");
+  auto* nav = new Fl_Group(bx + 191, by + 1, 153, 34);
+  OnClick<&TFmain::SB_firstClick>(new VxArrowButton(bx + 191 + 7, by, Arrow::First, "First"));
+  OnClick<&TFmain::SB_priorClick>(new VxArrowButton(bx + 191 + 43, by, Arrow::Prior, "Prior"));
+  OnClick<&TFmain::SB_nextClick>(new VxArrowButton(bx + 191 + 79, by, Arrow::Next, "Next"));
+  OnClick<&TFmain::SB_lastClick>(new VxArrowButton(bx + 191 + 115, by, Arrow::Last, "Last"));
+  nav->end();
+  new VxButton(bx + 359, by + 6, 81, 25, "Description");
+  new VxButton(bx + 442, by + 6, 81, 25, "Extract");
+  new VxButton(bx + 524, by + 6, 81, 25, "Print...");
+  OnClick<&TFmain::SB_EXITClick>(new VxButton(bx + 607, by + 6, 81, 25, "Exit"));
+  buttons_->end();
+  buttons_->resizable(nullptr);
+  controls_->end();
+  controls_->resizable(nullptr);
+
+  realSizePanel_ = new Fl_Group(0, 0, w, h);
+  realSizePanel_->end();
+  realSizePanel_->hide();
+  descriptionPanel_ = new Fl_Group(0, 0, w, h);
+  descriptionPanel_->end();
+  descriptionPanel_->hide();
+  end();
+  resizable(mainPanel_);
+  size_range(640, 400);
+
+  // Escape must not close the window; only the window manager and "Exit" do.
+  callback([](Fl_Widget* window, void*) {
+    if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+    window->hide();
+  });
+  strip_->AllowReorder = false;
+  strip_->OnSelect = [this] { ScheduleLoad(); };
+  view_->Model().SetPointerRule([this](const TKelPigger& element) { return PointerVisible(&element); });
+  view_->OnPaintBoxMouseDown = [this](Point at, int button) { return PaintBoxMouseDown(at, button); };
+  ShowPanel(Panel::Main);
+}
+
+TFmain::~TFmain() { Fl::remove_timeout(TimerTick, this); }
+
+void TFmain::FormActivate() {
+  if (!activationPending_) return;
+  activationPending_ = false;
+  Fl::focus(this);  // keys reach the window, which previews them all
+  Fl::check();
+  FillThumbnails();
+  // Pointers can be shown when the archive has any.
+  bool anyPointer = false;
+  for (const TKelPigger* f = session_.Document().FindChild(n::kFrame); f && !anyPointer;
+       f = session_.Document().FindNext(f)) {
+    if (const TKelPigger* pointers = f->FindChild(n::kPointers)) {
+      for (int k = 0; k < pointers->ChildCount() && !anyPointer; ++k) {
+        anyPointer = PointerKindOf(pointers->Child(k)->Name).has_value();
+      }
+    }
+  }
+  if (anyPointer) pointersButton_->activate();
+}
+
+void TFmain::SetLoadingMode(bool on) {
+  loadingMode_ = on;
+  if (on) {
+    strip_->hide();
+    view_->hide();
+    loadingPanel_->position(mainPanel_->x() + (mainPanel_->w() - kLoadingWidth) / 2,
+                            mainPanel_->y() + (mainPanel_->h() - kLoadingHeight) / 2);
+    loadingPanel_->show();
+  } else {
+    strip_->show();
+    view_->show();
+    loadingPanel_->hide();
+  }
+  redraw();
+  Fl::check();
+}
+
+void TFmain::FillThumbnails() {
+  progress_->size(0, 1);
+  SetLoadingMode(true);
+  if (const auto color = session_.LensBorderColor()) view_->Model().SetLensBorderColor(*color);
+  if (firstLoad_) {
+    if (const auto width = session_.StripWidth()) SetStripWidth(*width);
+  }
+  SetLocked(session_.IsLockedWith(passwordText_));
+
+  const TKelPigger& document = session_.Document();
+  const int step = document.ChildCount() > 0 ? kProgressSpan / document.ChildCount() : 0;
+  strip_->ClearTiles();
+
+  // Thumbnails are decoded on every core, and the tiles added in frame order as they come.
+  OrderedPipeline<std::shared_ptr<Bitmap>> pipeline(std::max(2u, std::thread::hardware_concurrency()) * 2);
+  for (const TKelPigger* frame = document.FindChild(n::kFrame); frame; frame = document.FindNext(frame)) {
+    const std::string id = frame->GetAttr(n::kFrameId);
+    const std::string caption = FrameCaption(*frame);
+    // Each worker decodes from its own copy of the frame: no tree is searched by two threads.
+    auto copy = std::make_shared<TKelPigger>();
+    copy->Assign(*frame);
+    pipeline.Submit(
+        [this, copy, password = passwordText_] {
+          auto picture = session_.DecodeFramePicture(*copy, JpegScale::Quarter, password);
+          return picture ? std::make_shared<Bitmap>(std::move(*picture)) : std::shared_ptr<Bitmap>();
+        },
+        [this, id, caption, step](std::shared_ptr<Bitmap>& decoded) {
+          ui::TO_img_item* tile = strip_->AddTile(id, [this, decoded](const std::string& tileId, Bitmap& out) mutable {
+            if (decoded) {  // the first call takes the picture decoded ahead
+              out = std::move(*decoded);
+              decoded.reset();
+              return true;
+            }
+            return ThumbnailLoader(tileId, out);
+          });
+          tile->SetFooter(caption);
+          tile->CheckBox().show();
+          progress_->size(progress_->w() + step, 1);
+          loadingPanel_->redraw();
+          Fl::check();
+        });
+  }
+  pipeline.Finish();
+
+  SetLoadingMode(false);
+  if (strip_->TileCount() > 0) strip_->SelectTile(strip_->TileAt(0));
+  firstLoad_ = false;
+}
+
+bool TFmain::ThumbnailLoader(const std::string& id, Bitmap& picture) {
+  auto decoded = session_.LoadFramePicture(id, loadingMode_ ? JpegScale::Quarter : JpegScale::Full, passwordText_);
+  if (!decoded) return false;
+  picture = std::move(*decoded);
+  return true;
+}
+
+void TFmain::Rebuild() {
+  if (!session_.LoadDescription()) return;
+  FillThumbnails();
+}
+
+void TFmain::ScheduleLoad() {
+  ++pendingLoads_;
+  if (!timerOn_) {
+    timerOn_ = true;
+    Fl::add_timeout(kTimerSeconds, TimerTick, this);
+  }
+}
+
+void TFmain::TimerTick(void* data) {
+  auto* window = static_cast<TFmain*>(data);
+  window->Timer1Timer();
+  if (window->timerOn_) Fl::repeat_timeout(kTimerSeconds, TimerTick, data);
+}
+
+void TFmain::Timer1Timer() {
+  if (--pendingLoads_ >= 1) return;
+  pendingLoads_ = std::max(pendingLoads_, 0);
+  timerOn_ = false;
+  ui::TO_img_item* tile = strip_->Current();
+  if (!tile) return;
+  const TKelPigger* frame = session_.FrameById(tile->Id);
+  if (!frame) return;
+  view_->SetFrame(frame->SaveToText());
+  view_->LoadPicture([this](Bitmap& picture) { return strip_->LoadCurrentPicture(picture); });
+  if (OnPictureShown) OnPictureShown();
+}
+
+void TFmain::SetLocked(bool locked) {
+  locked_ = locked;
+  if (locked) {
+    key_->show();
+  } else {
+    key_->hide();
+  }
+  controls_->redraw();
+}
+
+bool TFmain::PointerVisible(const TKelPigger* element) const {
+  if (!element) return true;
+  if (element->Name == n::kArrow || element->Name == n::kCloud) return pointersButton_->value() != 0;
+  if (element->Name == n::kProtectedArea) return locked_;
+  return true;
+}
+
+void TFmain::ShowPanel(Panel panel) {
+  currentPanel_ = panel;
+  for (auto [group, which] : {std::pair{mainPanel_, Panel::Main}, {realSizePanel_, Panel::RealSize},
+                              {descriptionPanel_, Panel::Description}}) {
+    if (which == panel) {
+      group->show();
+    } else {
+      group->hide();
+    }
+  }
+  if (panel == Panel::Main) {
+    controls_->show();
+  } else {
+    controls_->hide();
+  }
+  redraw();
+}
+
+void TFmain::SetStripWidth(int width) {
+  width = std::clamp(width, kMinStripWidth, kMaxStripWidth);
+  strip_->resize(mainPanel_->x(), mainPanel_->y(), width, mainPanel_->h());
+  LayoutMain();
+}
+
+void TFmain::LayoutMain() {
+  const int width = strip_->w();
+  splitter_->resize(mainPanel_->x() + width, mainPanel_->y(), kSplitterWidth, mainPanel_->h());
+  view_->resize(mainPanel_->x() + width + kSplitterWidth, mainPanel_->y(),
+                mainPanel_->w() - width - kSplitterWidth, mainPanel_->h());
+  mainPanel_->init_sizes();
+  mainPanel_->redraw();
+}
+
+void TFmain::resize(int x, int y, int w, int h) {
+  const int stripWidth = strip_->w();
+  Fl_Double_Window::resize(x, y, w, h);
+  mainPanel_->resize(0, 0, w, h - kControlsHeight);
+  strip_->resize(0, 0, stripWidth, h - kControlsHeight);
+  LayoutMain();
+  controls_->resize(0, h - kControlsHeight, w, kControlsHeight);
+  buttons_->position((w - kButtonsWidth) / 2, h - kControlsHeight + (kControlsHeight - kButtonsHeight) / 2);
+  realSizePanel_->resize(0, 0, w, h);
+  descriptionPanel_->resize(0, 0, w, h);
+}
+
+void TFmain::SplitterMoved() {
+  if (!splitterMoved_) return;
+  fl_cursor(FL_CURSOR_WAIT);
+  splitterMoved_ = false;
+  const std::string current = strip_->Current() ? strip_->Current()->Id : "";
+  Rebuild();
+  if (!current.empty()) strip_->SelectTile(strip_->FindTileById(current));
+  fl_cursor(FL_CURSOR_DEFAULT);
+}
+
+void TFmain::SB_pointersClick() {
+  Fl::check();
+  ScheduleLoad();
+}
+
+void TFmain::Image_keyClick() {
+  // The password entry arrives with the actions dialog.
+}
+
+bool TFmain::PaintBoxMouseDown(Point at, int) {
+  if (locked_ && view_->Model().HitProtectedArea(at)) {
+    Image_keyClick();
+    return true;
+  }
+  return false;
+}
+
+int TFmain::handle(int event) {
+  switch (event) {
+    case FL_KEYDOWN:
+      if (Fl::event_key() == FL_Escape && currentPanel_ != Panel::Main) {
+        ShowPanel(Panel::Main);
+        return 1;
+      }
+      break;
+    case FL_KEYUP:
+      // Navigation acts on release, and only on the main panel.
+      if (currentPanel_ == Panel::Main && strip_->HandleKey(Fl::event_key())) return 1;
+      break;
+    case FL_MOUSEWHEEL:
+      if (currentPanel_ == Panel::Main && Fl::event_dy() != 0) {
+        view_->ZoomStep(Fl::event_dy() < 0);
+        return 1;
+      }
+      break;
+    default:
+      break;
+  }
+  return Fl_Double_Window::handle(event);
+}
+
+}  // namespace vx::viewer

@@ -1,0 +1,110 @@
+// The viewer's main window: the thumbnail strip beside the picture view, the button bar,
+// and the real-size and description panels that can take the whole window.
+#pragma once
+
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Group.H>
+
+#include <functional>
+#include <string>
+
+#include "archive_session.h"
+#include "buttons.h"
+#include "picture_view.h"
+#include "ui/thumbnail_strip.h"
+
+namespace vx::viewer {
+
+class Splitter;
+
+class TFmain : public Fl_Double_Window {
+ public:
+  enum class Panel { Main, RealSize, Description };
+
+  // The session's description must be loaded.
+  TFmain(ArchiveSession& session, const std::string& caption, int w, int h);
+  ~TFmain() override;
+
+  // Once, after the window is shown: fills the strip and enables what the archive needs.
+  void FormActivate();
+  void FillThumbnails();
+  // Description read afresh, then the strip filled again, keeping the user's strip width.
+  void Rebuild();
+  void ScheduleLoad();
+  void SetLocked(bool locked);
+  bool Locked() const { return locked_; }
+  void ShowPanel(Panel panel);
+  Panel CurrentPanel() const { return currentPanel_; }
+  // Which pointers are drawn: clouds and arrows while "Pointers" is down, protected-area
+  // marks while the archive is locked, anything else always.
+  bool PointerVisible(const TKelPigger* element) const;
+  // The password typed so far; areas are restored with it.
+  const std::string& PasswordText() const { return passwordText_; }
+  void SetPasswordText(const std::string& text) { passwordText_ = text; }
+
+  ui::TO_img_items& Strip() { return *strip_; }
+  TO_pgv& View() { return *view_; }
+  VxButton& PointersButton() { return *pointersButton_; }
+  VxButton& FilterButton() { return *filterButton_; }
+  KeyIcon& Key() { return *key_; }
+  Fl_Group& LoadingPanel() { return *loadingPanel_; }
+  int PendingLoads() const { return pendingLoads_; }
+  bool LoadingMode() const { return loadingMode_; }
+  int StripWidth() const { return strip_->w(); }
+  void SetStripWidth(int width);
+
+  // Called after the view has taken a new picture (tests and benchmarks watch it).
+  std::function<void()> OnPictureShown;
+
+  int handle(int event) override;
+  void resize(int x, int y, int w, int h) override;
+
+ private:
+  friend class Splitter;
+  static void TimerTick(void* data);
+  void Timer1Timer();
+  bool ThumbnailLoader(const std::string& id, Bitmap& picture);
+  void SetLoadingMode(bool on);
+  void LayoutMain();
+  void SplitterMoved();
+  void Image_keyClick();
+  bool PaintBoxMouseDown(Point at, int button);
+  template <void (TFmain::*Handler)()>
+  void OnClick(Fl_Widget* button) {
+    button->callback([](Fl_Widget*, void* window) { (static_cast<TFmain*>(window)->*Handler)(); }, this);
+  }
+  void SB_firstClick() { strip_->SelectFirst(); }
+  void SB_priorClick() { strip_->SelectPrior(); }
+  void SB_nextClick() { strip_->SelectNext(); }
+  void SB_lastClick() { strip_->SelectLast(); }
+  void SB_pointersClick();
+  void SB_EXITClick() { hide(); }
+
+  ArchiveSession& session_;
+  Fl_Group* mainPanel_;
+  ui::TO_img_items* strip_;
+  Splitter* splitter_;
+  TO_pgv* view_;
+  Fl_Group* loadingPanel_;
+  Fl_Box* progress_;
+  Fl_Group* controls_;
+  Fl_Group* buttons_;
+  KeyIcon* key_;
+  VxButton* pointersButton_;
+  VxButton* filterButton_;
+  Fl_Group* realSizePanel_;
+  Fl_Group* descriptionPanel_;
+
+  Panel currentPanel_ = Panel::Main;
+  std::string passwordText_;
+  int pendingLoads_ = 0;
+  bool timerOn_ = false;
+  bool activationPending_ = true;
+  bool firstLoad_ = true;
+  bool splitterMoved_ = false;
+  bool loadingMode_ = false;
+  bool locked_ = false;
+};
+
+}  // namespace vx::viewer

@@ -1,0 +1,186 @@
+#include "picture_view.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_RGB_Image.H>
+#include <FL/fl_draw.H>
+
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace vx::viewer {
+namespace {
+
+constexpr int kGaugeSize = 100;
+constexpr int kLinkSize = 32;
+
+// fl_draw_image takes RGB rows; bitmaps hold BGR.
+void DrawBitmap(const Bitmap& bitmap, int x, int y) {
+  if (bitmap.Empty()) return;
+  fl_draw_image(
+      [](void* data, int px, int py, int width, unsigned char* out) {
+        const auto* b = static_cast<const Bitmap*>(data);
+        const std::uint8_t* in = b->Row(py) + px * 3;
+        for (int i = 0; i < width; ++i, in += 3, out += 3) {
+          out[0] = in[2];
+          out[1] = in[1];
+          out[2] = in[0];
+        }
+      },
+      const_cast<Bitmap*>(&bitmap), x, y, bitmap.Width(), bitmap.Height(), 3);
+}
+
+// The lens with pure black as its transparent colour.
+void DrawLens(const Bitmap& lens, int x, int y) {
+  if (lens.Empty()) return;
+  std::vector<unsigned char> rgba(static_cast<size_t>(lens.Width()) * lens.Height() * 4);
+  unsigned char* out = rgba.data();
+  for (int row = 0; row < lens.Height(); ++row) {
+    const std::uint8_t* in = lens.Row(row);
+    for (int col = 0; col < lens.Width(); ++col, in += 3, out += 4) {
+      out[0] = in[2];
+      out[1] = in[1];
+      out[2] = in[0];
+      out[3] = (in[0] | in[1] | in[2]) ? 255 : 0;
+    }
+  }
+  Fl_RGB_Image image(rgba.data(), lens.Width(), lens.Height(), 4);
+  image.draw(x, y);
+}
+
+void DrawLinkIcon(Fl_Widget* widget) {
+  // A small globe: the link opens a web page.
+  const int cx = widget->x() + widget->w() / 2, cy = widget->y() + widget->h() / 2, r = 13;
+  fl_color(0x2060C000);
+  fl_pie(cx - r, cy - r, 2 * r, 2 * r, 0, 360);
+  fl_color(FL_WHITE);
+  fl_arc(cx - r, cy - r, 2 * r, 2 * r, 0, 360);
+  fl_arc(cx - r / 2, cy - r, r, 2 * r, 0, 360);
+  fl_xyline(cx - r, cy, cx + r);
+  fl_xyline(cx - r + 3, cy - r / 2, cx + r - 3);
+  fl_xyline(cx - r + 3, cy + r / 2, cx + r - 3);
+}
+
+}  // namespace
+
+TO_pgv::TO_pgv(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
+  box(FL_FLAT_BOX);
+  color(FL_LIGHT2);
+  buyLink_ = new Fl_Button(x + w - kLinkSize - 1, y + 1, kLinkSize, kLinkSize);
+  buyLink_->box(FL_NO_BOX);
+  buyLink_->tooltip("Buy OnLine");
+  buyLink_->callback([](Fl_Widget*, void* data) {
+    OpenWithDesktop(static_cast<TO_pgv*>(data)->model_.BuyLinkAddress());
+  }, this);
+  buyLink_->hide();
+  end();
+  resizable(nullptr);
+  model_.SetPaintBoxSize({std::max(1, w - 2 * kViewBorder), std::max(1, h - 2 * kViewBorder)});
+}
+
+bool TO_pgv::SetFrame(const std::string& text) {
+  if (!model_.SetFrame(text)) return false;
+  if (model_.BuyLink().empty()) {
+    buyLink_->hide();
+  } else {
+    buyLink_->show();
+  }
+  return true;
+}
+
+bool TO_pgv::LoadPicture(const std::function<bool(Bitmap&)>& loader) {
+  fl_cursor(FL_CURSOR_WAIT);
+  const bool loaded = model_.LoadPicture(loader);
+  UpdateCursor();
+  redraw();
+  return loaded;
+}
+
+void TO_pgv::ZoomStep(bool up) {
+  fl_cursor(FL_CURSOR_WAIT);
+  model_.ZoomStep(up);
+  UpdateCursor();
+  redraw();
+  Fl::check();
+}
+
+void TO_pgv::ApplyZoom() {
+  int shown = -1;
+  gauge_ = 0;
+  redraw();
+  model_.ApplyZoom([&](int percent, bool&) {
+    const int value = 25 + percent * 3 / 4;
+    if (value == shown) return;
+    shown = gauge_ = value;
+    redraw();
+    Fl::check();
+  });
+  gauge_ = 0;
+  redraw();
+}
+
+void TO_pgv::UpdateCursor() { fl_cursor(model_.Following() ? FL_CURSOR_HAND : FL_CURSOR_DEFAULT); }
+
+void TO_pgv::resize(int nx, int ny, int nw, int nh) {
+  Fl_Group::resize(nx, ny, nw, nh);
+  buyLink_->resize(nx + nw - kLinkSize - 1, ny + 1, kLinkSize, kLinkSize);
+  model_.SetPaintBoxSize({std::max(1, nw - 2 * kViewBorder), std::max(1, nh - 2 * kViewBorder)});
+  model_.Refit();
+}
+
+void TO_pgv::draw() {
+  draw_box();
+  fl_push_clip(x(), y(), w(), h());
+  DrawBitmap(model_.BackBuffer(), PaintX(), PaintY());
+  const Point lens = model_.LensPosition();
+  switch (model_.State()) {
+    case ZoomMode::Normal:
+    case ZoomMode::Preview:
+      DrawLens(model_.LensPicture(), PaintX() + lens.x, PaintY() + lens.y);
+      break;
+    case ZoomMode::Resampling: {
+      // The pie gauge, centred on the lens's place.
+      const int gx = PaintX() + lens.x + (kLensDiameter - kGaugeSize) / 2;
+      const int gy = PaintY() + lens.y + (kLensDiameter - kGaugeSize) / 2;
+      fl_color(FL_WHITE);
+      fl_pie(gx, gy, kGaugeSize, kGaugeSize, 0, 360);
+      fl_color(FL_DARK_BLUE);
+      fl_pie(gx, gy, kGaugeSize, kGaugeSize, 90 - gauge_ * 3.6, 90);
+      fl_color(FL_BLACK);
+      fl_arc(gx, gy, kGaugeSize, kGaugeSize, 0, 360);
+      break;
+    }
+    case ZoomMode::ComputingPreview:
+      break;
+  }
+  fl_pop_clip();
+  if (buyLink_->visible()) DrawLinkIcon(buyLink_);
+}
+
+int TO_pgv::handle(int event) {
+  if (Fl_Group::handle(event) && Fl::event_inside(buyLink_)) return 1;
+  const Point at{Fl::event_x() - PaintX(), Fl::event_y() - PaintY()};
+  switch (event) {
+    case FL_ENTER:
+      return 1;
+    case FL_PUSH:
+      if (OnPaintBoxMouseDown && OnPaintBoxMouseDown(at, Fl::event_button())) return 1;
+      if (model_.MouseDown(at, Fl::event_button() == FL_LEFT_MOUSE)) {
+        UpdateCursor();
+        redraw();
+      }
+      return 1;
+    case FL_MOVE:
+    case FL_DRAG:
+      if (model_.State() == ZoomMode::Preview) {
+        ApplyZoom();
+      } else if (model_.MouseMove(at)) {
+        redraw();
+      }
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace vx::viewer

@@ -1,0 +1,47 @@
+// The picture view: the fitted picture with its pointers, the magnifying lens, zoom with a
+// progress pie, and the "Buy OnLine" link. A thin shell over PictureViewModel.
+#pragma once
+
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Group.H>
+
+#include <functional>
+
+#include "picture_view_model.h"
+
+namespace vx::viewer {
+
+class TO_pgv : public Fl_Group {
+ public:
+  TO_pgv(int x, int y, int w, int h);
+
+  PictureViewModel& Model() { return model_; }
+  bool SetFrame(const std::string& text);
+  bool LoadPicture(const std::function<bool(Bitmap&)>& loader);
+  void ZoomStep(bool up);
+
+  // Presses on the picture go here first (paint-box coordinates); true when taken.
+  std::function<bool(Point at, int button)> OnPaintBoxMouseDown;
+
+  // The paint box in window coordinates: the view inside its 20-pixel border.
+  int PaintX() const { return x() + kViewBorder; }
+  int PaintY() const { return y() + kViewBorder; }
+  Fl_Button& BuyLinkButton() { return *buyLink_; }
+  int GaugeValue() const { return gauge_; }
+
+  void resize(int x, int y, int w, int h) override;
+
+ protected:
+  void draw() override;
+  int handle(int event) override;
+
+ private:
+  void ApplyZoom();
+  void UpdateCursor();
+
+  PictureViewModel model_;
+  Fl_Button* buyLink_;
+  int gauge_ = 0;
+};
+
+}  // namespace vx::viewer
