@@ -88,6 +88,8 @@ struct ParseErrorCase {
   int position;
 };
 
+void PrintTo(const ParseErrorCase& c, std::ostream* os) { *os << c.what; }
+
 class KelPiggerParseErrors : public testing::TestWithParam<ParseErrorCase> {};
 
 TEST_P(KelPiggerParseErrors, GiveMessageAndPosition) {
