@@ -23,7 +23,9 @@ void SavePng(const Bitmap& bitmap, const std::string& path) {
 }
 
 void SaveWindowPng(Fl_Window& window, const std::string& path) {
-  for (int i = 0; i < 5; ++i) Fl::check();
+  // A window just shown may not be on the screen yet: let the server catch up.
+  for (int i = 0; i < 10; ++i) Fl::wait(0.02);
+  window.redraw();
   Fl::flush();
   window.make_current();
   const int w = window.w(), h = window.h();

@@ -1,6 +1,6 @@
 // Opens an archive in the viewer's main window (under Xvfb when there is no desktop) and
-// saves what a person would see: the main panel, the lens over the picture, a zoom preview
-// and the pointers shown.
+// saves what a person would see: the main panel, the lens over the picture, a zoom preview,
+// the pointers shown, the description panel and the filter dialog.
 //   viewer_screenshots ARCHIVE FOLDER
 #include <FL/Fl.H>
 
@@ -59,6 +59,16 @@ int main(int argc, char** argv) {
   const int before = shown;
   WaitFor([&] { return shown > before && window.PendingLoads() == 0; });
   vx::SaveWindowPng(window, (folder / "viewer-pointers.png").string());
+
+  window.SB_DSCClick();
+  vx::SaveWindowPng(window, (folder / "viewer-description.png").string());
+  window.ShowPanel(vx::viewer::TFmain::Panel::Main);
+
+  auto& filter = window.FilterDialog();
+  filter.SelectCriterion("2:Place");
+  filter.show();
+  vx::SaveWindowPng(filter, (folder / "viewer-filter.png").string());
+  filter.hide();
   std::printf("screenshots in %s\n", folder.string().c_str());
   return 0;
 }

@@ -9,7 +9,6 @@
 
 #include "concurrency/ordered_pipeline.h"
 #include "document/vocabulary.h"
-#include "pointers/pointer_record.h"
 
 namespace vx::viewer {
 namespace {
@@ -97,6 +96,7 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   OnClick<&TFmain::SB_pointersClick>(pointersButton_);
   filterButton_ = new VxButton(bx + 5, by + 17, 83, 18, "Filter");
   filterButton_->type(FL_TOGGLE_BUTTON);
+  OnClick<&TFmain::SB_filterClick>(filterButton_);
   filterButton_->deactivate();
   pointersButton_->deactivate();
   new VxButton(bx + 88, by + 1, 97, 18, "Fit to screen");
@@ -107,7 +107,7 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   OnClick<&TFmain::SB_nextClick>(new VxArrowButton(bx + 191 + 79, by, Arrow::Next, "Next"));
   OnClick<&TFmain::SB_lastClick>(new VxArrowButton(bx + 191 + 115, by, Arrow::Last, "Last"));
   nav->end();
-  new VxButton(bx + 359, by + 6, 81, 25, "Description");
+  OnClick<&TFmain::SB_DSCClick>(new VxButton(bx + 359, by + 6, 81, 25, "Description"));
   new VxButton(bx + 442, by + 6, 81, 25, "Extract");
   new VxButton(bx + 524, by + 6, 81, 25, "Print...");
   OnClick<&TFmain::SB_EXITClick>(new VxButton(bx + 607, by + 6, 81, 25, "Exit"));
@@ -119,9 +119,10 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   realSizePanel_ = new Fl_Group(0, 0, w, h);
   realSizePanel_->end();
   realSizePanel_->hide();
-  descriptionPanel_ = new Fl_Group(0, 0, w, h);
+  descriptionPanel_ = new TO_framedsc(0, 0, w, h);
   descriptionPanel_->end();
   descriptionPanel_->hide();
+  OnClick<&TFmain::CloseDescription>(&descriptionPanel_->CloseButton());
   end();
   resizable(mainPanel_);
   size_range(640, 400);
@@ -136,6 +137,7 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   view_->Model().SetPointerRule([this](const TKelPigger& element) { return PointerVisible(&element); });
   view_->OnPaintBoxMouseDown = [this](Point at, int button) { return PaintBoxMouseDown(at, button); };
   ShowPanel(Panel::Main);
+  filterDialog_ = std::make_unique<TD_filter>();
 }
 
 TFmain::~TFmain() { Fl::remove_timeout(TimerTick, this); }
@@ -146,17 +148,10 @@ void TFmain::FormActivate() {
   Fl::focus(this);  // keys reach the window, which previews them all
   Fl::check();
   FillThumbnails();
-  // Pointers can be shown when the archive has any.
-  bool anyPointer = false;
-  for (const TKelPigger* f = session_.Document().FindChild(n::kFrame); f && !anyPointer;
-       f = session_.Document().FindNext(f)) {
-    if (const TKelPigger* pointers = f->FindChild(n::kPointers)) {
-      for (int k = 0; k < pointers->ChildCount() && !anyPointer; ++k) {
-        anyPointer = PointerKindOf(pointers->Child(k)->Name).has_value();
-      }
-    }
-  }
-  if (anyPointer) pointersButton_->activate();
+  filterDialog_->ScanDocument(session_.Document());
+  const FilterIndex& index = filterDialog_->Index();
+  if (index.HasTexts() || index.HasFields() || index.HasPointers()) filterButton_->activate();
+  if (index.HasPointers()) pointersButton_->activate();
 }
 
 void TFmain::SetLoadingMode(bool on) {
@@ -188,12 +183,42 @@ void TFmain::FillThumbnails() {
   const TKelPigger& document = session_.Document();
   const int step = document.ChildCount() > 0 ? kProgressSpan / document.ChildCount() : 0;
   strip_->ClearTiles();
+  if (cachePassword_ != passwordText_) thumbnailCache_.clear();
+  cachePassword_ = passwordText_;
+  thumbnailsDecoded_ = 0;
+  const int tileSize = strip_->TileSizeNow();
+  auto addTile = [this, step, tileSize](const std::string& id, const std::string& caption,
+                                        std::shared_ptr<Bitmap> decoded, std::shared_ptr<const Bitmap> ready) {
+    ui::TO_img_item* tile = strip_->AddTile(
+        id,
+        [this, decoded](const std::string& tileId, Bitmap& out) mutable {
+          if (decoded) {  // the first call takes the picture decoded ahead
+            out = std::move(*decoded);
+            decoded.reset();
+            return true;
+          }
+          return ThumbnailLoader(tileId, out);
+        },
+        std::move(ready));
+    tile->SetFooter(caption);
+    tile->CheckBox().show();
+    if (tile->Thumbnail()) thumbnailCache_[id] = {tileSize, tile->Thumbnail()};
+    progress_->size(progress_->w() + step, 1);
+    loadingPanel_->redraw();
+    Fl::check();
+  };
 
   // Thumbnails are decoded on every core, and the tiles added in frame order as they come.
   OrderedPipeline<std::shared_ptr<Bitmap>> pipeline(std::max(2u, std::thread::hardware_concurrency()) * 2);
   for (const TKelPigger* frame = document.FindChild(n::kFrame); frame; frame = document.FindNext(frame)) {
     const std::string id = frame->GetAttr(n::kFrameId);
     const std::string caption = FrameCaption(*frame);
+    const auto cached = thumbnailCache_.find(id);
+    if (cached != thumbnailCache_.end() && cached->second.tileSize == tileSize) {
+      pipeline.Then([addTile, id, caption, ready = cached->second.thumbnail] { addTile(id, caption, nullptr, ready); });
+      continue;
+    }
+    ++thumbnailsDecoded_;
     // Each worker decodes from its own copy of the frame: no tree is searched by two threads.
     auto copy = std::make_shared<TKelPigger>();
     copy->Assign(*frame);
@@ -202,21 +227,7 @@ void TFmain::FillThumbnails() {
           auto picture = session_.DecodeFramePicture(*copy, JpegScale::Quarter, password);
           return picture ? std::make_shared<Bitmap>(std::move(*picture)) : std::shared_ptr<Bitmap>();
         },
-        [this, id, caption, step](std::shared_ptr<Bitmap>& decoded) {
-          ui::TO_img_item* tile = strip_->AddTile(id, [this, decoded](const std::string& tileId, Bitmap& out) mutable {
-            if (decoded) {  // the first call takes the picture decoded ahead
-              out = std::move(*decoded);
-              decoded.reset();
-              return true;
-            }
-            return ThumbnailLoader(tileId, out);
-          });
-          tile->SetFooter(caption);
-          tile->CheckBox().show();
-          progress_->size(progress_->w() + step, 1);
-          loadingPanel_->redraw();
-          Fl::check();
-        });
+        [addTile, id, caption](std::shared_ptr<Bitmap>& decoded) { addTile(id, caption, decoded, nullptr); });
   }
   pipeline.Finish();
 
@@ -234,7 +245,32 @@ bool TFmain::ThumbnailLoader(const std::string& id, Bitmap& picture) {
 
 void TFmain::Rebuild() {
   if (!session_.LoadDescription()) return;
+  ApplyFilter();
   FillThumbnails();
+}
+
+void TFmain::ApplyFilter() {
+  TKelPigger& document = session_.Document();
+  std::vector<TKelPigger*> refused;
+  for (TKelPigger* frame = document.FindChild(n::kFrame); frame; frame = document.FindNext(frame)) {
+    if (!filterDialog_->Passes(*frame)) refused.push_back(frame);
+  }
+  for (TKelPigger* frame : refused) delete frame;
+}
+
+void TFmain::SB_filterClick() {
+  filterButton_->value(filterDialog_->Active());  // the click flipped the toggle by itself
+  if (filterDialog_->Execute()) {
+    filterButton_->value(filterDialog_->Active());
+    Rebuild();
+  }
+}
+
+void TFmain::SB_DSCClick() {
+  ui::TO_img_item* tile = strip_->Current();
+  if (!tile) return;
+  descriptionPanel_->ShowFrame(session_.FrameById(tile->Id), &view_->Model().WorkingPicture());
+  ShowPanel(Panel::Description);
 }
 
 void TFmain::ScheduleLoad() {

@@ -7,10 +7,14 @@
 #include <FL/Fl_Group.H>
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "archive_session.h"
 #include "buttons.h"
+#include "description_panel.h"
+#include "filter_dialog.h"
 #include "picture_view.h"
 #include "ui/thumbnail_strip.h"
 
@@ -29,8 +33,10 @@ class TFmain : public Fl_Double_Window {
   // Once, after the window is shown: fills the strip and enables what the archive needs.
   void FormActivate();
   void FillThumbnails();
-  // Description read afresh, then the strip filled again, keeping the user's strip width.
+  // Description read afresh, frames the filter refuses removed, then the strip filled again,
+  // keeping the user's strip width.
   void Rebuild();
+  void ApplyFilter();
   void ScheduleLoad();
   void SetLocked(bool locked);
   bool Locked() const { return locked_; }
@@ -47,6 +53,12 @@ class TFmain : public Fl_Double_Window {
   TO_pgv& View() { return *view_; }
   VxButton& PointersButton() { return *pointersButton_; }
   VxButton& FilterButton() { return *filterButton_; }
+  TD_filter& FilterDialog() { return *filterDialog_; }
+  TO_framedsc& DescriptionPanel() { return *descriptionPanel_; }
+  void SB_DSCClick();
+  void SB_filterClick();
+  // How many thumbnails the last fill decoded (the others came from the cache).
+  int ThumbnailsDecoded() const { return thumbnailsDecoded_; }
   KeyIcon& Key() { return *key_; }
   Fl_Group& LoadingPanel() { return *loadingPanel_; }
   int PendingLoads() const { return pendingLoads_; }
@@ -80,6 +92,7 @@ class TFmain : public Fl_Double_Window {
   void SB_lastClick() { strip_->SelectLast(); }
   void SB_pointersClick();
   void SB_EXITClick() { hide(); }
+  void CloseDescription() { ShowPanel(Panel::Main); }
 
   ArchiveSession& session_;
   Fl_Group* mainPanel_;
@@ -94,7 +107,18 @@ class TFmain : public Fl_Double_Window {
   VxButton* pointersButton_;
   VxButton* filterButton_;
   Fl_Group* realSizePanel_;
-  Fl_Group* descriptionPanel_;
+  TO_framedsc* descriptionPanel_;
+  std::unique_ptr<TD_filter> filterDialog_;
+
+  // Thumbnails already made, by frame identifier, so a rebuild need not decode them again;
+  // they hold for one tile size and one password.
+  struct CachedThumbnail {
+    int tileSize;
+    std::shared_ptr<const Bitmap> thumbnail;
+  };
+  std::map<std::string, CachedThumbnail> thumbnailCache_;
+  std::string cachePassword_;
+  int thumbnailsDecoded_ = 0;
 
   Panel currentPanel_ = Panel::Main;
   std::string passwordText_;

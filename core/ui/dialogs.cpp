@@ -1,5 +1,7 @@
 #include "ui/dialogs.h"
 
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
 #include <FL/fl_ask.H>
 
 namespace vx::ui {
@@ -20,6 +22,11 @@ class FltkDialogs : public Dialogs {
   }
   bool AskYesNo(const std::string& text) override {
     return fl_choice("%s", "No", "Yes", nullptr, text.c_str()) == 1;
+  }
+  void RunModal(Fl_Window& dialog) override {
+    dialog.set_modal();
+    dialog.show();
+    while (dialog.shown()) Fl::wait();
   }
 };
 

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+class Fl_Window;
+
 namespace vx::ui {
 
 enum class MessageKind { Information, Warning, Error };
@@ -15,6 +17,8 @@ class Dialogs {
   virtual void ShowMessage(const std::string& text, MessageKind kind) = 0;
   // Yes (true) or No (false).
   virtual bool AskYesNo(const std::string& text) = 0;
+  // Shows one of our own dialog windows modally and returns when it has been closed.
+  virtual void RunModal(Fl_Window& dialog) = 0;
 };
 
 // The dialogs in use; real FLTK dialogs unless a test installed its own.

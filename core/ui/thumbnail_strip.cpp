@@ -18,7 +18,8 @@ constexpr int kDragThreshold = 4;
 
 }  // namespace
 
-TO_img_item::TO_img_item(TO_img_items& strip, int x, int y, int size, std::string id, TileLoader loader)
+TO_img_item::TO_img_item(TO_img_items& strip, int x, int y, int size, std::string id, TileLoader loader,
+                         std::shared_ptr<const Bitmap> thumbnail)
     : Fl_Group(x, y, size, size), Id(std::move(id)), strip_(strip), loader_(std::move(loader)) {
   check_ = new Fl_Check_Button(x + 9, y + size - strip::kBand + 2, size - 14, strip::kBand - 4);
   check_->labelcolor(FL_WHITE);
@@ -30,7 +31,12 @@ TO_img_item::TO_img_item(TO_img_items& strip, int x, int y, int size, std::strin
     if (tile->strip_.OnCheckClick) tile->strip_.OnCheckClick(tile);
   }, this);
   end();
-  SetTileSize(size);
+  if (thumbnail) {
+    thumbnail_ = std::move(thumbnail);
+    thumbnailSize_ = {thumbnail_->Width(), thumbnail_->Height()};
+  } else {
+    SetTileSize(size);
+  }
 }
 
 void TO_img_item::SetFooter(const std::string& footer) {
@@ -54,24 +60,8 @@ void TO_img_item::SetTileSize(int size) {
   }
   const Size pictureSize{picture.Width(), picture.Height()};
   thumbnailSize_ = strip::FitThumbnail(pictureSize, strip::PictureBox(size));
-  placeholder_ = picture.Empty();
-  image_.reset();
-  rgb_.clear();
-  if (!placeholder_) {
-    // Only the reduced picture is kept; the full one goes away here.
-    const Bitmap thumbnail = strip::MakeThumbnail(picture, thumbnailSize_);
-    rgb_.resize(static_cast<size_t>(thumbnail.Width()) * thumbnail.Height() * 3);
-    unsigned char* out = rgb_.data();
-    for (int row = 0; row < thumbnail.Height(); ++row) {
-      const std::uint8_t* in = thumbnail.Row(row);
-      for (int col = 0; col < thumbnail.Width(); ++col, in += 3, out += 3) {
-        out[0] = in[2];
-        out[1] = in[1];
-        out[2] = in[0];
-      }
-    }
-    image_ = std::make_unique<Fl_RGB_Image>(rgb_.data(), thumbnail.Width(), thumbnail.Height(), 3);
-  }
+  // Only the reduced picture is kept; the full one goes away here.
+  thumbnail_ = picture.Empty() ? nullptr : std::make_shared<const Bitmap>(strip::MakeThumbnail(picture, thumbnailSize_));
   selected_ = false;  // the current tile's colour comes back with the next selection
   redraw();
 }
@@ -89,14 +79,24 @@ void TO_img_item::draw() {
   fl_xyline(x(), y() + strip::kBand, x() + size - 1);
   fl_xyline(x(), y() + size - strip::kBand - 1, x() + size - 1);
   fl_rectf(x(), y() + strip::kBand + 1, size, size - 2 * strip::kBand - 2, selected_ ? kCurrentTile : FL_BLACK);
-  if (placeholder_) {
+  if (!thumbnail_) {
     // Nothing could be loaded: a neutral box where the picture would be.
     const Size box = strip::PictureBox(size);
     const Point origin = strip::ThumbnailOrigin(size, box);
     fl_rectf(x() + origin.x, y() + origin.y, box.width, box.height, kPlaceholder);
-  } else if (image_) {
+  } else {
     const Point origin = strip::ThumbnailOrigin(size, thumbnailSize_);
-    image_->draw(x() + origin.x, y() + origin.y);
+    fl_draw_image(
+        [](void* data, int px, int py, int width, unsigned char* out) {
+          const std::uint8_t* in = static_cast<const Bitmap*>(data)->Row(py) + px * 3;
+          for (int i = 0; i < width; ++i, in += 3, out += 3) {
+            out[0] = in[2];  // bitmaps hold blue, green, red
+            out[1] = in[1];
+            out[2] = in[0];
+          }
+        },
+        const_cast<Bitmap*>(thumbnail_.get()), x() + origin.x, y() + origin.y, thumbnailSize_.width,
+        thumbnailSize_.height, 3);
   }
   draw_child(*check_);
 }
@@ -161,11 +161,12 @@ void TO_img_items::ScrollTo(int offset) {
   scroll_->redraw();
 }
 
-TO_img_item* TO_img_items::AddTile(const std::string& id, TileLoader loader) {
+TO_img_item* TO_img_items::AddTile(const std::string& id, TileLoader loader, std::shared_ptr<const Bitmap> thumbnail) {
   const Point origin = ContentOrigin();
   const int size = TileSizeNow();
   const int top = strip::TileTop(TileCount(), size);
-  auto* tile = new TO_img_item(*this, origin.x + strip::kMargin, origin.y + top, size, id, std::move(loader));
+  auto* tile = new TO_img_item(*this, origin.x + strip::kMargin, origin.y + top, size, id, std::move(loader),
+                               std::move(thumbnail));
   scroll_->add(tile);
   tiles_.push_back(tile);
   tile->SetFooter("");

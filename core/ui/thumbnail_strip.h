@@ -4,7 +4,6 @@
 
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Group.H>
-#include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Scroll.H>
 
 #include <functional>
@@ -25,10 +24,14 @@ class TO_img_items;
 // tile's green), a white line, and a band with the footer's check box.
 class TO_img_item : public Fl_Group {
  public:
-  TO_img_item(TO_img_items& strip, int x, int y, int size, std::string id, TileLoader loader);
+  // With a ready thumbnail (made for this size) the loader is not asked for one.
+  TO_img_item(TO_img_items& strip, int x, int y, int size, std::string id, TileLoader loader,
+              std::shared_ptr<const Bitmap> thumbnail = nullptr);
 
   // Becomes size x size and reduces its picture anew through the loader.
   void SetTileSize(int size);
+  // The reduced picture (none for a placeholder); owners may keep it to build tiles again.
+  std::shared_ptr<const Bitmap> Thumbnail() const { return thumbnail_; }
   int TileSize() const { return w(); }
 
   std::string Id;
@@ -58,9 +61,7 @@ class TO_img_item : public Fl_Group {
   std::string footer_;
   bool selected_ = false;
   Size thumbnailSize_{1, 1};
-  bool placeholder_ = true;
-  std::vector<unsigned char> rgb_;
-  std::unique_ptr<Fl_RGB_Image> image_;
+  std::shared_ptr<const Bitmap> thumbnail_;
   int pressX_ = 0, pressY_ = 0;
   bool dragging_ = false;
 };
@@ -70,8 +71,9 @@ class TO_img_items : public Fl_Group {
   TO_img_items(int x, int y, int w, int h);
   ~TO_img_items() override;
 
-  // Builds the tile's thumbnail at once; appended at the end, scrolled into view.
-  TO_img_item* AddTile(const std::string& id, TileLoader loader);
+  // Builds the tile's thumbnail at once (or takes the ready one); appended at the end,
+  // scrolled into view.
+  TO_img_item* AddTile(const std::string& id, TileLoader loader, std::shared_ptr<const Bitmap> thumbnail = nullptr);
   void SelectTile(TO_img_item* tile);
   TO_img_item* Current() const { return current_; }
   int TileCount() const { return static_cast<int>(tiles_.size()); }

@@ -1,7 +1,9 @@
+// gtest before the window headers: X11's macros (None) would break it.
+#include <gtest/gtest.h>
+
 #include "main_window.h"
 
 #include <FL/Fl.H>
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <fstream>

@@ -1,0 +1,56 @@
+// Dialogs that answer from a script instead of waiting for a person, installed for one test.
+#pragma once
+
+#include <FL/Fl_Window.H>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/dialogs.h"
+
+namespace vx::test {
+
+class ScriptedDialogs : public ui::Dialogs {
+ public:
+  void ShowMessage(const std::string& text, ui::MessageKind) override { messages.push_back(text); }
+  bool AskYesNo(const std::string& text) override {
+    questions.push_back(text);
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  // The script acts on the dialog as a person would, and closes it.
+  void RunModal(Fl_Window& dialog) override {
+    ++modalRuns;
+    if (onModal) onModal(dialog);
+    dialog.hide();
+  }
+
+  std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  std::deque<bool> answers;
+  std::function<void(Fl_Window&)> onModal;
+  int modalRuns = 0;
+};
+
+// Installs scripted dialogs for the life of this object.
+class ScriptedDialogsScope {
+ public:
+  ScriptedDialogsScope() {
+    auto owned = std::make_unique<ScriptedDialogs>();
+    dialogs_ = owned.get();
+    previous_ = ui::InstallDialogs(std::move(owned));
+  }
+  ~ScriptedDialogsScope() { ui::InstallDialogs(std::move(previous_)); }
+  ScriptedDialogs* operator->() { return dialogs_; }
+  ScriptedDialogs& operator*() { return *dialogs_; }
+
+ private:
+  ScriptedDialogs* dialogs_;
+  std::unique_ptr<ui::Dialogs> previous_;
+};
+
+}  // namespace vx::test

@@ -1,0 +1,168 @@
+// The description panel and the filter in the viewer's window, on archives made by the maker.
+#include <gtest/gtest.h>
+
+#include "main_window.h"
+
+#include <FL/Fl.H>
+
+#include <chrono>
+
+#include "support/scripted_dialogs.h"
+#include "support/test_archive.h"
+#include "support/ui_events.h"
+
+namespace vx::viewer {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void WaitFor(const std::function<bool()>& done) {
+  const auto end = Clock::now() + std::chrono::seconds(5);
+  while (!done() && Clock::now() < end) Fl::wait(0.02);
+}
+
+// Frame i: description, three fields, a cloud.
+std::string Details(int i) {
+  const char* colours[] = {"red", "Red", "blue", "green"};
+  return std::string("<FLDS>Picture ") + std::to_string(i) + (i == 1 ? " from the party" : " of the street") +
+         "\r\nSecond line<FLD FNAME=Colour VAL=" + colours[i % 4] + "/><FLD FNAME=Place VAL=Town/>"
+         "<FLD FNAME=Year VAL=2026/></FLDS><PNTRS><CLD XR=0.5 YR=0.5 ARRTXT=\"Tower " + std::to_string(i) +
+         "\"/></PNTRS>";
+}
+
+class DescriptionAndFilter : public testing::Test {
+ protected:
+  void Open(const std::string& frames) {
+    const std::string archive = test::MakeTestArchive(dir_, "", frames);
+    ASSERT_FALSE(archive.empty());
+    image_ = std::make_unique<ArchiveImage>(archive);
+    session_ = std::make_unique<ArchiveSession>([this](std::string_view name) { return image_->ReadBlock(name); });
+    ASSERT_TRUE(session_->LoadDescription());
+    window_ = std::make_unique<TFmain>(*session_, "archive.run", 1000, 700);
+    window_->OnPictureShown = [this] { ++shown_; };
+    window_->show();
+    window_->FormActivate();
+    WaitFor([&] { return shown_ > 0 && window_->PendingLoads() == 0; });
+  }
+  void TearDown() override {
+    if (window_) window_->hide();
+    window_.reset();
+    Fl::check();
+  }
+  std::vector<std::string> TileIds() {
+    std::vector<std::string> ids;
+    for (int i = 0; i < window_->Strip().TileCount(); ++i) ids.push_back(window_->Strip().TileAt(i)->Id);
+    return ids;
+  }
+
+  test::TempFolder dir_;
+  test::ScriptedDialogsScope dialogs_;
+  std::unique_ptr<ArchiveImage> image_;
+  std::unique_ptr<ArchiveSession> session_;
+  std::unique_ptr<TFmain> window_;
+  int shown_ = 0;
+};
+
+TEST(DescriptionLayout, RowsAndFittedPicture) {
+  EXPECT_EQ(FieldRowTop(0), 8);
+  EXPECT_EQ(FieldRowTop(1), 26);
+  EXPECT_EQ(FieldRowTop(2), 44);
+  EXPECT_EQ(DescriptionThumbnailRect({189, 189}, {400, 200}), (Rect{4, 49, 185, 139}));
+  EXPECT_EQ(DescriptionThumbnailRect({8, 28}, {400, 200}), (Rect{3, 13, 4, 14}));  // no box: 1 x 1
+}
+
+TEST_F(DescriptionAndFilter, DescriptionPanelShowsTheFrame) {
+  Open(test::SampleFrames(dir_, 2, {400, 200}, Details));
+  window_->SB_DSCClick();
+  ASSERT_EQ(window_->CurrentPanel(), TFmain::Panel::Description);
+  TO_framedsc& panel = window_->DescriptionPanel();
+  EXPECT_EQ(panel.Caption(), "p0");
+  EXPECT_EQ(panel.DescriptionText(), "Picture 0 of the street\nSecond line");
+  ASSERT_EQ(panel.FieldRowCount(), 3);
+  EXPECT_EQ(panel.NameLabel(2).y() - panel.NameLabel(0).y(), 36);
+  EXPECT_STREQ(panel.ValueLabel(0).label(), "red");
+  EXPECT_EQ(panel.NameLabel(1).w(), 200);
+  EXPECT_EQ(panel.ThumbnailRect(), (Rect{4, 49, 185, 139}));
+  const int valueWidth = panel.ValueLabel(0).w();
+  window_->size(1200, 700);
+  test::Settle();
+  EXPECT_EQ(panel.ValueLabel(0).w(), valueWidth + 200);
+  EXPECT_EQ(panel.NameLabel(0).w(), 200);
+  test::SaveWindowPng(*window_, "viewer-description.png");
+
+  panel.CloseButton().do_callback();
+  EXPECT_EQ(window_->CurrentPanel(), TFmain::Panel::Main);
+
+  // Another frame replaces every row; Escape goes back too.
+  window_->Strip().SelectTile(window_->Strip().TileAt(1));
+  window_->SB_DSCClick();
+  EXPECT_EQ(panel.Caption(), "p1");
+  EXPECT_EQ(panel.FieldRowCount(), 3);
+  EXPECT_STREQ(panel.ValueLabel(0).label(), "Red");
+  test::Key(*window_, FL_Escape);
+  EXPECT_EQ(window_->CurrentPanel(), TFmain::Panel::Main);
+}
+
+TEST_F(DescriptionAndFilter, ApplyResetAndCancel) {
+  Open(test::SampleFrames(dir_, 4, {64, 48}, Details));
+  ASSERT_TRUE(window_->FilterButton().active());
+  ASSERT_TRUE(window_->PointersButton().active());
+  TD_filter& filter = window_->FilterDialog();
+  auto press = [&](const std::function<void()>& action) {
+    dialogs_->onModal = [action](Fl_Window&) { action(); };
+    window_->FilterButton().value(!window_->FilterButton().value());  // a click flips the toggle
+    window_->SB_filterClick();
+  };
+
+  // Two frames spell the value differently; one entry, both pass.
+  press([&] {
+    filter.SelectCriterion("2:Colour");
+    filter.SetChecked("Red", true);
+    filter.SB_filterClick();
+  });
+  EXPECT_EQ(TileIds(), (std::vector<std::string>{"F0", "F1"}));
+  EXPECT_EQ(window_->FilterButton().value(), 1);
+  EXPECT_EQ(window_->ThumbnailsDecoded(), 0);  // thumbnails come from the cache
+
+  press([&] { filter.SB_cancelClick(); });
+  EXPECT_EQ(TileIds(), (std::vector<std::string>{"F0", "F1"}));
+  EXPECT_EQ(window_->FilterButton().value(), 1);
+
+  press([&] {
+    filter.SelectCriterion("0:DESCRIPTION");  // a new criterion starts without ticks
+    filter.SB_filterClick();
+  });
+  EXPECT_TRUE(TileIds().empty());
+
+  press([&] { filter.SB_resetClick(); });
+  EXPECT_EQ(TileIds(), (std::vector<std::string>{"F0", "F1", "F2", "F3"}));
+  EXPECT_EQ(window_->FilterButton().value(), 0);
+
+  press([&] {
+    filter.SetChecked("PARTY", true);
+    filter.SB_filterClick();
+  });
+  EXPECT_EQ(TileIds(), std::vector<std::string>{"F1"});
+  window_->show();
+  dialogs_->onModal = {};
+  test::SaveWindowPng(*window_, "viewer-filtered.png");
+}
+
+TEST_F(DescriptionAndFilter, NothingToFilterByLeavesTheButtonOff) {
+  Open(test::SampleFrames(dir_, 2, {64, 48}));
+  EXPECT_FALSE(window_->FilterButton().active());
+  EXPECT_FALSE(window_->PointersButton().active());
+}
+
+TEST_F(DescriptionAndFilter, DialogScreenshot) {
+  Open(test::SampleFrames(dir_, 4, {64, 48}, Details));
+  TD_filter& filter = window_->FilterDialog();
+  filter.SelectCriterion("2:Colour");
+  filter.SetChecked("blue", true);
+  filter.show();
+  test::SaveWindowPng(filter, "viewer-filter-dialog.png");
+  filter.hide();
+}
+
+}  // namespace
+}  // namespace vx::viewer

@@ -1,0 +1,229 @@
+#include "description_panel.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_RGB_Image.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+
+#include "document/vocabulary.h"
+#include "archive_session.h"
+#include "platform/desktop.h"
+#include "strip/strip_geometry.h"
+
+namespace vx::viewer {
+namespace {
+
+namespace n = names;
+
+constexpr int kBorder = 20;
+constexpr int kTopHeight = 229;
+constexpr int kThumbnailPanel = 189;
+constexpr int kStrip = 14;
+constexpr int kBottomHeight = 70;
+constexpr int kNameWidth = 200, kValueLeft = 204, kValueRightGap = 24, kRowHeight = 16;
+constexpr Fl_Color kStripGrey = 0x9E9E9E00;
+constexpr Fl_Color kNameGrey = 0x80808000;
+constexpr Fl_Color kValueWhite = 0xFBFBFB00;
+constexpr Fl_Color kSilver = 0xC0C0C000;
+
+// "Made with Vellumax", the name underlined and leading to the maker's page.
+class CreditLine : public Fl_Box {
+ public:
+  CreditLine(int x, int y, int w, int h) : Fl_Box(x, y, w, h) {
+    box(FL_FLAT_BOX);
+    color(FL_WHITE);
+  }
+  void draw() override {
+    draw_box();
+    fl_font(FL_HELVETICA, 11);
+    const char* lead = "Made with ";
+    const char* name = "Vellumax";
+    const int total = static_cast<int>(fl_width(lead) + fl_width(name));
+    const int left = x() + (w() - total) / 2, base = y() + h() - 3;
+    fl_color(FL_BLACK);
+    fl_draw(lead, left, base);
+    const int nameLeft = left + static_cast<int>(fl_width(lead));
+    fl_color(FL_BLUE);
+    fl_draw(name, nameLeft, base);
+    fl_xyline(nameLeft, base + 1, nameLeft + static_cast<int>(fl_width(name)));
+  }
+  int handle(int event) override {
+    switch (event) {
+      case FL_ENTER: fl_cursor(FL_CURSOR_HAND); return 1;
+      case FL_LEAVE: fl_cursor(FL_CURSOR_DEFAULT); return 1;
+      case FL_PUSH: {
+        const std::string page = kMakerPage;
+        OpenWithDesktop(page.find("http://") == std::string::npos ? "http://" + page : page);
+        return 1;
+      }
+      default: return Fl_Box::handle(event);
+    }
+  }
+};
+
+}  // namespace
+
+Rect DescriptionThumbnailRect(Size panel, Size picture) {
+  const Size box{panel.width - 8, panel.height - 2 * kStrip - 8};
+  const Size fitted = strip::FitThumbnail(picture, box);
+  const int left = (panel.width - fitted.width) / 2, top = (panel.height - fitted.height) / 2;
+  return {left, top, left + fitted.width, top + fitted.height};
+}
+
+TO_framedsc::TO_framedsc(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
+  box(FL_FLAT_BOX);
+  color(FL_WHITE);
+  top_ = new Fl_Group(x + kBorder, y + kBorder, w - 2 * kBorder, kTopHeight);
+  top_->box(FL_FLAT_BOX);
+  top_->color(FL_WHITE);
+  thumbnailPanel_ = new Fl_Group(x + 2 * kBorder, y + 2 * kBorder, kThumbnailPanel, kThumbnailPanel);
+  thumbnailPanel_->box(FL_FLAT_BOX);
+  thumbnailPanel_->color(FL_BLACK);
+  nameStrip_ = new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), thumbnailPanel_->y(), kThumbnailPanel, kStrip, nullptr);
+  nameStrip_->color(kStripGrey);
+  nameStrip_->labelcolor(FL_YELLOW);
+  nameStrip_->labelsize(11);
+  auto* lineTop = new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), thumbnailPanel_->y() + kStrip, kThumbnailPanel, 2, nullptr);
+  lineTop->color(kSilver);
+  const int bottomStripY = thumbnailPanel_->y() + kThumbnailPanel - kStrip;
+  auto* lineBottom = new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), bottomStripY - 2, kThumbnailPanel, 2, nullptr);
+  lineBottom->color(kSilver);
+  auto* bottomStrip = new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), bottomStripY, kThumbnailPanel, kStrip, nullptr);
+  bottomStrip->color(kStripGrey);
+  thumbnail_ = new Fl_Box(FL_NO_BOX, thumbnailPanel_->x(), thumbnailPanel_->y(), 1, 1, nullptr);
+  thumbnailPanel_->end();
+  memo_ = new Fl_Text_Display(thumbnailPanel_->x() + kThumbnailPanel + kBorder, y + 2 * kBorder, 10, kThumbnailPanel);
+  memo_->box(FL_FLAT_BOX);
+  memo_->textsize(12);
+  text_ = std::make_unique<Fl_Text_Buffer>();
+  memo_->buffer(text_.get());
+  memo_->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
+  top_->end();
+  top_->resizable(memo_);
+
+  fields_ = new Fl_Scroll(x + kBorder, y + kBorder + kTopHeight, w - 2 * kBorder, 10);
+  fields_->box(FL_FLAT_BOX);
+  fields_->color(FL_WHITE);
+  fields_->type(Fl_Scroll::VERTICAL);
+  fields_->end();
+
+  bottom_ = new Fl_Group(x + kBorder, y + h - kBorder - kBottomHeight, w - 2 * kBorder, kBottomHeight);
+  bottom_->box(FL_FLAT_BOX);
+  bottom_->color(kSilver);
+  credit_ = new CreditLine(0, 0, 189, 15);
+  close_ = new VxButton(0, 0, 81, 23, "Close");
+  bottom_->end();
+  end();
+  resizable(fields_);
+  Layout();
+}
+
+TO_framedsc::~TO_framedsc() { memo_->buffer(nullptr); }
+
+void TO_framedsc::ClearPanel() {
+  text_->text("");
+  fields_->clear();  // destroys the labels
+  nameLabels_.clear();
+  valueLabels_.clear();
+  fieldTexts_.clear();
+  fields_->scroll_to(0, 0);
+}
+
+void TO_framedsc::ShowFrame(const TKelPigger* frame, const Bitmap* picture) {
+  ClearPanel();
+  caption_.clear();
+  picture_.reset();
+  thumbnail_->image(nullptr);
+  if (!frame) {
+    redraw();
+    return;
+  }
+  const TKelPigger* fields = frame->FindChild(n::kFields);
+  if (!fields) fields = frame;
+  fieldTexts_.reserve(static_cast<size_t>(fields->ChildCount()) * 2);  // labels keep pointers
+  int row = 0;
+  for (const TKelPigger* f = fields->FindChild(n::kField); f; f = fields->FindNext(f), ++row) {
+    fieldTexts_.push_back(f->GetAttr(n::kFieldName));
+    auto* name = new Fl_Box(FL_FLAT_BOX, fields_->x(), fields_->y() + FieldRowTop(row), kNameWidth, kRowHeight,
+                            fieldTexts_.back().c_str());
+    name->color(kNameGrey);
+    name->labelcolor(FL_WHITE);
+    name->labelsize(12);
+    name->align(FL_ALIGN_INSIDE | FL_ALIGN_RIGHT | FL_ALIGN_CLIP);
+    fieldTexts_.push_back(f->GetAttr(n::kValue));
+    auto* value = new Fl_Box(FL_FLAT_BOX, fields_->x() + kValueLeft, fields_->y() + FieldRowTop(row), 10, kRowHeight,
+                             fieldTexts_.back().c_str());
+    value->color(kValueWhite);
+    value->labelsize(12);
+    value->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_CLIP);
+    fields_->add(name);
+    fields_->add(value);
+    nameLabels_.push_back(name);
+    valueLabels_.push_back(value);
+  }
+  // The description's line breaks are CR LF in the document.
+  std::string description = fields->Text;
+  description.erase(std::remove(description.begin(), description.end(), '\r'), description.end());
+  text_->text(description.c_str());
+
+  if (picture && !picture->Empty()) {
+    thumbnailRect_ = DescriptionThumbnailRect({kThumbnailPanel, kThumbnailPanel}, {picture->Width(), picture->Height()});
+    Bitmap copy = *picture;
+    const Bitmap reduced = strip::MakeThumbnail(copy, {thumbnailRect_.Width(), thumbnailRect_.Height()});
+    pictureRgb_.resize(static_cast<size_t>(reduced.Width()) * reduced.Height() * 3);
+    unsigned char* out = pictureRgb_.data();
+    for (int y = 0; y < reduced.Height(); ++y) {
+      const std::uint8_t* in = reduced.Row(y);
+      for (int x = 0; x < reduced.Width(); ++x, in += 3, out += 3) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+      }
+    }
+    picture_ = std::make_unique<Fl_RGB_Image>(pictureRgb_.data(), reduced.Width(), reduced.Height(), 3);
+    thumbnail_->resize(thumbnailPanel_->x() + thumbnailRect_.left, thumbnailPanel_->y() + thumbnailRect_.top,
+                       thumbnailRect_.Width(), thumbnailRect_.Height());
+    thumbnail_->image(picture_.get());
+  }
+  caption_ = FrameCaption(*frame);
+  nameStrip_->copy_label(caption_.c_str());
+  Layout();
+  redraw();
+}
+
+std::string TO_framedsc::DescriptionText() const {
+  char* text = text_->text();
+  std::string copy = text;
+  free(text);
+  return copy;
+}
+
+void TO_framedsc::Layout() {
+  const int inner = w() - 2 * kBorder;
+  top_->resize(x() + kBorder, y() + kBorder, inner, kTopHeight);
+  memo_->resize(thumbnailPanel_->x() + kThumbnailPanel + kBorder, y() + 2 * kBorder,
+                std::max(10, x() + w() - 2 * kBorder - (thumbnailPanel_->x() + kThumbnailPanel + kBorder)), kThumbnailPanel);
+  const int fieldsTop = y() + kBorder + kTopHeight;
+  const int fieldsHeight = std::max(10, h() - 2 * kBorder - kTopHeight - kBottomHeight);
+  fields_->resize(x() + kBorder, fieldsTop, inner, fieldsHeight);
+  for (size_t row = 0; row < valueLabels_.size(); ++row) {
+    const int top = fieldsTop + FieldRowTop(static_cast<int>(row)) - fields_->yposition();
+    nameLabels_[row]->resize(fields_->x(), top, kNameWidth, kRowHeight);
+    // Values run to 24 pixels before the right edge.
+    valueLabels_[row]->resize(fields_->x() + kValueLeft, top, std::max(1, inner - kValueLeft - kValueRightGap),
+                              kRowHeight);
+  }
+  bottom_->resize(x() + kBorder, y() + h() - kBorder - kBottomHeight, inner, kBottomHeight);
+  const int shapeLeft = bottom_->x() + kBorder, shapeWidth = inner - 2 * kBorder;
+  credit_->resize(shapeLeft + RoundHalfEven((shapeWidth - 189) / 2.0), bottom_->y() + (kBottomHeight - 15) / 2, 189, 15);
+  close_->resize(bottom_->x() + inner - 81 - 20 - 3, bottom_->y() + (kBottomHeight - 23) / 2, 81, 23);
+}
+
+void TO_framedsc::resize(int nx, int ny, int nw, int nh) {
+  Fl_Widget::resize(nx, ny, nw, nh);  // the children are placed by Layout, not scaled
+  thumbnailPanel_->position(nx + 2 * kBorder, ny + 2 * kBorder);
+  Layout();
+}
+
+}  // namespace vx::viewer
