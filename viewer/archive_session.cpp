@@ -47,6 +47,16 @@ std::optional<Bitmap> ArchiveSession::DecodeFramePicture(const TKelPigger& frame
   }
 }
 
+std::optional<std::string> ArchiveSession::FramePictureBytes(std::string_view id) const {
+  try {
+    const std::string_view block = blocks_(id);
+    if (block.empty()) return std::nullopt;
+    return document_.GetAttr(n::kUseZip) == n::kYes ? DecompressToStream(block) : std::string(block);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
 std::optional<Color> ArchiveSession::LensBorderColor() const {
   const std::string text = document_.GetAttr(n::kLensBorderColor);
   if (text.empty()) return std::nullopt;

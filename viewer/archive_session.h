@@ -34,6 +34,9 @@ class ArchiveSession {
   // frame (the description itself is not searched).
   std::optional<Bitmap> DecodeFramePicture(const TKelPigger& frame, JpegScale scale, std::string_view password) const;
 
+  // The frame's stored JPEG file as it is (inflated when the archive compresses pictures).
+  std::optional<std::string> FramePictureBytes(std::string_view id) const;
+
   // Settings the description carries.
   std::optional<Color> LensBorderColor() const;  // MG_BORDER_COLOR when present
   std::optional<int> StripWidth() const;         // TNP_WIDTH when a number

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "actions_dialog.h"
 #include "archive_session.h"
 #include "buttons.h"
 #include "description_panel.h"
@@ -45,15 +46,17 @@ class TFmain : public Fl_Double_Window {
   // Which pointers are drawn: clouds and arrows while "Pointers" is down, protected-area
   // marks while the archive is locked, anything else always.
   bool PointerVisible(const TKelPigger* element) const;
-  // The password typed so far; areas are restored with it.
-  const std::string& PasswordText() const { return passwordText_; }
-  void SetPasswordText(const std::string& text) { passwordText_ = text; }
+  // The password in the password box; areas are restored with it.
+  std::string PasswordText() const { return actions_->PasswordText(); }
 
   ui::TO_img_items& Strip() { return *strip_; }
   TO_pgv& View() { return *view_; }
   VxButton& PointersButton() { return *pointersButton_; }
   VxButton& FilterButton() { return *filterButton_; }
   TD_filter& FilterDialog() { return *filterDialog_; }
+  TD_dialog_actions& ActionsDialog() { return *actions_; }
+  void Image_keyClick();
+  void SB_extractClick();
   TO_framedsc& DescriptionPanel() { return *descriptionPanel_; }
   void SB_DSCClick();
   void SB_filterClick();
@@ -80,8 +83,13 @@ class TFmain : public Fl_Double_Window {
   void SetLoadingMode(bool on);
   void LayoutMain();
   void SplitterMoved();
-  void Image_keyClick();
   bool PaintBoxMouseDown(Point at, int button);
+  void SetExtractingMode(bool on);
+  void Extract();
+  std::vector<std::pair<std::string, const TKelPigger*>> CollectFrames() const;
+  bool ExtractFrame(const TKelPigger& frame, const std::string& target);
+  void SetWallpaper();
+  PointerFilter VisibilityRule() const;
   template <void (TFmain::*Handler)()>
   void OnClick(Fl_Widget* button) {
     button->callback([](Fl_Widget*, void* window) { (static_cast<TFmain*>(window)->*Handler)(); }, this);
@@ -109,6 +117,7 @@ class TFmain : public Fl_Double_Window {
   Fl_Group* realSizePanel_;
   TO_framedsc* descriptionPanel_;
   std::unique_ptr<TD_filter> filterDialog_;
+  std::unique_ptr<TD_dialog_actions> actions_;
 
   // Thumbnails already made, by frame identifier, so a rebuild need not decode them again;
   // they hold for one tile size and one password.
@@ -121,7 +130,6 @@ class TFmain : public Fl_Double_Window {
   int thumbnailsDecoded_ = 0;
 
   Panel currentPanel_ = Panel::Main;
-  std::string passwordText_;
   int pendingLoads_ = 0;
   bool timerOn_ = false;
   bool activationPending_ = true;

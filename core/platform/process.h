@@ -10,4 +10,7 @@ namespace vx {
 // when it could not be started.
 bool StartProgram(const std::string& path, const std::vector<std::string>& arguments);
 
+// Runs a program to its end; its exit status, or -1 when it could not be started.
+int RunProgram(const std::string& path, const std::vector<std::string>& arguments);
+
 }  // namespace vx

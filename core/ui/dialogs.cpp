@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Native_File_Chooser.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_ask.H>
 
@@ -9,7 +10,8 @@ namespace {
 
 class FltkDialogs : public Dialogs {
  public:
-  void ShowMessage(const std::string& text, MessageKind kind) override {
+  void ShowMessage(const std::string& text, MessageKind kind, const std::string& title) override {
+    fl_message_title(title.c_str());
     switch (kind) {
       case MessageKind::Information:
         fl_message("%s", text.c_str());
@@ -27,6 +29,11 @@ class FltkDialogs : public Dialogs {
     dialog.set_modal();
     dialog.show();
     while (dialog.shown()) Fl::wait();
+  }
+  std::optional<std::string> ChooseFolder() override {
+    Fl_Native_File_Chooser chooser(Fl_Native_File_Chooser::BROWSE_DIRECTORY);
+    if (chooser.show() != 0 || !chooser.filename() || !*chooser.filename()) return std::nullopt;
+    return std::string(chooser.filename());
   }
 };
 

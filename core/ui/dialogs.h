@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class Fl_Window;
@@ -14,11 +15,13 @@ enum class MessageKind { Information, Warning, Error };
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  virtual void ShowMessage(const std::string& text, MessageKind kind) = 0;
+  virtual void ShowMessage(const std::string& text, MessageKind kind, const std::string& title = "") = 0;
   // Yes (true) or No (false).
   virtual bool AskYesNo(const std::string& text) = 0;
   // Shows one of our own dialog windows modally and returns when it has been closed.
   virtual void RunModal(Fl_Window& dialog) = 0;
+  // The desktop's folder browser; nothing when the user cancels.
+  virtual std::optional<std::string> ChooseFolder() = 0;
 };
 
 // The dialogs in use; real FLTK dialogs unless a test installed its own.

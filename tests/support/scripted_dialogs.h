@@ -14,7 +14,10 @@ namespace vx::test {
 
 class ScriptedDialogs : public ui::Dialogs {
  public:
-  void ShowMessage(const std::string& text, ui::MessageKind) override { messages.push_back(text); }
+  void ShowMessage(const std::string& text, ui::MessageKind, const std::string& title) override {
+    messages.push_back(text);
+    titles.push_back(title);
+  }
   bool AskYesNo(const std::string& text) override {
     questions.push_back(text);
     if (answers.empty()) return false;
@@ -28,8 +31,11 @@ class ScriptedDialogs : public ui::Dialogs {
     if (onModal) onModal(dialog);
     dialog.hide();
   }
+  std::optional<std::string> ChooseFolder() override { return folder; }
 
   std::vector<std::string> messages;
+  std::vector<std::string> titles;
+  std::optional<std::string> folder;
   std::vector<std::string> questions;
   std::deque<bool> answers;
   std::function<void(Fl_Window&)> onModal;

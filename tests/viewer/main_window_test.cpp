@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "protection/cipher.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_archive.h"
 #include "support/ui_events.h"
 
@@ -51,11 +52,21 @@ class ViewerWindow : public testing::Test {
     window_.reset();
     Fl::check();
   }
+  // Types the password into the password box and confirms, as a person would.
+  void TypePassword(const std::string& password) {
+    dialogs_->onModal = [this, password](Fl_Window&) {
+      window_->ActionsDialog().PasswordBox().value(password.c_str());
+      window_->ActionsDialog().SB_okClick();
+    };
+    window_->Image_keyClick();
+    dialogs_->onModal = {};
+  }
   bool WaitForPictures(int count) {
     return WaitFor([&] { return picturesShown_ >= count && window_->PendingLoads() == 0; });
   }
 
   test::TempFolder dir_;
+  test::ScriptedDialogsScope dialogs_;
   std::unique_ptr<ArchiveImage> image_;
   std::unique_ptr<ArchiveSession> session_;
   std::unique_ptr<TFmain> window_;
@@ -85,7 +96,7 @@ TEST_F(ViewerWindow, OpensLockedShowsTilesAndTheFirstPicture) {
 TEST_F(ViewerWindow, RightPasswordUnlocksAfterARebuildAndRestoresAreas) {
   Open(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 2, {320, 240}, PointersOf), "secret"));
   ASSERT_TRUE(WaitForPictures(1));
-  window_->SetPasswordText("secret");
+  TypePassword("secret");
   window_->Rebuild();
   EXPECT_FALSE(window_->Locked());
   EXPECT_FALSE(window_->Key().visible());
@@ -152,7 +163,7 @@ TEST_F(ViewerWindow, DamagedBlocksAndEmptyArchivesNeverCrash) {
   WriteFileAtomically(archive, bytes);
 
   Open(archive);
-  window_->SetPasswordText("secret");
+  TypePassword("secret");
   window_->Rebuild();
   ASSERT_TRUE(WaitForPictures(1));
   EXPECT_EQ(window_->Strip().TileCount(), 3);

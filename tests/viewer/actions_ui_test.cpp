@@ -1,0 +1,274 @@
+// Password entry, extraction and wallpaper in the viewer's window.
+#include <gtest/gtest.h>
+
+#include "main_window.h"
+
+#include <FL/Fl.H>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "picture/bmp_codec.h"
+#include "platform/wallpaper.h"
+#include "protection/protected_areas.h"
+#include "support/scripted_dialogs.h"
+#include "support/test_archive.h"
+#include "support/ui_events.h"
+
+namespace vx::viewer {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+void WaitFor(const std::function<bool()>& done) {
+  const auto end = Clock::now() + std::chrono::seconds(5);
+  while (!done() && Clock::now() < end) Fl::wait(0.02);
+}
+
+std::string AreaAndCloud(int i) {
+  return "<PNTRS><CLD XR=0.5 YR=0.5 ARRTXT=cloud CL_BRUSH=#FFFF80/><PRAR OBJ_ID=A" + std::to_string(i) +
+         " XR=0.25 YR=0.25 RFW=0.25 RFH=0.25 CL_BRUSH=#C0C0C0/></PNTRS>";
+}
+
+class Actions : public testing::Test {
+ protected:
+  void Open(const std::string& archive) {
+    ASSERT_FALSE(archive.empty());
+    image_ = std::make_unique<ArchiveImage>(archive);
+    session_ = std::make_unique<ArchiveSession>([this](std::string_view name) { return image_->ReadBlock(name); });
+    ASSERT_TRUE(session_->LoadDescription());
+    window_ = std::make_unique<TFmain>(*session_, "archive.run", 1000, 700);
+    window_->OnPictureShown = [this] { ++shown_; };
+    window_->show();
+    window_->FormActivate();
+    WaitForLoad();
+  }
+  void WaitForLoad() {
+    const int before = shown_;
+    WaitFor([&] { return shown_ > before && window_->PendingLoads() == 0; });
+  }
+  void TearDown() override {
+    if (window_) window_->hide();
+    window_.reset();
+    Fl::check();
+  }
+  TD_dialog_actions& Dialog() { return window_->ActionsDialog(); }
+  void EnterPassword(const std::string& password, bool confirm = true) {
+    dialogs_->onModal = [&, password, confirm](Fl_Window&) {
+      Dialog().PasswordBox().value(password.c_str());
+      if (confirm) {
+        Dialog().SB_okClick();
+      } else {
+        Dialog().SB_cancelClick();
+      }
+    };
+    window_->Image_keyClick();
+  }
+  // Extracts with the choices made by the script.
+  void ExtractWith(const std::function<void()>& choose) {
+    dialogs_->onModal = [&, choose](Fl_Window&) {
+      choose();
+      Dialog().SB_okClick();
+    };
+    window_->SB_extractClick();
+  }
+  std::vector<std::string> Files(const fs::path& folder) {
+    std::vector<std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+      if (e.is_regular_file()) files.push_back(fs::relative(e.path(), folder).string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+  }
+
+  test::TempFolder dir_;
+  test::ScriptedDialogsScope dialogs_;
+  std::unique_ptr<ArchiveImage> image_;
+  std::unique_ptr<ArchiveSession> session_;
+  std::unique_ptr<TFmain> window_;
+  int shown_ = 0;
+};
+
+TEST_F(Actions, WrongThenRightPasswordAndTheLink) {
+  Open(test::MakeTestArchive(dir_, "PWDLT=\"Get it here\" PWDLH=shop.example",
+                             test::SampleFrames(dir_, 2, {320, 240}, AreaAndCloud), "secret"));
+  ASSERT_TRUE(window_->Locked());
+  EnterPassword("wrong");
+  EXPECT_TRUE(Dialog().LinkVisible());
+  EXPECT_TRUE(window_->Locked());
+  EXPECT_TRUE(window_->Key().visible());
+
+  EnterPassword("secret");
+  EXPECT_FALSE(window_->Locked());
+  EXPECT_FALSE(window_->Key().visible());
+  WaitForLoad();
+  // The area is back exactly as the source picture had it.
+  const Bitmap source = DecodeJpeg(ReadWholeFile(dir_ / "p0.jpg"));
+  const Bitmap& shown = window_->View().Model().DecodedPicture();
+  TKelPigger frame;
+  frame.LoadFromText(window_->View().Model().Frame().SaveToText());
+  const Rect area = AreaRectangle(*frame.FindChild("PNTRS")->Child(1), 320, 240);
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) ASSERT_EQ(shown.Pixel(x, y), source.Pixel(x, y)) << x << "," << y;
+  }
+
+  // A later entry that is cancelled leaves the box empty: the next rebuild locks again.
+  EnterPassword("secret", false);
+  EXPECT_EQ(window_->PasswordText(), "");
+  window_->Rebuild();
+  EXPECT_TRUE(window_->Locked());
+}
+
+TEST_F(Actions, EnterConfirmsAndTheLinkNeedsBothTexts) {
+  Open(test::MakeTestArchive(dir_, "PWDLT=\"  \" PWDLH=shop.example",
+                             test::SampleFrames(dir_, 1, {64, 48}, AreaAndCloud), "secret"));
+  dialogs_->onModal = [&](Fl_Window&) {
+    Dialog().PasswordBox().value("secret");
+    Fl::e_keysym = FL_Enter;
+    Fl::e_text = const_cast<char*>("\r");
+    Fl::e_length = 1;
+    Dialog().PasswordBox().handle(FL_KEYBOARD);
+  };
+  window_->Image_keyClick();
+  EXPECT_FALSE(Dialog().LinkVisible());
+  EXPECT_FALSE(window_->Locked());
+}
+
+TEST_F(Actions, ExtractsCurrentCheckedAndAllPictures) {
+  // Two pictures share a file name in different folders.
+  fs::create_directories(dir_.Path() / "Rome");
+  fs::create_directories(dir_.Path() / "Paris");
+  std::string frames = test::SampleFrames(dir_, 2, {64, 48}, AreaAndCloud);
+  fs::copy_file(dir_ / "p0.jpg", dir_ / "Rome/a.jpg");
+  fs::copy_file(dir_ / "p1.jpg", dir_ / "Paris/a.jpg");
+  // Identifiers are never prefixes of other block names ("P" would be one of "PIG_TXT").
+  frames = "<FRAME FRAME_ID=ROME1 SRC_FILE=\"" + dir_ / "Rome/a.jpg" + "\"/><FRAME FRAME_ID=PARIS1 SRC_FILE=\"" +
+           dir_ / "Paris/a.jpg" + "\"/>" + frames;
+  Open(test::MakeTestArchive(dir_, "", frames));
+  const fs::path out = dir_.Path() / "out";
+
+  ExtractWith([&] {
+    Dialog().PathBox().value((out / "current").c_str());
+    Dialog().SetChoice(TD_dialog_actions::What::Current);
+  });
+  EXPECT_EQ(Files(out / "current"), std::vector<std::string>{"a.jpg"});
+  // Nothing drawn: the stored JPEG goes out unchanged.
+  EXPECT_EQ(ReadWholeFile((out / "current/a.jpg").string()), std::string(image_->ReadBlock("ROME1")));
+
+  ExtractWith([&] {
+    Dialog().PathBox().value((out / "checked").c_str());
+    Dialog().SetChoice(TD_dialog_actions::What::Checked);
+  });
+  EXPECT_TRUE(Files(out / "checked").empty());  // nothing checked: only the folder
+  EXPECT_TRUE(fs::is_directory(out / "checked"));
+
+  window_->Strip().TileAt(3)->SetChecked(true);
+  ExtractWith([&] {
+    Dialog().PathBox().value((out / "checked").c_str());
+    Dialog().SetChoice(TD_dialog_actions::What::Checked);
+  });
+  EXPECT_EQ(Files(out / "checked"), std::vector<std::string>{"p1.jpg"});
+
+  ExtractWith([&] {
+    Dialog().PathBox().value((out / "flat").c_str());
+    Dialog().SetChoice(TD_dialog_actions::What::All);
+    Dialog().PointersBox().value(0);
+  });
+  EXPECT_EQ(Files(out / "flat"), (std::vector<std::string>{"a.jpg", "p0.jpg", "p1.jpg"}));
+
+  ExtractWith([&] {
+    Dialog().PathBox().value((out / "tree").c_str());
+    Dialog().RelativePathBox().value(1);
+    Dialog().PointersBox().value(1);
+  });
+  EXPECT_EQ(Files(out / "tree"), (std::vector<std::string>{"P0.jpg", "P1.jpg", "PARIS/A.jpg", "ROME/A.jpg"}));
+  // Pointers drawn: the cloud's yellow shows in the picture.
+  const Bitmap withPointers = DecodeJpeg(ReadWholeFile((out / "tree/P0.jpg").string()));
+  EXPECT_EQ(withPointers.Width(), 64);
+  EXPECT_TRUE(dialogs_->messages.empty());
+}
+
+TEST_F(Actions, HostileSourcePathsNeverLeaveTheFolder) {
+  std::string frames = test::SampleFrames(dir_, 3, {32, 24});
+  Open(test::MakeTestArchive(dir_, "", frames));
+  // Rewrite the description's paths as a hostile archive would have them.
+  TKelPigger& document = session_->Document();
+  const char* hostile[] = {"..\\..\\..\\escape.jpg", "/tmp/vx-escape.jpg", "C:\\..\\..\\x\\..\\..\\deep.jpg"};
+  for (int i = 0; i < 3; ++i) document.Child(i)->SetAttr("SRC_FILE", hostile[i]);
+  const fs::path out = dir_.Path() / "deep" / "inside";
+  for (int relative = 0; relative < 2; ++relative) {
+    ExtractWith([&] {
+      Dialog().PathBox().value(out.c_str());
+      Dialog().SetChoice(TD_dialog_actions::What::All);
+      Dialog().RelativePathBox().value(relative);
+    });
+  }
+  for (const auto& e : fs::recursive_directory_iterator(dir_.Path())) {
+    if (!e.is_regular_file() || e.path().extension() != ".jpg") continue;
+    const std::string path = e.path().string();
+    EXPECT_TRUE(path.rfind(out.string(), 0) == 0 || e.path().filename().string().starts_with("p")) << path;
+  }
+  EXPECT_FALSE(fs::exists("/tmp/vx-escape.jpg"));
+  EXPECT_FALSE(fs::exists(dir_.Path() / "escape.jpg"));
+  EXPECT_TRUE(fs::exists(out / "escape.jpg"));
+}
+
+TEST_F(Actions, WallpaperOnlyForScreenSizedPicturesAndThroughTheDesktop) {
+  std::string setTo;
+  auto previous = InstallWallpaperSetter([&](const std::string& path) {
+    setTo = path;
+    return true;
+  });
+  ::setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
+  const int sw = Fl::w(), sh = Fl::h();
+  fs::create_directories(dir_.Path() / "w");
+  WriteFileAtomically(dir_ / "w/screen.jpg", *EncodeJpeg(MakeSamplePicture(sw, sh, 1), 80));
+  WriteFileAtomically(dir_ / "w/narrow.jpg", *EncodeJpeg(MakeSamplePicture(sw - 400, sh, 2), 80));
+  Open(test::MakeTestArchive(dir_, "", "<FRAME FRAME_ID=S SRC_FILE=\"" + dir_ / "w/screen.jpg" +
+                                           "\"/><FRAME FRAME_ID=N SRC_FILE=\"" + dir_ / "w/narrow.jpg" + "\"/>"));
+  dialogs_->answers = {true};
+  ExtractWith([&] {
+    EXPECT_TRUE(Dialog().WallpaperButton().active());
+    Dialog().SetChoice(TD_dialog_actions::What::Wallpaper);
+    EXPECT_FALSE(Dialog().PathBox().active());
+    EXPECT_FALSE(Dialog().RelativePathBox().active());
+    EXPECT_TRUE(Dialog().PointersBox().active());
+  });
+  EXPECT_EQ(dialogs_->questions, std::vector<std::string>{"Set current picture as wallpaper?"});
+  EXPECT_EQ(setTo, WallpaperPath());
+  EXPECT_EQ(setTo.rfind((dir_ / "data").c_str(), 0), 0u);
+  const Bitmap wallpaper = DecodeBmp(ReadWholeFile(setTo));
+  EXPECT_EQ(wallpaper.Width(), sw);
+  EXPECT_EQ(dialogs_->messages, std::vector<std::string>{"Wallpaper has been set"});
+  EXPECT_EQ(dialogs_->titles, std::vector<std::string>{"Done"});
+
+  // Without a desktop that can take it, the user hears so instead of a false success.
+  InstallWallpaperSetter([](const std::string&) { return false; });
+  dialogs_->answers = {true};
+  ExtractWith([&] { Dialog().SetChoice(TD_dialog_actions::What::Wallpaper); });
+  EXPECT_NE(dialogs_->messages.back().find("could not be set"), std::string::npos);
+
+  window_->Strip().SelectTile(window_->Strip().TileAt(1));
+  WaitForLoad();
+  ExtractWith([&] { EXPECT_FALSE(Dialog().WallpaperButton().active()); });
+  InstallWallpaperSetter(std::move(previous));
+}
+
+TEST_F(Actions, DialogScreenshots) {
+  Open(test::MakeTestArchive(dir_, "PWDLT=\"Ask the photographer\" PWDLH=shop.example",
+                             test::SampleFrames(dir_, 1, {64, 48}, AreaAndCloud), "secret"));
+  dialogs_->onModal = [&](Fl_Window& dialog) {
+    dialog.show();
+    test::SaveWindowPng(dialog, "viewer-password.png");
+  };
+  window_->Image_keyClick();
+  dialogs_->onModal = [&](Fl_Window& dialog) {
+    dialog.show();
+    test::SaveWindowPng(dialog, "viewer-extract.png");
+  };
+  window_->SB_extractClick();
+}
+
+}  // namespace
+}  // namespace vx::viewer
