@@ -1,6 +1,7 @@
 // Opens an archive in the viewer's main window (under Xvfb when there is no desktop) and
 // saves what a person would see: the main panel, the lens over the picture, a zoom preview,
-// the pointers shown, the description panel and the filter dialog.
+// the pointers shown, the description panel, the filter dialog, the real-size view and the
+// print dialog.
 //   viewer_screenshots ARCHIVE FOLDER
 #include <FL/Fl.H>
 
@@ -12,10 +13,31 @@
 #include "blocks/data_blocks.h"
 #include "main_window.h"
 #include "screenshot.h"
+#include "ui/dialogs.h"
+#include "ui/printing.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Shows a modal dialog just long enough to save what it looks like.
+class PhotographingDialogs : public vx::ui::Dialogs {
+ public:
+  explicit PhotographingDialogs(std::string path) : path_(std::move(path)) {}
+  void ShowMessage(const std::string&, vx::ui::MessageKind, const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+  void RunModal(Fl_Window& dialog) override {
+    dialog.show();
+    vx::SaveWindowPng(dialog, path_);
+    dialog.hide();
+  }
+  std::optional<std::string> ChooseFolder() override { return std::nullopt; }
+  vx::ui::PrintEngine& Printer() override { return *printer_; }
+
+ private:
+  std::string path_;
+  std::unique_ptr<vx::ui::PrintEngine> printer_ = vx::ui::MakeDesktopPrintEngine();
+};
 
 void WaitFor(const std::function<bool()>& done) {
   const auto end = Clock::now() + std::chrono::seconds(10);
@@ -69,6 +91,15 @@ int main(int argc, char** argv) {
   filter.show();
   vx::SaveWindowPng(filter, (folder / "viewer-filter.png").string());
   filter.hide();
+
+  window.SB_realSizeClick();
+  vx::SaveWindowPng(window, (folder / "viewer-real-size.png").string());
+  window.ShowPanel(vx::viewer::TFmain::Panel::Main);
+
+  // The print dialog is modal: photographed instead of waited for.
+  auto previous = vx::ui::InstallDialogs(std::make_unique<PhotographingDialogs>((folder / "viewer-print.png").string()));
+  window.SB_prntClick();
+  vx::ui::InstallDialogs(std::move(previous));
   std::printf("screenshots in %s\n", folder.string().c_str());
   return 0;
 }

@@ -66,7 +66,7 @@ class CreditLine : public Fl_Box {
 
 Rect DescriptionThumbnailRect(Size panel, Size picture) {
   const Size box{panel.width - 8, panel.height - 2 * kStrip - 8};
-  const Size fitted = strip::FitThumbnail(picture, box);
+  const Size fitted = FitInside(picture, box);
   const int left = (panel.width - fitted.width) / 2, top = (panel.height - fitted.height) / 2;
   return {left, top, left + fitted.width, top + fitted.height};
 }

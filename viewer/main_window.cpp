@@ -110,8 +110,8 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   OnClick<&TFmain::SB_filterClick>(filterButton_);
   filterButton_->deactivate();
   pointersButton_->deactivate();
-  new VxButton(bx + 88, by + 1, 97, 18, "Fit to screen");
-  new VxButton(bx + 88, by + 17, 97, 18, "Real Size");
+  OnClick<&TFmain::SB_FSClick>(new VxButton(bx + 88, by + 1, 97, 18, "Fit to screen"));
+  OnClick<&TFmain::SB_realSizeClick>(new VxButton(bx + 88, by + 17, 97, 18, "Real Size"));
   auto* nav = new Fl_Group(bx + 191, by + 1, 153, 34);
   OnClick<&TFmain::SB_firstClick>(new VxArrowButton(bx + 191 + 7, by, Arrow::First, "First"));
   OnClick<&TFmain::SB_priorClick>(new VxArrowButton(bx + 191 + 43, by, Arrow::Prior, "Prior"));
@@ -120,16 +120,16 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   nav->end();
   OnClick<&TFmain::SB_DSCClick>(new VxButton(bx + 359, by + 6, 81, 25, "Description"));
   OnClick<&TFmain::SB_extractClick>(new VxButton(bx + 442, by + 6, 81, 25, "Extract"));
-  new VxButton(bx + 524, by + 6, 81, 25, "Print...");
+  OnClick<&TFmain::SB_prntClick>(new VxButton(bx + 524, by + 6, 81, 25, "Print..."));
   OnClick<&TFmain::SB_EXITClick>(new VxButton(bx + 607, by + 6, 81, 25, "Exit"));
   buttons_->end();
   buttons_->resizable(nullptr);
   controls_->end();
   controls_->resizable(nullptr);
 
-  realSizePanel_ = new Fl_Group(0, 0, w, h);
-  realSizePanel_->end();
+  realSizePanel_ = new TO_real_size_view(0, 0, w, h);
   realSizePanel_->hide();
+  realSizePanel_->OnRightClick = [this] { ShowPanel(Panel::Main); };
   descriptionPanel_ = new TO_framedsc(0, 0, w, h);
   descriptionPanel_->end();
   descriptionPanel_->hide();
@@ -150,6 +150,7 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   ShowPanel(Panel::Main);
   filterDialog_ = std::make_unique<TD_filter>();
   actions_ = std::make_unique<TD_dialog_actions>();
+  printDialog_ = std::make_unique<TF_prnt>();
 }
 
 TFmain::~TFmain() { Fl::remove_timeout(TimerTick, this); }
@@ -344,7 +345,25 @@ void TFmain::ShowPanel(Panel panel) {
   } else {
     controls_->hide();
   }
+  // The real-size panel takes the whole screen, without a window border.
+  if (shown()) {
+    if (panel == Panel::RealSize && !fullscreen_active()) {
+      fullscreen();
+    } else if (panel != Panel::RealSize && fullscreen_active()) {
+      fullscreen_off();
+    }
+    Fl::focus(this);  // keys (Escape above all) keep reaching the window
+  }
   redraw();
+}
+
+void TFmain::ShowRealSize(bool fit) {
+  realSizePanel_->ShowPicture(&view_->Model().WorkingPicture(), fit);
+  ShowPanel(Panel::RealSize);
+}
+
+void TFmain::SB_prntClick() {
+  if (strip_->Current()) printDialog_->PrintPicture(view_->Model().WorkingPicture());
 }
 
 void TFmain::SetStripWidth(int width) {

@@ -17,6 +17,8 @@
 #include "description_panel.h"
 #include "filter_dialog.h"
 #include "picture_view.h"
+#include "print_dialog.h"
+#include "real_size_view.h"
 #include "ui/thumbnail_strip.h"
 
 namespace vx::viewer {
@@ -55,6 +57,11 @@ class TFmain : public Fl_Double_Window {
   VxButton& FilterButton() { return *filterButton_; }
   TD_filter& FilterDialog() { return *filterDialog_; }
   TD_dialog_actions& ActionsDialog() { return *actions_; }
+  TF_prnt& PrintDialog() { return *printDialog_; }
+  TO_real_size_view& RealSizeView() { return *realSizePanel_; }
+  void SB_FSClick() { ShowRealSize(true); }
+  void SB_realSizeClick() { ShowRealSize(false); }
+  void SB_prntClick();
   void Image_keyClick();
   void SB_extractClick();
   TO_framedsc& DescriptionPanel() { return *descriptionPanel_; }
@@ -101,6 +108,7 @@ class TFmain : public Fl_Double_Window {
   void SB_pointersClick();
   void SB_EXITClick() { hide(); }
   void CloseDescription() { ShowPanel(Panel::Main); }
+  void ShowRealSize(bool fit);
 
   ArchiveSession& session_;
   Fl_Group* mainPanel_;
@@ -114,10 +122,11 @@ class TFmain : public Fl_Double_Window {
   KeyIcon* key_;
   VxButton* pointersButton_;
   VxButton* filterButton_;
-  Fl_Group* realSizePanel_;
+  TO_real_size_view* realSizePanel_;
   TO_framedsc* descriptionPanel_;
   std::unique_ptr<TD_filter> filterDialog_;
   std::unique_ptr<TD_dialog_actions> actions_;
+  std::unique_ptr<TF_prnt> printDialog_;
 
   // Thumbnails already made, by frame identifier, so a rebuild need not decode them again;
   // they hold for one tile size and one password.

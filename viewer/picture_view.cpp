@@ -7,28 +7,13 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "ui/draw_bitmap.h"
 
 namespace vx::viewer {
 namespace {
 
 constexpr int kGaugeSize = 100;
 constexpr int kLinkSize = 32;
-
-// fl_draw_image takes RGB rows; bitmaps hold BGR.
-void DrawBitmap(const Bitmap& bitmap, int x, int y) {
-  if (bitmap.Empty()) return;
-  fl_draw_image(
-      [](void* data, int px, int py, int width, unsigned char* out) {
-        const auto* b = static_cast<const Bitmap*>(data);
-        const std::uint8_t* in = b->Row(py) + px * 3;
-        for (int i = 0; i < width; ++i, in += 3, out += 3) {
-          out[0] = in[2];
-          out[1] = in[1];
-          out[2] = in[0];
-        }
-      },
-      const_cast<Bitmap*>(&bitmap), x, y, bitmap.Width(), bitmap.Height(), 3);
-}
 
 // The lens with pure black as its transparent colour.
 void DrawLens(const Bitmap& lens, int x, int y) {
@@ -131,7 +116,7 @@ void TO_pgv::resize(int nx, int ny, int nw, int nh) {
 void TO_pgv::draw() {
   draw_box();
   fl_push_clip(x(), y(), w(), h());
-  DrawBitmap(model_.BackBuffer(), PaintX(), PaintY());
+  ui::DrawBitmap(model_.BackBuffer(), PaintX(), PaintY());
   const Point lens = model_.LensPosition();
   switch (model_.State()) {
     case ZoomMode::Normal:

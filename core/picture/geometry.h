@@ -26,4 +26,17 @@ struct Rect {
 // Nearest integer, halves to the even neighbour (400.5 gives 400).
 inline int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
+// The picture's aspect ratio in the box, filling it in one direction (sizes truncated); 1 x 1
+// when there is nothing to fit.
+inline Size FitInside(Size picture, Size box) {
+  if (box.width <= 0 || box.height <= 0 || picture.width <= 0 || picture.height <= 0) return {1, 1};
+  Size fitted = box;
+  if (static_cast<double>(box.height) / box.width > static_cast<double>(picture.height) / picture.width) {
+    fitted.height = static_cast<int>(std::trunc(box.width / (static_cast<double>(picture.width) / picture.height)));
+  } else {
+    fitted.width = static_cast<int>(std::trunc(box.height / (static_cast<double>(picture.height) / picture.width)));
+  }
+  return {fitted.width < 1 ? 1 : fitted.width, fitted.height < 1 ? 1 : fitted.height};
+}
+
 }  // namespace vx

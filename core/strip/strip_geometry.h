@@ -21,9 +21,6 @@ inline int TileTop(int index, int tileSize) { return kMargin + index * (tileSize
 // The largest box the picture may take in a tile of size S.
 inline Size PictureBox(int tileSize) { return {tileSize - 17, tileSize - 57}; }
 
-// The thumbnail's size: the picture's aspect ratio, filling the box in one direction; 1 x 1
-// when there is nothing to fit.
-Size FitThumbnail(Size picture, Size box);
 // Pictures much larger than their thumbnail are smoothed first, so reduction does not alias.
 bool NeedsSmoothing(Size picture, Size thumbnail);
 // Smoothed when needed, then reduced bilinearly; the picture is changed by the smoothing.

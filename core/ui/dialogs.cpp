@@ -5,6 +5,8 @@
 #include <FL/Fl_Window.H>
 #include <FL/fl_ask.H>
 
+#include "ui/printing.h"
+
 namespace vx::ui {
 namespace {
 
@@ -35,6 +37,13 @@ class FltkDialogs : public Dialogs {
     if (chooser.show() != 0 || !chooser.filename() || !*chooser.filename()) return std::nullopt;
     return std::string(chooser.filename());
   }
+  PrintEngine& Printer() override {
+    if (!printer_) printer_ = MakeDesktopPrintEngine();
+    return *printer_;
+  }
+
+ private:
+  std::unique_ptr<PrintEngine> printer_;
 };
 
 std::unique_ptr<Dialogs>& Installed() {

@@ -10,6 +10,8 @@ class Fl_Window;
 
 namespace vx::ui {
 
+class PrintEngine;
+
 enum class MessageKind { Information, Warning, Error };
 
 class Dialogs {
@@ -22,6 +24,8 @@ class Dialogs {
   virtual void RunModal(Fl_Window& dialog) = 0;
   // The desktop's folder browser; nothing when the user cancels.
   virtual std::optional<std::string> ChooseFolder() = 0;
+  // The printer, with its setup and print dialogs.
+  virtual PrintEngine& Printer() = 0;
 };
 
 // The dialogs in use; real FLTK dialogs unless a test installed its own.

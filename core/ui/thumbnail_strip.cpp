@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "strip/strip_geometry.h"
+#include "ui/draw_bitmap.h"
 
 namespace vx::ui {
 namespace {
@@ -59,7 +60,7 @@ void TO_img_item::SetTileSize(int size) {
     picture = Bitmap();  // shown as a placeholder, like a loader that drew nothing
   }
   const Size pictureSize{picture.Width(), picture.Height()};
-  thumbnailSize_ = strip::FitThumbnail(pictureSize, strip::PictureBox(size));
+  thumbnailSize_ = FitInside(pictureSize, strip::PictureBox(size));
   // Only the reduced picture is kept; the full one goes away here.
   thumbnail_ = picture.Empty() ? nullptr : std::make_shared<const Bitmap>(strip::MakeThumbnail(picture, thumbnailSize_));
   selected_ = false;  // the current tile's colour comes back with the next selection
@@ -86,17 +87,7 @@ void TO_img_item::draw() {
     fl_rectf(x() + origin.x, y() + origin.y, box.width, box.height, kPlaceholder);
   } else {
     const Point origin = strip::ThumbnailOrigin(size, thumbnailSize_);
-    fl_draw_image(
-        [](void* data, int px, int py, int width, unsigned char* out) {
-          const std::uint8_t* in = static_cast<const Bitmap*>(data)->Row(py) + px * 3;
-          for (int i = 0; i < width; ++i, in += 3, out += 3) {
-            out[0] = in[2];  // bitmaps hold blue, green, red
-            out[1] = in[1];
-            out[2] = in[0];
-          }
-        },
-        const_cast<Bitmap*>(thumbnail_.get()), x() + origin.x, y() + origin.y, thumbnailSize_.width,
-        thumbnailSize_.height, 3);
+    DrawBitmap(*thumbnail_, x() + origin.x, y() + origin.y);
   }
   draw_child(*check_);
 }

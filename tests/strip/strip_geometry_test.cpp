@@ -27,12 +27,12 @@ TEST(StripGeometry, FittingKeepsTheAspectAndSmoothsLargePictures) {
       {"empty picture", {0, 0}, {1, 1}, false, {99, 99}},
   };
   for (const auto& c : cases) {
-    const Size thumbnail = FitThumbnail(c.picture, PictureBox(200));
+    const Size thumbnail = FitInside(c.picture, PictureBox(200));
     EXPECT_EQ(thumbnail, c.thumbnail) << c.what;
     EXPECT_EQ(NeedsSmoothing(c.picture, thumbnail), c.smoothed) << c.what;
     EXPECT_EQ(ThumbnailOrigin(200, thumbnail), c.origin) << c.what;
   }
-  EXPECT_EQ(FitThumbnail({100, 100}, {0, 50}), (Size{1, 1}));
+  EXPECT_EQ(FitInside({100, 100}, {0, 50}), (Size{1, 1}));
 }
 
 TEST(StripGeometry, ReducingAnEmptyPictureGivesAnEmptyThumbnail) {

@@ -9,11 +9,39 @@
 #include <vector>
 
 #include "ui/dialogs.h"
+#include "ui/printing.h"
 
 namespace vx::test {
 
+// A printer that records the page it would have printed.
+class RecordingPrinter : public ui::PrintEngine {
+ public:
+  ui::PageSetup Page() const override { return page; }
+  bool Setup() override {
+    ++setups;
+    if (onSetup) onSetup(page);
+    return true;
+  }
+  bool Print(const Bitmap& bitmap, Point at) override {
+    printed = bitmap;
+    printedAt = at;
+    ++pages;
+    return !fail;
+  }
+
+  ui::PageSetup page{4800, 6600, false};
+  std::function<void(ui::PageSetup&)> onSetup;
+  Bitmap printed;
+  Point printedAt;
+  int pages = 0, setups = 0;
+  bool fail = false;
+};
+
 class ScriptedDialogs : public ui::Dialogs {
  public:
+  ui::PrintEngine& Printer() override { return printer; }
+  RecordingPrinter printer;
+
   void ShowMessage(const std::string& text, ui::MessageKind, const std::string& title) override {
     messages.push_back(text);
     titles.push_back(title);

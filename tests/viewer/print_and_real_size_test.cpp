@@ -1,0 +1,172 @@
+// Printing and the real-size view: their arithmetic, and both in the viewer's window.
+#include <gtest/gtest.h>
+
+#include "main_window.h"
+
+#include <FL/Fl.H>
+
+#include <chrono>
+
+#include "print_layout.h"
+#include "real_size_view.h"
+#include "support/scripted_dialogs.h"
+#include "support/test_archive.h"
+#include "support/ui_events.h"
+
+namespace vx::viewer {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+TEST(PrintLayout, PreviewFitAndPlace) {
+  const ui::PageSetup portrait{4800, 6600, false};
+  EXPECT_EQ(PreviewSize(portrait), (Size{160, 220}));
+  EXPECT_EQ(PreviewSize({6600, 4800, true}), (Size{220, 160}));
+  EXPECT_EQ(PrintDialogSize({160, 220}), (Size{24 + 160 + 121 + 32, 24 + 220 + 32}));
+  EXPECT_EQ(FitToPage({1000, 500}, portrait), (Size{4770, 2385}));
+  EXPECT_EQ(PlaceOnPage({4770, 2385}, portrait), (Point{15, 2107}));
+  EXPECT_TRUE(FitsOnPage({4800, 6600}, portrait));
+  EXPECT_FALSE(FitsOnPage({4801, 10}, portrait));
+}
+
+TEST(RealSizeLayout, FitToScreenAndPlace) {
+  EXPECT_EQ(FitToScreen({3200, 2400}, {1280, 1024}), (Size{1270, 952}));
+  EXPECT_EQ(RealSizePlace({300, 200}, {1280, 1024}), (Point{490, 412}));
+  EXPECT_EQ(RealSizePlace({3000, 200}, {1280, 1024}), (Point{5, 412}));
+}
+
+TEST(PostScript, ARealPrintToAFile) {
+  test::TempFolder dir;
+  Bitmap picture(300, 200);
+  picture.Fill(0x3366CC);
+  const std::string path = dir / "page.ps";
+  ASSERT_TRUE(ui::PrintToPostScriptFile(path, {4961, 7014, false}, picture, {100, 100}));
+  const std::string text = ReadWholeFile(path);
+  EXPECT_TRUE(text.starts_with("%!PS")) << text.substr(0, 20);
+  EXPECT_NE(text.find("showpage"), std::string::npos);
+}
+
+class PrintAndRealSize : public testing::Test {
+ protected:
+  void Open(Size picture) {
+    fs::create_directories(dir_.Path() / "pics");
+    WriteFileAtomically(dir_ / "pics/big.jpg", *EncodeJpeg(MakeSamplePicture(picture.width, picture.height, 3), 80));
+    const std::string archive =
+        test::MakeTestArchive(dir_, "", "<FRAME FRAME_ID=F0 SRC_FILE=\"" + dir_ / "pics/big.jpg" + "\"/>");
+    image_ = std::make_unique<ArchiveImage>(archive);
+    session_ = std::make_unique<ArchiveSession>([this](std::string_view name) { return image_->ReadBlock(name); });
+    ASSERT_TRUE(session_->LoadDescription());
+    window_ = std::make_unique<TFmain>(*session_, "archive.run", 1000, 700);
+    int shown = 0;
+    window_->OnPictureShown = [&] { ++shown; };
+    window_->show();
+    window_->FormActivate();
+    const auto end = Clock::now() + std::chrono::seconds(5);
+    while (shown == 0 && Clock::now() < end) Fl::wait(0.02);
+    window_->OnPictureShown = {};
+  }
+  void TearDown() override {
+    if (window_) window_->hide();
+    window_.reset();
+    Fl::check();
+  }
+
+  test::TempFolder dir_;
+  test::ScriptedDialogsScope dialogs_;
+  std::unique_ptr<ArchiveImage> image_;
+  std::unique_ptr<ArchiveSession> session_;
+  std::unique_ptr<TFmain> window_;
+};
+
+TEST_F(PrintAndRealSize, PrintsFittedOrOriginalAndFollowsTheSetup) {
+  Open({1000, 500});
+  TF_prnt& dialog = window_->PrintDialog();
+  test::RecordingPrinter& printer = dialogs_->printer;
+  dialogs_->onModal = [&](Fl_Window&) {
+    EXPECT_EQ(dialog.Preview(), (Size{160, 220}));
+    EXPECT_TRUE(dialog.ScaleChoiceVisible());
+    EXPECT_FALSE(dialog.FitToPageChosen());
+    EXPECT_EQ(dialog.PrintBitmap().Width(), 1000);
+    dialog.ChooseFitToPage(true);  // recomputed at once
+    EXPECT_EQ(dialog.PrintBitmap().Width(), 4770);
+    EXPECT_EQ(dialog.PrintBitmap().Height(), 2385);
+    printer.onSetup = [](ui::PageSetup& page) { page = {6600, 4800, true}; };
+    dialog.SB_setupClick();
+    EXPECT_EQ(dialog.Preview(), (Size{220, 160}));
+    EXPECT_EQ(dialog.w(), 24 + 220 + 121 + 32);
+    dialog.show();
+    test::SaveWindowPng(dialog, "viewer-print.png");
+    dialog.SB_printClick();
+  };
+  window_->SB_prntClick();
+  ASSERT_EQ(printer.pages, 1);
+  EXPECT_EQ(printer.printed.Width(), FitToPage({1000, 500}, {6600, 4800, true}).width);
+  EXPECT_EQ(printer.printedAt, PlaceOnPage({printer.printed.Width(), printer.printed.Height()}, {6600, 4800, true}));
+}
+
+TEST_F(PrintAndRealSize, APictureLargerThanThePageIsFitted) {
+  Open({1000, 500});
+  dialogs_->printer.page = {800, 1100, false};
+  TF_prnt& dialog = window_->PrintDialog();
+  dialogs_->onModal = [&](Fl_Window&) {
+    EXPECT_FALSE(dialog.ScaleChoiceVisible());
+    EXPECT_TRUE(dialog.FitToPageChosen());
+    EXPECT_EQ(dialog.PrintBitmap().Width(), 770);
+    dialogs_->printer.fail = true;  // a failed print is quiet and the dialog closes
+    dialog.SB_printClick();
+  };
+  window_->SB_prntClick();
+  EXPECT_EQ(dialogs_->printer.pages, 1);
+  EXPECT_TRUE(dialogs_->messages.empty());
+  EXPECT_FALSE(dialog.shown());
+}
+
+TEST_F(PrintAndRealSize, FitToScreenRealSizeDoubleClickAndBack) {
+  Open({Fl::w() * 5 / 2, Fl::h() * 5 / 2});
+  TO_real_size_view& view = window_->RealSizeView();
+  window_->SB_FSClick();
+  test::Settle();
+  ASSERT_EQ(window_->CurrentPanel(), TFmain::Panel::RealSize);
+  EXPECT_TRUE(window_->fullscreen_active());
+  EXPECT_FALSE(window_->FilterButton().visible_r());
+  const Size fitted = FitToScreen({Fl::w() * 5 / 2, Fl::h() * 5 / 2}, {Fl::w(), Fl::h()});
+  EXPECT_EQ(view.PictureRect().Width(), fitted.width);
+  EXPECT_EQ(view.PictureRect().left, (view.w() - fitted.width) / 2);
+  test::SaveWindowPng(*window_, "viewer-fit-to-screen.png");
+
+  // A double click shows the real size from (5, 5); a drag pans it.
+  Fl::e_clicks = 1;
+  test::MoveMouse(*window_, 300, 300);
+  Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+  Fl::handle(FL_PUSH, window_.get());
+  Fl::handle(FL_RELEASE, window_.get());
+  Fl::e_clicks = 0;
+  EXPECT_FALSE(view.FitMode());
+  EXPECT_EQ(view.PictureRect().left, 5);
+  test::DragTo(*window_, 500, 500, 400, 450);
+  EXPECT_EQ(view.ScrollPosition(), (Point{100, 50}));
+
+  test::Press(*window_, 300, 300, FL_RIGHT_MOUSE);
+  test::Release(*window_, 300, 300, FL_RIGHT_MOUSE);
+  EXPECT_EQ(window_->CurrentPanel(), TFmain::Panel::Main);
+  test::Settle();
+  EXPECT_FALSE(window_->fullscreen_active());
+
+  window_->SB_realSizeClick();
+  test::Key(*window_, FL_Escape);
+  EXPECT_EQ(window_->CurrentPanel(), TFmain::Panel::Main);
+}
+
+TEST_F(PrintAndRealSize, SmallPicturesStayAtRealSizeEvenWhenFitted) {
+  Open({300, 200});
+  window_->SB_FSClick();
+  test::Settle();
+  const TO_real_size_view& view = window_->RealSizeView();
+  EXPECT_FALSE(view.FitMode());
+  EXPECT_EQ(view.PictureRect().Width(), 300);
+  EXPECT_EQ(view.PictureRect().left, (view.w() - 300) / 2);
+}
+
+}  // namespace
+}  // namespace vx::viewer

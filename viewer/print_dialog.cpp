@@ -1,0 +1,145 @@
+#include "print_dialog.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include "picture/resample.h"
+#include "strip/strip_geometry.h"
+#include "ui/dialogs.h"
+#include "ui/draw_bitmap.h"
+
+namespace vx::viewer {
+namespace {
+
+constexpr Fl_Color kDarkGrey = 0x40404000;
+
+}  // namespace
+
+TF_prnt::TF_prnt() : Fl_Double_Window(400, 300, "Print picture") {
+  color(kDarkGrey);
+  panel_ = new Fl_Group(400 - kPrintPanelWidth, 0, kPrintPanelWidth, 300);
+  panel_->box(FL_DOWN_BOX);
+  panel_->color(0xC0C0C000);
+  const int px = panel_->x();
+  print_ = new VxButton(px + 14, 16, 91, 25, "Print");
+  print_->labelfont(FL_HELVETICA_BOLD);
+  print_->callback([](Fl_Widget*, void* d) { static_cast<TF_prnt*>(d)->SB_printClick(); }, this);
+  setup_ = new VxButton(px + 14, 43, 91, 25, "Printer setup");
+  setup_->callback([](Fl_Widget*, void* d) { static_cast<TF_prnt*>(d)->SB_setupClick(); }, this);
+  cancel_ = new VxButton(px + 14, 70, 91, 25, "Cancel");
+  cancel_->callback([](Fl_Widget*, void* d) { static_cast<TF_prnt*>(d)->SB_cancelClick(); }, this);
+  scale_ = new Fl_Group(px + 16, 104 + 14, 89, 65 - 14, "Scale");
+  scale_->box(FL_ENGRAVED_FRAME);
+  scale_->align(FL_ALIGN_TOP_LEFT);
+  scale_->labelsize(12);
+  original_ = new Fl_Round_Button(px + 20, 104 + 18, 84, 18, "Original");
+  fit_ = new Fl_Round_Button(px + 20, 104 + 38, 84, 18, "Fit to page");
+  for (Fl_Round_Button* b : {original_, fit_}) {
+    b->type(FL_RADIO_BUTTON);
+    b->labelsize(12);
+    b->callback([](Fl_Widget*, void* d) { static_cast<TF_prnt*>(d)->Prepare(); }, this);
+  }
+  original_->setonly();
+  scale_->end();
+  panel_->end();
+  end();
+}
+
+void TF_prnt::ChooseFitToPage(bool fit) {
+  (fit ? fit_ : original_)->setonly();
+  Prepare();
+}
+
+void TF_prnt::EnableControls(bool enable) {
+  for (Fl_Widget* w : {static_cast<Fl_Widget*>(print_), static_cast<Fl_Widget*>(setup_),
+                       static_cast<Fl_Widget*>(cancel_), static_cast<Fl_Widget*>(scale_)}) {
+    if (enable) {
+      w->activate();
+    } else {
+      w->deactivate();
+    }
+  }
+}
+
+bool TF_prnt::PrintPicture(const Bitmap& picture) {
+  picture_ = picture;
+  try {
+    Prepare();
+  } catch (const std::exception& e) {
+    ui::CurrentDialogs().ShowMessage(e.what(), ui::MessageKind::Error);
+    return false;
+  }
+  ui::CurrentDialogs().RunModal(*this);
+  return true;
+}
+
+void TF_prnt::Prepare() {
+  fl_cursor(FL_CURSOR_WAIT);
+  EnableControls(false);
+  Fl::check();
+  try {
+    page_ = ui::CurrentDialogs().Printer().Page();
+    preview_ = PreviewSize(page_);
+    const Size dialog = PrintDialogSize(preview_);
+    resize((Fl::w() - dialog.width) / 2, (Fl::h() - dialog.height) / 2, dialog.width, dialog.height);
+    panel_->resize(dialog.width - kPrintPanelWidth, 0, kPrintPanelWidth, dialog.height);
+    const Size picture{picture_.Width(), picture_.Height()};
+    if (FitsOnPage(picture, page_)) {
+      scale_->show();
+    } else {
+      fit_->setonly();
+      scale_->hide();
+    }
+    if (FitToPageChosen()) {
+      const Size fitted = FitToPage(picture, page_);
+      printBitmap_ = Bitmap(fitted.width, fitted.height);
+      ResizeBilinear(picture_, printBitmap_);
+    } else {
+      printBitmap_ = picture_;
+    }
+    thumbnailRect_ = PreviewPicture({printBitmap_.Width(), printBitmap_.Height()}, picture, page_, preview_);
+    Bitmap copy = picture_;
+    thumbnail_ = strip::MakeThumbnail(copy, {thumbnailRect_.Width(), thumbnailRect_.Height()});
+  } catch (...) {
+    EnableControls(true);
+    fl_cursor(FL_CURSOR_DEFAULT);
+    redraw();
+    throw;
+  }
+  EnableControls(true);
+  fl_cursor(FL_CURSOR_DEFAULT);
+  redraw();
+}
+
+void TF_prnt::SB_setupClick() {
+  ui::CurrentDialogs().Printer().Setup();
+  try {
+    Prepare();
+  } catch (const std::exception& e) {
+    ui::CurrentDialogs().ShowMessage(e.what(), ui::MessageKind::Error);
+  }
+}
+
+void TF_prnt::SB_printClick() {
+  print_->deactivate();
+  // A print that fails is quiet: the dialog closes as after a good one.
+  try {
+    ui::CurrentDialogs().Printer().Print(printBitmap_,
+                                         PlaceOnPage({printBitmap_.Width(), printBitmap_.Height()}, page_));
+  } catch (const std::exception&) {
+  }
+  print_->activate();
+  hide();
+}
+
+void TF_prnt::draw() {
+  Fl_Double_Window::draw();
+  fl_color(FL_BLACK);
+  fl_line_style(FL_SOLID, 2);
+  fl_rectf(kShadowOrigin.x, kShadowOrigin.y, preview_.width, preview_.height, FL_BLACK);
+  fl_line_style(0);
+  fl_rectf(kPreviewOrigin.x, kPreviewOrigin.y, preview_.width, preview_.height, FL_WHITE);
+  ui::DrawBitmap(thumbnail_, thumbnailRect_.left, thumbnailRect_.top);
+}
+
+}  // namespace vx::viewer

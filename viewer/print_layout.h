@@ -1,0 +1,27 @@
+// The arithmetic of the print dialog: the page preview, the dialog's size, and where the
+// picture lies on the page.
+#pragma once
+
+#include "picture/geometry.h"
+#include "ui/printing.h"
+
+namespace vx::viewer {
+
+inline constexpr int kPrintMargin = 30;       // dots, taken from the page as a whole
+inline constexpr int kPreviewSide = 160;      // the preview's shorter side
+inline constexpr Point kPreviewOrigin{24, 24};
+inline constexpr Point kShadowOrigin{32, 32};
+inline constexpr int kPrintPanelWidth = 121;
+
+Size PreviewSize(const ui::PageSetup& page);
+Size PrintDialogSize(Size preview);
+// Whether the picture fits on the page dot for dot.
+bool FitsOnPage(Size picture, const ui::PageSetup& page);
+// The picture's size in dots when fitted to the page less the margin.
+Size FitToPage(Size picture, const ui::PageSetup& page);
+// Centred on the page.
+Point PlaceOnPage(Size printed, const ui::PageSetup& page);
+// Where the picture shows on the preview (dialog coordinates).
+Rect PreviewPicture(Size printed, Size picture, const ui::PageSetup& page, Size preview);
+
+}  // namespace vx::viewer
