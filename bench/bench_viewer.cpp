@@ -5,34 +5,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <future>
-#include <string>
-#include <vector>
-
-#include "archive/archive_maker.h"
 #include "archive_session.h"
+#include "bench_support.h"
 #include "blocks/data_blocks.h"
 #include "main_window.h"
-#include "picture/jpeg_codec.h"
-#include "platform/files.h"
-#include "sample_pictures.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-class Quiet : public vx::MakeObserver {
- public:
-  void ShowMessage(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-  void ShowPictureProgress(int) override {}
-  void ShowZipping() override {}
-  bool BreakRequested() override { return false; }
-};
+using vx::bench::Clock;
 
 // In a child process, so that its peak memory is the viewer's alone.
 void MeasureViewer(const std::string& archive, double& seconds, long& peakKb) {
@@ -66,43 +47,21 @@ void MeasureViewer(const std::string& archive, double& seconds, long& peakKb) {
   peakKb = static_cast<long>(result[1]);
 }
 
-void Run(const char* title, int count, int width, int height) {
+void Run(const char* title, int count, vx::Size size) {
   const fs::path folder = fs::temp_directory_path() / "vx_bench_viewer";
   fs::remove_all(folder);
   fs::create_directories(folder);
-  std::string text = "<VX OUTPUT_FILE=\"" + (folder / "bench.run").string() + "\" JPQ=85 OFT=0>";
-  std::vector<std::string> files;
-  for (int i = 0; i < count; i += 2) {
-    std::vector<std::future<void>> writing;
-    for (int k = i; k < std::min(count, i + 2); ++k) {
-      files.push_back((folder / ("p" + std::to_string(k) + ".jpg")).string());
-      writing.push_back(std::async(std::launch::async, [path = files.back(), k, width, height] {
-        vx::WriteFileAtomically(path, *vx::EncodeJpeg(vx::MakeSamplePicture(width, height, 900 + k), 85));
-      }));
-    }
-    for (auto& w : writing) w.get();
-  }
-  for (int i = 0; i < count; ++i) {
-    text += "<FRAME FRAME_ID=F" + std::to_string(i) + " SRC_FILE=\"" + files[i] + "\"/>";
-  }
-  text += "</VX>";
-  vx::TKelPigger document;
-  document.LoadFromText(text);
-  vx::MakeOptions options;
-  options.viewerPath = VX_VIEWER_PATH;
-  Quiet quiet;
-  if (!vx::MakeArchive(document, options, quiet)) std::fprintf(stderr, "make failed\n");
+  const auto files = vx::bench::WriteSamplePictures(folder, count, size, 85, 900);
+  vx::bench::MakeBenchArchive((folder / "bench.run").string(), files, 85);
 
   double seconds = 0;
   long peakKb = 0;
   MeasureViewer((folder / "bench.run").string(), seconds, peakKb);
 
-  const auto toolStart = Clock::now();
+  double tool = 0;
   for (const std::string& file : files) {
-    const std::string command = "taskset -c 0 djpeg -scale 1/4 -outfile /dev/null \"" + file + "\"";
-    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
+    tool += vx::bench::TimeCommand("taskset -c 0 djpeg -scale 1/4 -outfile /dev/null \"" + file + "\"");
   }
-  const double tool = std::chrono::duration<double>(Clock::now() - toolStart).count();
   std::printf("%-22s first picture %6.2f s   peak RSS %6.0f MB   djpeg -scale 1/4 one core %6.2f s   ratio %.2f\n",
               title, seconds, peakKb / 1024.0, tool, seconds / tool);
   fs::remove_all(folder);
@@ -111,7 +70,7 @@ void Run(const char* title, int count, int width, int height) {
 }  // namespace
 
 int main() {
-  Run("40 x 12 MP frames", 40, 4000, 3000);
-  Run("200 x 2 MP frames", 200, 1600, 1200);
+  Run("40 x 12 MP frames", 40, {4000, 3000});
+  Run("200 x 2 MP frames", 200, {1600, 1200});
   return 0;
 }

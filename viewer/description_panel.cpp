@@ -1,7 +1,6 @@
 #include "description_panel.h"
 
 #include <FL/Fl.H>
-#include <FL/Fl_RGB_Image.H>
 #include <FL/fl_draw.H>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include "archive_session.h"
 #include "platform/desktop.h"
 #include "strip/strip_geometry.h"
+#include "ui/draw_bitmap.h"
 
 namespace vx::viewer {
 namespace {
@@ -64,6 +64,8 @@ class CreditLine : public Fl_Box {
 
 }  // namespace
 
+void BitmapBox::draw() { ui::DrawBitmap(picture, x(), y()); }
+
 Rect DescriptionThumbnailRect(Size panel, Size picture) {
   const Size box{panel.width - 8, panel.height - 2 * kStrip - 8};
   const Size fitted = FitInside(picture, box);
@@ -91,7 +93,7 @@ TO_framedsc::TO_framedsc(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
   lineBottom->color(kSilver);
   auto* bottomStrip = new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), bottomStripY, kThumbnailPanel, kStrip, nullptr);
   bottomStrip->color(kStripGrey);
-  thumbnail_ = new Fl_Box(FL_NO_BOX, thumbnailPanel_->x(), thumbnailPanel_->y(), 1, 1, nullptr);
+  thumbnail_ = new BitmapBox(thumbnailPanel_->x(), thumbnailPanel_->y(), 1, 1);
   thumbnailPanel_->end();
   memo_ = new Fl_Text_Display(thumbnailPanel_->x() + kThumbnailPanel + kBorder, y + 2 * kBorder, 10, kThumbnailPanel);
   memo_->box(FL_FLAT_BOX);
@@ -133,8 +135,7 @@ void TO_framedsc::ClearPanel() {
 void TO_framedsc::ShowFrame(const TKelPigger* frame, const Bitmap* picture) {
   ClearPanel();
   caption_.clear();
-  picture_.reset();
-  thumbnail_->image(nullptr);
+  thumbnail_->picture = Bitmap();
   if (!frame) {
     redraw();
     return;
@@ -170,21 +171,9 @@ void TO_framedsc::ShowFrame(const TKelPigger* frame, const Bitmap* picture) {
   if (picture && !picture->Empty()) {
     thumbnailRect_ = DescriptionThumbnailRect({kThumbnailPanel, kThumbnailPanel}, {picture->Width(), picture->Height()});
     Bitmap copy = *picture;
-    const Bitmap reduced = strip::MakeThumbnail(copy, {thumbnailRect_.Width(), thumbnailRect_.Height()});
-    pictureRgb_.resize(static_cast<size_t>(reduced.Width()) * reduced.Height() * 3);
-    unsigned char* out = pictureRgb_.data();
-    for (int y = 0; y < reduced.Height(); ++y) {
-      const std::uint8_t* in = reduced.Row(y);
-      for (int x = 0; x < reduced.Width(); ++x, in += 3, out += 3) {
-        out[0] = in[2];
-        out[1] = in[1];
-        out[2] = in[0];
-      }
-    }
-    picture_ = std::make_unique<Fl_RGB_Image>(pictureRgb_.data(), reduced.Width(), reduced.Height(), 3);
+    thumbnail_->picture = strip::MakeThumbnail(copy, {thumbnailRect_.Width(), thumbnailRect_.Height()});
     thumbnail_->resize(thumbnailPanel_->x() + thumbnailRect_.left, thumbnailPanel_->y() + thumbnailRect_.top,
                        thumbnailRect_.Width(), thumbnailRect_.Height());
-    thumbnail_->image(picture_.get());
   }
   caption_ = FrameCaption(*frame);
   nameStrip_->copy_label(caption_.c_str());

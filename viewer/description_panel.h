@@ -25,6 +25,16 @@ inline constexpr const char* kMakerPage = "www.vellumax.com";
 Rect DescriptionThumbnailRect(Size panel, Size picture);
 inline int FieldRowTop(int row) { return row * 18 + 8; }
 
+// A box that shows a bitmap at its top-left corner.
+class BitmapBox : public Fl_Widget {
+ public:
+  BitmapBox(int x, int y, int w, int h) : Fl_Widget(x, y, w, h) {}
+  Bitmap picture;
+
+ protected:
+  void draw() override;
+};
+
 class TO_framedsc : public Fl_Group {
  public:
   TO_framedsc(int x, int y, int w, int h);
@@ -50,7 +60,7 @@ class TO_framedsc : public Fl_Group {
   Fl_Group* top_;
   Fl_Group* thumbnailPanel_;
   Fl_Box* nameStrip_;
-  Fl_Box* thumbnail_;
+  BitmapBox* thumbnail_;
   Fl_Text_Display* memo_;
   std::unique_ptr<Fl_Text_Buffer> text_;
   Fl_Scroll* fields_;
@@ -60,8 +70,6 @@ class TO_framedsc : public Fl_Group {
   std::vector<Fl_Box*> nameLabels_, valueLabels_;
   std::vector<std::string> fieldTexts_;
   std::string caption_;
-  std::unique_ptr<Fl_Image> picture_;
-  std::vector<unsigned char> pictureRgb_;
   Rect thumbnailRect_;
 };
 

@@ -168,12 +168,21 @@ void TFmain::FormActivate() {
 }
 
 void TFmain::SetLoadingMode(bool on) {
+  if (on) {
+    loadingPanel_->position(mainPanel_->x() + (mainPanel_->w() - kLoadingWidth) / 2,
+                            mainPanel_->y() + (mainPanel_->h() - kLoadingHeight) / 2);
+  }
+  ShowBusyPanel(on, "Loading...");
+}
+
+// While pictures are loaded or extracted, the panel with its caption and progress bar
+// stands in for the strip and the view, and pictures are decoded at a quarter size.
+void TFmain::ShowBusyPanel(bool on, const char* caption) {
   loadingMode_ = on;
+  loadingPanel_->label(caption);
   if (on) {
     strip_->hide();
     view_->hide();
-    loadingPanel_->position(mainPanel_->x() + (mainPanel_->w() - kLoadingWidth) / 2,
-                            mainPanel_->y() + (mainPanel_->h() - kLoadingHeight) / 2);
     loadingPanel_->show();
   } else {
     strip_->show();
@@ -432,22 +441,6 @@ void TFmain::SB_extractClick() {
   }
 }
 
-void TFmain::SetExtractingMode(bool on) {
-  loadingMode_ = on;
-  loadingPanel_->label(on ? "Extracting..." : "Loading...");
-  if (on) {
-    strip_->hide();
-    view_->hide();
-    loadingPanel_->show();
-  } else {
-    strip_->show();
-    view_->show();
-    loadingPanel_->hide();
-  }
-  redraw();
-  Fl::check();
-}
-
 std::vector<std::pair<std::string, const TKelPigger*>> TFmain::CollectFrames() const {
   std::vector<std::pair<std::string, const TKelPigger*>> frames;
   const TD_dialog_actions::What what = actions_->Choice();
@@ -469,7 +462,7 @@ std::vector<std::pair<std::string, const TKelPigger*>> TFmain::CollectFrames() c
 
 void TFmain::Extract() {
   progress_->size(0, 1);
-  SetExtractingMode(true);
+  ShowBusyPanel(true, "Extracting...");  // not centred again, unlike loading
   const auto remembered = std::filesystem::current_path();
   std::vector<std::string> failed;
   int written = 0;
@@ -498,7 +491,7 @@ void TFmain::Extract() {
   }
   std::error_code ec;
   std::filesystem::current_path(remembered, ec);
-  SetExtractingMode(false);
+  ShowBusyPanel(false, "Loading...");
   if (!failed.empty()) {
     std::string names;
     for (const std::string& name : failed) names += (names.empty() ? "" : ", ") + name;

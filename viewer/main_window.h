@@ -91,7 +91,7 @@ class TFmain : public Fl_Double_Window {
   void LayoutMain();
   void SplitterMoved();
   bool PaintBoxMouseDown(Point at, int button);
-  void SetExtractingMode(bool on);
+  void ShowBusyPanel(bool on, const char* caption);
   void Extract();
   std::vector<std::pair<std::string, const TKelPigger*>> CollectFrames() const;
   bool ExtractFrame(const TKelPigger& frame, const std::string& target);

@@ -1,17 +1,11 @@
 // Password entry, extraction and wallpaper in the viewer's window.
-#include <gtest/gtest.h>
+#include "support/viewer_window_test.h"
 
-#include "main_window.h"
-
-#include <FL/Fl.H>
-
-#include <chrono>
 #include <cstdlib>
 
 #include "picture/bmp_codec.h"
 #include "platform/wallpaper.h"
 #include "protection/protected_areas.h"
-#include "support/scripted_dialogs.h"
 #include "support/test_archive.h"
 #include "support/ui_events.h"
 
@@ -19,40 +13,15 @@ namespace vx::viewer {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-void WaitFor(const std::function<bool()>& done) {
-  const auto end = Clock::now() + std::chrono::seconds(5);
-  while (!done() && Clock::now() < end) Fl::wait(0.02);
-}
-
 std::string AreaAndCloud(int i) {
   return "<PNTRS><CLD XR=0.5 YR=0.5 ARRTXT=cloud CL_BRUSH=#FFFF80/><PRAR OBJ_ID=A" + std::to_string(i) +
          " XR=0.25 YR=0.25 RFW=0.25 RFH=0.25 CL_BRUSH=#C0C0C0/></PNTRS>";
 }
 
-class Actions : public testing::Test {
+class Actions : public test::ViewerWindowTest {
  protected:
-  void Open(const std::string& archive) {
-    ASSERT_FALSE(archive.empty());
-    image_ = std::make_unique<ArchiveImage>(archive);
-    session_ = std::make_unique<ArchiveSession>([this](std::string_view name) { return image_->ReadBlock(name); });
-    ASSERT_TRUE(session_->LoadDescription());
-    window_ = std::make_unique<TFmain>(*session_, "archive.run", 1000, 700);
-    window_->OnPictureShown = [this] { ++shown_; };
-    window_->show();
-    window_->FormActivate();
-    WaitForLoad();
-  }
-  void WaitForLoad() {
-    const int before = shown_;
-    WaitFor([&] { return shown_ > before && window_->PendingLoads() == 0; });
-  }
-  void TearDown() override {
-    if (window_) window_->hide();
-    window_.reset();
-    Fl::check();
-  }
+  void Open(const std::string& archive) { OpenArchive(archive); }
+  void WaitForLoad() { WaitForNextPicture(); }
   TD_dialog_actions& Dialog() { return window_->ActionsDialog(); }
   void EnterPassword(const std::string& password, bool confirm = true) {
     dialogs_->onModal = [&, password, confirm](Fl_Window&) {
@@ -82,12 +51,6 @@ class Actions : public testing::Test {
     return files;
   }
 
-  test::TempFolder dir_;
-  test::ScriptedDialogsScope dialogs_;
-  std::unique_ptr<ArchiveImage> image_;
-  std::unique_ptr<ArchiveSession> session_;
-  std::unique_ptr<TFmain> window_;
-  int shown_ = 0;
 };
 
 TEST_F(Actions, WrongThenRightPasswordAndTheLink) {

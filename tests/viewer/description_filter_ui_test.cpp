@@ -1,25 +1,11 @@
 // The description panel and the filter in the viewer's window, on archives made by the maker.
-#include <gtest/gtest.h>
+#include "support/viewer_window_test.h"
 
-#include "main_window.h"
-
-#include <FL/Fl.H>
-
-#include <chrono>
-
-#include "support/scripted_dialogs.h"
 #include "support/test_archive.h"
 #include "support/ui_events.h"
 
 namespace vx::viewer {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-void WaitFor(const std::function<bool()>& done) {
-  const auto end = Clock::now() + std::chrono::seconds(5);
-  while (!done() && Clock::now() < end) Fl::wait(0.02);
-}
 
 // Frame i: description, three fields, a cloud.
 std::string Details(int i) {
@@ -30,37 +16,14 @@ std::string Details(int i) {
          "\"/></PNTRS>";
 }
 
-class DescriptionAndFilter : public testing::Test {
+class DescriptionAndFilter : public test::ViewerWindowTest {
  protected:
-  void Open(const std::string& frames) {
-    const std::string archive = test::MakeTestArchive(dir_, "", frames);
-    ASSERT_FALSE(archive.empty());
-    image_ = std::make_unique<ArchiveImage>(archive);
-    session_ = std::make_unique<ArchiveSession>([this](std::string_view name) { return image_->ReadBlock(name); });
-    ASSERT_TRUE(session_->LoadDescription());
-    window_ = std::make_unique<TFmain>(*session_, "archive.run", 1000, 700);
-    window_->OnPictureShown = [this] { ++shown_; };
-    window_->show();
-    window_->FormActivate();
-    WaitFor([&] { return shown_ > 0 && window_->PendingLoads() == 0; });
-  }
-  void TearDown() override {
-    if (window_) window_->hide();
-    window_.reset();
-    Fl::check();
-  }
+  void Open(const std::string& frames) { OpenArchive(test::MakeTestArchive(dir_, "", frames)); }
   std::vector<std::string> TileIds() {
     std::vector<std::string> ids;
     for (int i = 0; i < window_->Strip().TileCount(); ++i) ids.push_back(window_->Strip().TileAt(i)->Id);
     return ids;
   }
-
-  test::TempFolder dir_;
-  test::ScriptedDialogsScope dialogs_;
-  std::unique_ptr<ArchiveImage> image_;
-  std::unique_ptr<ArchiveSession> session_;
-  std::unique_ptr<TFmain> window_;
-  int shown_ = 0;
 };
 
 TEST(DescriptionLayout, RowsAndFittedPicture) {

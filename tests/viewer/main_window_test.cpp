@@ -1,28 +1,11 @@
-// gtest before the window headers: X11's macros (None) would break it.
-#include <gtest/gtest.h>
-
-#include "main_window.h"
-
-#include <FL/Fl.H>
-
-#include <chrono>
-#include <fstream>
+#include "support/viewer_window_test.h"
 
 #include "protection/cipher.h"
-#include "support/scripted_dialogs.h"
 #include "support/test_archive.h"
 #include "support/ui_events.h"
 
 namespace vx::viewer {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-bool WaitFor(const std::function<bool()>& done, double seconds = 5) {
-  const auto end = Clock::now() + std::chrono::duration<double>(seconds);
-  while (!done() && Clock::now() < end) Fl::wait(0.02);
-  return done();
-}
 
 const char* kPointers =
     "<PNTRS><CLD XR=0.5 YR=0.5 ARRTXT=cloud/><ARR XR=0.2 YR=0.2 ARRTXT=arrow/>"
@@ -34,24 +17,9 @@ std::string PointersOf(int i) {
   return text;
 }
 
-class ViewerWindow : public testing::Test {
+class ViewerWindow : public test::ViewerWindowTest {
  protected:
-  void Open(const std::string& archivePath) {
-    ASSERT_FALSE(archivePath.empty());
-    image_ = std::make_unique<ArchiveImage>(archivePath);
-    session_ = std::make_unique<ArchiveSession>([this](std::string_view name) { return image_->ReadBlock(name); });
-    ASSERT_TRUE(session_->LoadDescription());
-    window_ = std::make_unique<TFmain>(*session_, "archive.run", 1000, 700);
-    window_->OnPictureShown = [this] { ++picturesShown_; };
-    window_->show();
-    test::Settle();
-    window_->FormActivate();
-  }
-  void TearDown() override {
-    if (window_) window_->hide();
-    window_.reset();
-    Fl::check();
-  }
+  void Open(const std::string& archive) { OpenArchive(archive); }
   // Types the password into the password box and confirms, as a person would.
   void TypePassword(const std::string& password) {
     dialogs_->onModal = [this, password](Fl_Window&) {
@@ -61,16 +29,6 @@ class ViewerWindow : public testing::Test {
     window_->Image_keyClick();
     dialogs_->onModal = {};
   }
-  bool WaitForPictures(int count) {
-    return WaitFor([&] { return picturesShown_ >= count && window_->PendingLoads() == 0; });
-  }
-
-  test::TempFolder dir_;
-  test::ScriptedDialogsScope dialogs_;
-  std::unique_ptr<ArchiveImage> image_;
-  std::unique_ptr<ArchiveSession> session_;
-  std::unique_ptr<TFmain> window_;
-  int picturesShown_ = 0;
 };
 
 TEST_F(ViewerWindow, OpensLockedShowsTilesAndTheFirstPicture) {
@@ -113,7 +71,7 @@ TEST_F(ViewerWindow, BurstsOfSelectionChangesLoadOnePicture) {
   ASSERT_TRUE(WaitForPictures(1));
   const int before = picturesShown_;
   for (int i = 0; i < 5; ++i) window_->Strip().SelectNext();
-  ASSERT_TRUE(WaitFor([&] { return window_->PendingLoads() == 0 && picturesShown_ > before; }, 5));
+  ASSERT_TRUE(test::WaitFor([&] { return window_->PendingLoads() == 0 && picturesShown_ > before; }, 5));
   Fl::wait(0.6);
   EXPECT_EQ(picturesShown_, before + 1);
   EXPECT_EQ(window_->Strip().IndexOfTile(window_->Strip().Current()), 5);
@@ -168,7 +126,7 @@ TEST_F(ViewerWindow, DamagedBlocksAndEmptyArchivesNeverCrash) {
   ASSERT_TRUE(WaitForPictures(1));
   EXPECT_EQ(window_->Strip().TileCount(), 3);
   window_->Strip().SelectTile(window_->Strip().TileAt(1));
-  ASSERT_TRUE(WaitFor([&] { return window_->PendingLoads() == 0; }));
+  ASSERT_TRUE(test::WaitFor([&] { return window_->PendingLoads() == 0; }));
   Fl::wait(0.3);
   EXPECT_EQ(window_->Strip().TileAt(1)->ThumbnailSize(), (Size{1, 1}));  // placeholder
 }

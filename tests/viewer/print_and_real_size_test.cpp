@@ -1,15 +1,8 @@
 // Printing and the real-size view: their arithmetic, and both in the viewer's window.
-#include <gtest/gtest.h>
-
-#include "main_window.h"
-
-#include <FL/Fl.H>
-
-#include <chrono>
+#include "support/viewer_window_test.h"
 
 #include "print_layout.h"
 #include "real_size_view.h"
-#include "support/scripted_dialogs.h"
 #include "support/test_archive.h"
 #include "support/ui_events.h"
 
@@ -17,7 +10,6 @@ namespace vx::viewer {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 TEST(PrintLayout, PreviewFitAndPlace) {
   const ui::PageSetup portrait{4800, 6600, false};
@@ -47,36 +39,14 @@ TEST(PostScript, ARealPrintToAFile) {
   EXPECT_NE(text.find("showpage"), std::string::npos);
 }
 
-class PrintAndRealSize : public testing::Test {
+class PrintAndRealSize : public test::ViewerWindowTest {
  protected:
+  // An archive of one picture of the given size.
   void Open(Size picture) {
     fs::create_directories(dir_.Path() / "pics");
     WriteFileAtomically(dir_ / "pics/big.jpg", *EncodeJpeg(MakeSamplePicture(picture.width, picture.height, 3), 80));
-    const std::string archive =
-        test::MakeTestArchive(dir_, "", "<FRAME FRAME_ID=F0 SRC_FILE=\"" + dir_ / "pics/big.jpg" + "\"/>");
-    image_ = std::make_unique<ArchiveImage>(archive);
-    session_ = std::make_unique<ArchiveSession>([this](std::string_view name) { return image_->ReadBlock(name); });
-    ASSERT_TRUE(session_->LoadDescription());
-    window_ = std::make_unique<TFmain>(*session_, "archive.run", 1000, 700);
-    int shown = 0;
-    window_->OnPictureShown = [&] { ++shown; };
-    window_->show();
-    window_->FormActivate();
-    const auto end = Clock::now() + std::chrono::seconds(5);
-    while (shown == 0 && Clock::now() < end) Fl::wait(0.02);
-    window_->OnPictureShown = {};
+    OpenArchive(test::MakeTestArchive(dir_, "", "<FRAME FRAME_ID=F0 SRC_FILE=\"" + dir_ / "pics/big.jpg" + "\"/>"));
   }
-  void TearDown() override {
-    if (window_) window_->hide();
-    window_.reset();
-    Fl::check();
-  }
-
-  test::TempFolder dir_;
-  test::ScriptedDialogsScope dialogs_;
-  std::unique_ptr<ArchiveImage> image_;
-  std::unique_ptr<ArchiveSession> session_;
-  std::unique_ptr<TFmain> window_;
 };
 
 TEST_F(PrintAndRealSize, PrintsFittedOrOriginalAndFollowsTheSetup) {

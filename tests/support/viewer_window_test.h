@@ -1,0 +1,64 @@
+// A fixture that opens an archive made for the test in the viewer's main window.
+#pragma once
+
+// gtest before the window headers: X11's macros (None) would break it.
+#include <gtest/gtest.h>
+
+#include <FL/Fl.H>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include "archive_session.h"
+#include "blocks/data_blocks.h"
+#include "main_window.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace vx::test {
+
+inline bool WaitFor(const std::function<bool()>& done, double seconds = 5) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!done() && std::chrono::steady_clock::now() < end) Fl::wait(0.02);
+  return done();
+}
+
+class ViewerWindowTest : public testing::Test {
+ protected:
+  // Opens the archive file and waits for its first picture (when it has one).
+  void OpenArchive(const std::string& archive) {
+    ASSERT_FALSE(archive.empty());
+    image_ = std::make_unique<ArchiveImage>(archive);
+    session_ = std::make_unique<viewer::ArchiveSession>([this](std::string_view name) { return image_->ReadBlock(name); });
+    ASSERT_TRUE(session_->LoadDescription());
+    window_ = std::make_unique<viewer::TFmain>(*session_, "archive.run", 1000, 700);
+    window_->OnPictureShown = [this] { ++picturesShown_; };
+    window_->show();
+    Settle();
+    window_->FormActivate();
+    if (window_->Strip().TileCount() > 0) WaitForPictures(1);
+  }
+  // True once count pictures were shown and no load is pending.
+  bool WaitForPictures(int count) {
+    return WaitFor([&] { return picturesShown_ >= count && window_->PendingLoads() == 0; });
+  }
+  bool WaitForNextPicture() { return WaitForPictures(picturesShown_ + 1); }
+  void TearDown() override {
+    if (window_) window_->hide();
+    window_.reset();
+    Fl::check();
+  }
+  static void Settle() {
+    for (int i = 0; i < 5; ++i) Fl::check();
+  }
+
+  TempFolder dir_;
+  ScriptedDialogsScope dialogs_;
+  std::unique_ptr<ArchiveImage> image_;
+  std::unique_ptr<viewer::ArchiveSession> session_;
+  std::unique_ptr<viewer::TFmain> window_;
+  int picturesShown_ = 0;
+};
+
+}  // namespace vx::test
