@@ -136,6 +136,7 @@ void TO_framedsc::ShowFrame(const TKelPigger* frame, const Bitmap* picture) {
   ClearPanel();
   caption_.clear();
   thumbnail_->picture = Bitmap();
+  thumbnailRect_ = {};
   if (!frame) {
     redraw();
     return;

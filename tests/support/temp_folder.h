@@ -1,6 +1,8 @@
 // A fresh folder for one test, removed afterwards.
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,7 +15,9 @@ class TempFolder {
  public:
   TempFolder() {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("vx_") + info->test_suite_name() + "_" + info->name();
+    // Named after the test and the process, so runs of two builds side by side never meet.
+    std::string name = std::string("vx_") + info->test_suite_name() + "_" + info->name() + "_" +
+                       std::to_string(::getpid());
     for (char& c : name) c = c == '/' ? '_' : c;
     path_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(path_);

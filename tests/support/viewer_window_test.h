@@ -18,7 +18,8 @@
 
 namespace vx::test {
 
-inline bool WaitFor(const std::function<bool()>& done, double seconds = 5) {
+// Generous, for the sanitizer build; it returns as soon as the condition holds.
+inline bool WaitFor(const std::function<bool()>& done, double seconds = 30) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   while (!done() && std::chrono::steady_clock::now() < end) Fl::wait(0.02);
   return done();

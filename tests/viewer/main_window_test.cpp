@@ -71,7 +71,7 @@ TEST_F(ViewerWindow, BurstsOfSelectionChangesLoadOnePicture) {
   ASSERT_TRUE(WaitForPictures(1));
   const int before = picturesShown_;
   for (int i = 0; i < 5; ++i) window_->Strip().SelectNext();
-  ASSERT_TRUE(test::WaitFor([&] { return window_->PendingLoads() == 0 && picturesShown_ > before; }, 5));
+  ASSERT_TRUE(test::WaitFor([&] { return window_->PendingLoads() == 0 && picturesShown_ > before; }));
   Fl::wait(0.6);
   EXPECT_EQ(picturesShown_, before + 1);
   EXPECT_EQ(window_->Strip().IndexOfTile(window_->Strip().Current()), 5);
