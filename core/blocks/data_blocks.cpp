@@ -11,7 +11,6 @@
 #include <set>
 #include <stdexcept>
 
-#include "platform/files.h"
 #include "platform/paths.h"
 #include "text/text_case.h"
 
@@ -153,16 +152,6 @@ const ArchiveImage& OwnImage() {
 }
 
 std::string_view ReadBlock(std::string_view name) { return OwnImage().ReadBlock(name); }
-
-std::string LoadFileToString(const std::string& fileName) { return ReadWholeFile(fileName); }
-
-void SaveStringToFile(std::string_view bytes, const std::string& fileName) {
-  if (bytes.empty()) return;
-  if (::chdir(OwnProgramFolder().c_str()) != 0) {
-    // Relative names would then be taken from wherever we are; absolute ones still work.
-  }
-  WriteFileAtomically(fileName, bytes);
-}
 
 std::string CompressToString(std::string_view data) {
   if (data.size() > UINT32_MAX) ZlibError();

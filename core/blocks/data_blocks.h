@@ -64,11 +64,6 @@ class ArchiveImage {
 const ArchiveImage& OwnImage();
 std::string_view ReadBlock(std::string_view name);
 
-std::string LoadFileToString(const std::string& fileName);
-// Nothing for empty bytes. Otherwise makes the program's folder the current folder, so a
-// relative name is taken relative to it, and replaces the file atomically.
-void SaveStringToFile(std::string_view bytes, const std::string& fileName);
-
 // zlib format at level 9, one pass; failures raise "error".
 std::string CompressToString(std::string_view data);
 // Inflates, refusing to produce more than limit bytes (a small block that claims gigabytes

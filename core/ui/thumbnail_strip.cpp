@@ -302,14 +302,4 @@ void TO_img_items::PlaceTiles(Point origin) {
   scroll_->redraw();
 }
 
-void TO_img_items::RefitTiles() {
-  const Point origin = ContentOrigin();
-  const int size = TileSizeNow();
-  for (TO_img_item* tile : tiles_) {
-    if (tile->TileSize() != size) tile->SetTileSize(size);
-  }
-  if (current_) current_->SetSelected(true);
-  PlaceTiles(origin);
-}
-
 }  // namespace vx::ui

@@ -100,8 +100,6 @@ class TO_img_items : public Fl_Group {
   bool LoadCurrentPicture(Bitmap& picture);
   // Moves t to u's place; the tiles between shift towards t's old place.
   void MoveTile(TO_img_item* t, TO_img_item* u);
-  // Tiles take the scroll area's width anew (after the strip was resized).
-  void RefitTiles();
 
   int ScrollAreaWidth() const { return scroll_->w(); }
   int ScrollAreaHeight() const { return scroll_->h(); }

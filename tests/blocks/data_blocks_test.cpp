@@ -89,16 +89,5 @@ TEST(Compression, RoundTripsAndRefusesBadOrHugeStreams) {
   EXPECT_EQ(DecompressToStream(packed, 100000), data);
 }
 
-TEST(SaveStringToFile, EmptyBytesNeitherCreateNorTruncate) {
-  test::TempFolder dir;
-  const std::string kept = dir.Write("kept", "old");
-  SaveStringToFile("", kept);
-  SaveStringToFile("", dir / "none");
-  EXPECT_EQ(ReadWholeFile(kept), "old");
-  EXPECT_FALSE(FileExists(dir / "none"));
-  SaveStringToFile("new", kept);
-  EXPECT_EQ(ReadWholeFile(kept), "new");
-}
-
 }  // namespace
 }  // namespace vx
