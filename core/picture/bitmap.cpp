@@ -1,6 +1,8 @@
 #include "picture/bitmap.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 #include <stdexcept>
 
 namespace vx {
@@ -12,7 +14,32 @@ Bitmap::Bitmap(int width, int height) {
   width_ = width;
   height_ = height;
   stride_ = StrideFor(width);
-  pixels_.assign(static_cast<size_t>(bytes), 0);
+  if (bytes > 0) {
+    pixels_.reset(static_cast<std::uint8_t*>(std::calloc(static_cast<size_t>(bytes), 1)));
+    if (!pixels_) throw std::bad_alloc();
+  }
+}
+
+Bitmap::Bitmap(const Bitmap& other) : width_(other.width_), height_(other.height_), stride_(other.stride_) {
+  if (other.pixels_) {
+    pixels_.reset(static_cast<std::uint8_t*>(std::malloc(other.Bytes())));
+    if (!pixels_) throw std::bad_alloc();
+    std::memcpy(pixels_.get(), other.pixels_.get(), other.Bytes());
+  }
+}
+
+Bitmap& Bitmap::operator=(const Bitmap& other) {
+  if (this != &other) *this = Bitmap(other);
+  return *this;
+}
+
+bool Bitmap::operator==(const Bitmap& other) const {
+  if (width_ != other.width_ || height_ != other.height_) return false;
+  // Row padding is not part of the picture.
+  for (int y = 0; y < height_; ++y) {
+    if (std::memcmp(Row(y), other.Row(y), static_cast<size_t>(width_) * 3) != 0) return false;
+  }
+  return true;
 }
 
 Color Bitmap::Pixel(int x, int y) const {

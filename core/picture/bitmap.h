@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <cstdlib>
+#include <memory>
+#include <utility>
 
 #include "document/conversions.h"
 #include "picture/geometry.h"
@@ -16,8 +18,20 @@ inline constexpr std::uint64_t kMaxBitmapBytes = std::uint64_t{1} << 30;
 class Bitmap {
  public:
   Bitmap() = default;
-  // Fails with "Picture too large" when the pixels would pass kMaxBitmapBytes.
+  // All pixels black. Fails with "Picture too large" when the pixels would pass
+  // kMaxBitmapBytes.
   Bitmap(int width, int height);
+  Bitmap(const Bitmap& other);
+  Bitmap& operator=(const Bitmap& other);
+  // A bitmap moved from is empty.
+  Bitmap(Bitmap&& other) noexcept { *this = std::move(other); }
+  Bitmap& operator=(Bitmap&& other) noexcept {
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+    stride_ = std::exchange(other.stride_, 0);
+    pixels_ = std::move(other.pixels_);
+    return *this;
+  }
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -25,8 +39,8 @@ class Bitmap {
   int Stride() const { return stride_; }
   static int StrideFor(int width) { return (width * 3 + 3) & ~3; }
 
-  std::uint8_t* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * stride_; }
-  const std::uint8_t* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * stride_; }
+  std::uint8_t* Row(int y) { return pixels_.get() + static_cast<size_t>(y) * stride_; }
+  const std::uint8_t* Row(int y) const { return pixels_.get() + static_cast<size_t>(y) * stride_; }
 
   Color Pixel(int x, int y) const;
   void SetPixel(int x, int y, Color color);
@@ -36,13 +50,20 @@ class Bitmap {
   // Pure black is the transparent colour of masked pictures; drawn pixels use 0x010101.
   void ReplacePureBlack();
 
-  bool operator==(const Bitmap& other) const = default;
+  bool operator==(const Bitmap& other) const;
 
  private:
   int width_ = 0;
   int height_ = 0;
   int stride_ = 0;
-  std::vector<std::uint8_t> pixels_;
+  size_t Bytes() const { return static_cast<size_t>(stride_) * static_cast<size_t>(height_); }
+
+  // calloc: large pictures get fresh zero pages from the system, touched only when written, so
+  // a file that claims a huge size and then fails costs no time.
+  struct Free {
+    void operator()(std::uint8_t* p) const { std::free(p); }
+  };
+  std::unique_ptr<std::uint8_t[], Free> pixels_;
 };
 
 // The platform's ordinary stretching copy: nearest neighbour from a source rectangle onto a

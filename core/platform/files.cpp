@@ -52,7 +52,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   std::string tmpl = (std::filesystem::path(dir) / ".vx-XXXXXX").string();
   std::vector<char> name(tmpl.begin(), tmpl.end());
   name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
+  // Close-on-exec: a program started meanwhile must not hold the file open.
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) throw std::runtime_error(failure);
 
   struct stat existing {};
@@ -83,7 +84,7 @@ namespace {
 
 int MakeUnique(const std::string& folder, const std::string& stem, const std::string& suffix, std::string& path) {
   std::string pattern = (std::filesystem::path(folder.empty() ? "." : folder) / (stem + ".XXXXXX" + suffix)).string();
-  const int fd = ::mkstemps(pattern.data(), static_cast<int>(suffix.size()));
+  const int fd = ::mkostemps(pattern.data(), static_cast<int>(suffix.size()), O_CLOEXEC);
   if (fd >= 0) path = pattern;
   return fd;
 }

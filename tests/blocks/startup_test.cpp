@@ -25,7 +25,7 @@ std::string MakeProgram(const test::TempFolder& dir, const std::string& name) {
 }
 
 bool AppearsSoon(const std::string& path) {
-  for (int i = 0; i < 200 && !FileExists(path); ++i) std::this_thread::sleep_for(10ms);
+  for (int i = 0; i < 1000 && !FileExists(path); ++i) std::this_thread::sleep_for(10ms);
   return FileExists(path);
 }
 
