@@ -84,6 +84,7 @@ class TFmain : public Fl_Double_Window {
 
  private:
   friend class Splitter;
+  static constexpr int kProgressSpan = 307 - 4;  // the progress bar's frame less its border
   static void TimerTick(void* data);
   void Timer1Timer();
   bool ThumbnailLoader(const std::string& id, Bitmap& picture);
