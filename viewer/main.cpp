@@ -10,6 +10,7 @@
 #include "platform/paths.h"
 #include "platform/startup.h"
 #include "ui/dialogs.h"
+#include "ui/event_loop.h"
 
 namespace {
 
@@ -30,7 +31,11 @@ int Refuse() {
 int main(int argc, char** argv) {
   if (vx::RunStartupSteps(vx::OwnStartupOptions(argc, argv))) return 0;
   vx::viewer::ArchiveSession session([](std::string_view name) { return vx::ReadBlock(name); });
-  if (!session.LoadDescription()) return Refuse();
+  try {
+    if (!session.LoadDescription()) return Refuse();
+  } catch (const std::exception&) {
+    return Refuse();  // our own file could not even be read
+  }
 
   Fl::visual(FL_DOUBLE | FL_RGB);
   int x = 0, y = 0, w = 1024, h = 768;
@@ -39,5 +44,5 @@ int main(int argc, char** argv) {
   window.position(x, y);
   window.show();
   window.FormActivate();
-  return Fl::run();
+  return vx::ui::RunEventLoop();
 }

@@ -1,6 +1,9 @@
 #include "picture/bitmap.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -14,16 +17,40 @@ Bitmap::Bitmap(int width, int height) {
   width_ = width;
   height_ = height;
   stride_ = StrideFor(width);
-  if (bytes > 0) {
-    pixels_.reset(static_cast<std::uint8_t*>(std::calloc(static_cast<size_t>(bytes), 1)));
-    if (!pixels_) throw std::bad_alloc();
+  if (bytes > 0) pixels_ = Allocate(static_cast<size_t>(bytes));
+}
+
+namespace {
+
+// From this size on, pixels get pages of their own, with huge pages where the system has them.
+constexpr size_t kLargeBitmap = size_t{4} << 20;
+
+}  // namespace
+
+std::unique_ptr<std::uint8_t[], PixelRelease> Bitmap::Allocate(size_t bytes) {
+  void* memory = nullptr;
+  if (bytes >= kLargeBitmap) {
+    memory = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) throw std::bad_alloc();
+    ::madvise(memory, bytes, MADV_HUGEPAGE);
+  } else {
+    memory = std::calloc(bytes, 1);
+    if (!memory) throw std::bad_alloc();
+  }
+  return {static_cast<std::uint8_t*>(memory), PixelRelease{bytes}};
+}
+
+void PixelRelease::operator()(std::uint8_t* p) const {
+  if (bytes >= kLargeBitmap) {
+    ::munmap(p, bytes);
+  } else {
+    std::free(p);
   }
 }
 
 Bitmap::Bitmap(const Bitmap& other) : width_(other.width_), height_(other.height_), stride_(other.stride_) {
   if (other.pixels_) {
-    pixels_.reset(static_cast<std::uint8_t*>(std::malloc(other.Bytes())));
-    if (!pixels_) throw std::bad_alloc();
+    pixels_ = Allocate(other.Bytes());
     std::memcpy(pixels_.get(), other.pixels_.get(), other.Bytes());
   }
 }

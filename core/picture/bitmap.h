@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -14,6 +13,13 @@ namespace vx {
 
 // Pictures are refused above this many bytes of pixels, before anything is allocated.
 inline constexpr std::uint64_t kMaxBitmapBytes = std::uint64_t{1} << 30;
+
+// Pixels come as fresh zero pages from the system, touched only when written, so a file that
+// claims a huge size and then fails costs no time; large pictures use huge pages.
+struct PixelRelease {
+  size_t bytes = 0;
+  void operator()(std::uint8_t* p) const;
+};
 
 class Bitmap {
  public:
@@ -58,12 +64,8 @@ class Bitmap {
   int stride_ = 0;
   size_t Bytes() const { return static_cast<size_t>(stride_) * static_cast<size_t>(height_); }
 
-  // calloc: large pictures get fresh zero pages from the system, touched only when written, so
-  // a file that claims a huge size and then fails costs no time.
-  struct Free {
-    void operator()(std::uint8_t* p) const { std::free(p); }
-  };
-  std::unique_ptr<std::uint8_t[], Free> pixels_;
+  static std::unique_ptr<std::uint8_t[], PixelRelease> Allocate(size_t bytes);
+  std::unique_ptr<std::uint8_t[], PixelRelease> pixels_;
 };
 
 // The platform's ordinary stretching copy: nearest neighbour from a source rectangle onto a
