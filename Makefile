@@ -19,8 +19,10 @@ build: deps
 run: build
 	@if [ -n "$$DISPLAY" ]; then dist/bin/Vellumax; else xvfb-run -a dist/bin/Vellumax; fi
 
+# -noreset: Xvfb would otherwise reset whenever its last window closes, and a test that connects
+# at that moment fails with "Can't open display".
 test: build
-	cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure -j $(JOBS)
 
 # The same tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
@@ -28,11 +30,11 @@ test-asan: deps
 	  -DVX_WERROR=$(WERROR) -DVX_DIST_DIR=$(CURDIR)/build-asan/dist
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-	  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS)
+	  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks
-	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; xvfb-run -a -s "-screen 0 1280x1024x24" $$b || exit 1; done
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" $$b || exit 1; done
 
 # Every fuzz target for FUZZ_SECONDS (60 by default).
 FUZZ_SECONDS ?= 60
@@ -56,7 +58,7 @@ demo: build
 
 # The viewer on the demo archive, in a real window under Xvfb, saved as PNG files.
 screenshots: demo
-	xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/tools/viewer_screenshots dist/output/Demo.run dist/screenshots
+	xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" $(BUILD)/tools/viewer_screenshots dist/output/Demo.run dist/screenshots
 
 clean:
 	rm -rf build build-asan build-fuzz dist
