@@ -14,10 +14,11 @@ void Run(const char* title, int count, vx::Size size) {
   const double ours = vx::bench::MakeBenchArchive((folder / "bench.run").string(), files, 65);
   double tool = 0;
   for (const std::string& file : files) {
-    tool += vx::bench::TimeCommand("taskset -c 0 sh -c 'djpeg \"" + file + "\" | cjpeg -quality 65 > /dev/null'");
+    tool += vx::bench::TimeCommand("taskset -c 0 sh -c 'djpeg \"" + file +
+                                   "\" | cjpeg -quality 65 > /dev/null'");
   }
-  std::printf("%-28s %6.2f s  %6.1f pictures/s   djpeg|cjpeg one core %6.2f s   ours/limit %.2f\n", title, ours,
-              count / ours, tool, ours / tool);
+  std::printf("%-28s %6.2f s  %6.1f pictures/s   djpeg|cjpeg one core %6.2f s   ours/limit %.2f\n",
+              title, ours, count / ours, tool, ours / tool);
   fs::remove_all(folder);
 }
 

@@ -30,7 +30,8 @@ int main() {
   std::printf("%8s %12s %14s %12s %14s\n", "blocks", "append MB/s", "append us/blk", "read MB/s",
               "read us/blk");
   for (int blocks : {500, 1000, 2000}) {
-    std::filesystem::copy_file(VX_VIEWER_PATH, archive, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(VX_VIEWER_PATH, archive,
+                               std::filesystem::copy_options::overwrite_existing);
     auto start = Clock::now();
     for (int i = 0; i < blocks; ++i) vx::AppendBlock("B" + std::to_string(i), archive, data);
     const double append = Seconds(start);
@@ -45,8 +46,8 @@ int main() {
       return 1;
     }
     const double megabytes = blocks * kBlockSize / 1e6;
-    std::printf("%8d %12.0f %14.1f %12.0f %14.1f\n", blocks, megabytes / append, append * 1e6 / blocks,
-                megabytes / read, read * 1e6 / blocks);
+    std::printf("%8d %12.0f %14.1f %12.0f %14.1f\n", blocks, megabytes / append,
+                append * 1e6 / blocks, megabytes / read, read * 1e6 / blocks);
   }
   std::filesystem::remove_all(folder);
   return 0;

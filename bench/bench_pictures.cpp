@@ -47,8 +47,8 @@ double Shell(const std::string& command) {
 
 void Report(const char* what, double megapixels, double ours, double tool) {
   if (tool > 0) {
-    std::printf("%-34s %8.1f MP/s   tool %8.1f MP/s   ours/tool time %.2f\n", what, megapixels / ours,
-                megapixels / tool, ours / tool);
+    std::printf("%-34s %8.1f MP/s   tool %8.1f MP/s   ours/tool time %.2f\n", what,
+                megapixels / ours, megapixels / tool, ours / tool);
   } else {
     std::printf("%-34s %8.1f MP/s\n", what, megapixels / ours);
   }
@@ -71,26 +71,44 @@ int main() {
   const double megapixels = kCount * kWidth * kHeight / 1e6;
   std::vector<vx::Bitmap> decoded(kCount);
 
-  const double full = Time([&] { for (int i = 0; i < kCount; ++i) decoded[i] = vx::DecodeJpeg(jpegs[i]); });
+  const double full = Time([&] {
+    for (int i = 0; i < kCount; ++i) decoded[i] = vx::DecodeJpeg(jpegs[i]);
+  });
   double tool = 0;
-  for (int i = 0; i < kCount; ++i) tool += Shell("djpeg -outfile /dev/null " + (folder / ("p" + std::to_string(i) + ".jpg")).string());
+  for (int i = 0; i < kCount; ++i)
+    tool +=
+        Shell("djpeg -outfile /dev/null " + (folder / ("p" + std::to_string(i) + ".jpg")).string());
   Report("decode full", megapixels, full, tool);
 
-  const double quarter = Time([&] { for (const auto& j : jpegs) vx::DecodeJpeg(j, vx::JpegScale::Quarter); });
+  const double quarter = Time([&] {
+    for (const auto& j : jpegs) vx::DecodeJpeg(j, vx::JpegScale::Quarter);
+  });
   tool = 0;
-  for (int i = 0; i < kCount; ++i) tool += Shell("djpeg -scale 1/4 -outfile /dev/null " + (folder / ("p" + std::to_string(i) + ".jpg")).string());
+  for (int i = 0; i < kCount; ++i)
+    tool += Shell("djpeg -scale 1/4 -outfile /dev/null " +
+                  (folder / ("p" + std::to_string(i) + ".jpg")).string());
   Report("decode quarter", megapixels, quarter, tool);
 
-  const double encode = Time([&] { for (const auto& b : decoded) vx::EncodeJpeg(b, 65); });
+  const double encode = Time([&] {
+    for (const auto& b : decoded) vx::EncodeJpeg(b, 65);
+  });
   tool = 0;
   for (const auto& ppm : ppms) tool += Shell("cjpeg -quality 65 -outfile /dev/null " + ppm);
   Report("encode quality 65", megapixels, encode, tool);
 
   vx::Bitmap thumb(183, 137), big(5000, 3750);
-  Report("resize to 183 x 137", megapixels, Time([&] { for (const auto& b : decoded) vx::ResizeBilinear(b, thumb); }), 0);
-  Report("resize to 5000 x 3750 (target MP)", kCount * 5000 * 3750 / 1e6,
-         Time([&] { for (const auto& b : decoded) vx::ResizeBilinear(b, big); }), 0);
-  Report("smooth pass d=4", megapixels, Time([&] { for (auto& b : decoded) vx::SmoothPass(b, 4); }), 0);
+  Report("resize to 183 x 137", megapixels, Time([&] {
+           for (const auto& b : decoded) vx::ResizeBilinear(b, thumb);
+         }),
+         0);
+  Report("resize to 5000 x 3750 (target MP)", kCount * 5000 * 3750 / 1e6, Time([&] {
+           for (const auto& b : decoded) vx::ResizeBilinear(b, big);
+         }),
+         0);
+  Report("smooth pass d=4", megapixels, Time([&] {
+           for (auto& b : decoded) vx::SmoothPass(b, 4);
+         }),
+         0);
   std::filesystem::remove_all(folder);
   return 0;
 }

@@ -39,16 +39,18 @@ class QuietObserver : public MakeObserver {
 };
 
 // count pictures of width x height, made two at a time, as p<i>.jpg in the folder.
-inline std::vector<std::string> WriteSamplePictures(const std::filesystem::path& folder, int count, Size size,
-                                                    int quality, unsigned seed) {
+inline std::vector<std::string> WriteSamplePictures(const std::filesystem::path& folder, int count,
+                                                    Size size, int quality, unsigned seed) {
   std::vector<std::string> files;
   for (int i = 0; i < count; i += 2) {
     std::vector<std::future<void>> writing;
     for (int k = i; k < std::min(count, i + 2); ++k) {
       files.push_back((folder / ("p" + std::to_string(k) + ".jpg")).string());
-      writing.push_back(std::async(std::launch::async, [path = files.back(), k, size, quality, seed] {
-        WriteFileAtomically(path, *EncodeJpeg(MakeSamplePicture(size.width, size.height, seed + k), quality));
-      }));
+      writing.push_back(
+          std::async(std::launch::async, [path = files.back(), k, size, quality, seed] {
+            WriteFileAtomically(
+                path, *EncodeJpeg(MakeSamplePicture(size.width, size.height, seed + k), quality));
+          }));
     }
     for (auto& w : writing) w.get();
   }
@@ -56,8 +58,10 @@ inline std::vector<std::string> WriteSamplePictures(const std::filesystem::path&
 }
 
 // Makes the executable archive of the pictures at the quality; returns how long it took.
-inline double MakeBenchArchive(const std::string& output, const std::vector<std::string>& files, int quality) {
-  std::string text = "<VX OUTPUT_FILE=\"" + output + "\" JPQ=" + std::to_string(quality) + " OFT=0>";
+inline double MakeBenchArchive(const std::string& output, const std::vector<std::string>& files,
+                               int quality) {
+  std::string text =
+      "<VX OUTPUT_FILE=\"" + output + "\" JPQ=" + std::to_string(quality) + " OFT=0>";
   for (size_t i = 0; i < files.size(); ++i) {
     text += "<FRAME FRAME_ID=F" + std::to_string(i) + " SRC_FILE=\"" + files[i] + "\"/>";
   }

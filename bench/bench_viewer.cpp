@@ -23,7 +23,8 @@ void MeasureViewer(const std::string& archive, double& seconds, long& peakKb) {
   if (child == 0) {
     const auto start = Clock::now();
     const vx::ArchiveImage image(archive);
-    vx::viewer::ArchiveSession session([&](std::string_view name) { return image.ReadBlock(name); });
+    vx::viewer::ArchiveSession session(
+        [&](std::string_view name) { return image.ReadBlock(name); });
     session.LoadDescription();
     vx::viewer::TFmain window(session, "bench.run", 1280, 900);
     bool shown = false;
@@ -39,7 +40,8 @@ void MeasureViewer(const std::string& archive, double& seconds, long& peakKb) {
     _exit(0);
   }
   double result[2] = {0, 0};
-  if (read(pipeFds[0], result, sizeof result) != sizeof result) std::fprintf(stderr, "viewer run failed\n");
+  if (read(pipeFds[0], result, sizeof result) != sizeof result)
+    std::fprintf(stderr, "viewer run failed\n");
   waitpid(child, nullptr, 0);
   close(pipeFds[0]);
   close(pipeFds[1]);
@@ -60,10 +62,13 @@ void Run(const char* title, int count, vx::Size size) {
 
   double tool = 0;
   for (const std::string& file : files) {
-    tool += vx::bench::TimeCommand("taskset -c 0 djpeg -scale 1/4 -outfile /dev/null \"" + file + "\"");
+    tool +=
+        vx::bench::TimeCommand("taskset -c 0 djpeg -scale 1/4 -outfile /dev/null \"" + file + "\"");
   }
-  std::printf("%-22s first picture %6.2f s   peak RSS %6.0f MB   djpeg -scale 1/4 one core %6.2f s   ratio %.2f\n",
-              title, seconds, peakKb / 1024.0, tool, seconds / tool);
+  std::printf(
+      "%-22s first picture %6.2f s   peak RSS %6.0f MB   djpeg -scale 1/4 one core %6.2f s   ratio "
+      "%.2f\n",
+      title, seconds, peakKb / 1024.0, tool, seconds / tool);
   fs::remove_all(folder);
 }
 

@@ -11,8 +11,8 @@
 
 namespace vx::builder {
 
-bool LoadTilePicture(const ui::TO_img_items& strip, const std::string& fallbackPath, const std::string& id,
-                     Bitmap& picture) {
+bool LoadTilePicture(const ui::TO_img_items& strip, const std::string& fallbackPath,
+                     const std::string& id, Bitmap& picture) {
   const ui::TO_img_item* tile = strip.FindTileById(id);
   const std::string path = tile ? tile->SourceFile : fallbackPath;
   if (!FileExists(path)) return false;
@@ -33,14 +33,15 @@ ui::TO_img_item* AddTileFromFile(ui::TO_img_items& strip, const std::string& pat
   // The picture read for the check also makes the first thumbnail, instead of a second read.
   auto checked = std::make_shared<Bitmap>(LoadPictureFile(path));
   ui::TO_img_items* owner = &strip;
-  ui::TO_img_item* tile = strip.AddTile(NewId(), [owner, path, checked](const std::string& id, Bitmap& picture) {
-    if (!checked->Empty()) {
-      picture = std::move(*checked);
-      *checked = Bitmap();
-      return true;
-    }
-    return LoadTilePicture(*owner, path, id, picture);
-  });
+  ui::TO_img_item* tile =
+      strip.AddTile(NewId(), [owner, path, checked](const std::string& id, Bitmap& picture) {
+        if (!checked->Empty()) {
+          picture = std::move(*checked);
+          *checked = Bitmap();
+          return true;
+        }
+        return LoadTilePicture(*owner, path, id, picture);
+      });
   tile->SourceFile = path;
   tile->SetFooter(std::filesystem::path(path).filename().string());
   return tile;

@@ -15,7 +15,7 @@ ui::TO_img_item* AddTileFromFile(ui::TO_img_items& strip, const std::string& pat
 // The loader of a builder tile: the source file of the tile with that identifier, or
 // fallbackPath while the tile is being made. JPEG files are decoded at a quarter size while
 // the strip is busy.
-bool LoadTilePicture(const ui::TO_img_items& strip, const std::string& fallbackPath, const std::string& id,
-                     Bitmap& picture);
+bool LoadTilePicture(const ui::TO_img_items& strip, const std::string& fallbackPath,
+                     const std::string& id, Bitmap& picture);
 
 }  // namespace vx::builder

@@ -52,12 +52,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   const fs::path dist = fs::absolute(argv[1]);
-  for (const char* folder : {"graphics", "projects", "output"}) fs::create_directories(dist / folder);
+  for (const char* folder : {"graphics", "projects", "output"})
+    fs::create_directories(dist / folder);
 
   const char* names[] = {"Harbour", "Old town", "Market", "Hills"};
   vx::TKelPigger project;
   project.SetName(n::kProjectRoot);
-  project.SetAttr(n::kOutputFile, (dist / "output" / (std::string("Demo") + vx::kExecutableExtension)).string());
+  project.SetAttr(n::kOutputFile,
+                  (dist / "output" / (std::string("Demo") + vx::kExecutableExtension)).string());
   project.SetAttr(n::kJpegQuality, "80");
   project.SetAttr(n::kOutputKind, "0");
   project.SetAttr(n::kPassword, vx::HexEncode(vx::StorePassword(kPassword)));
@@ -72,7 +74,8 @@ int main(int argc, char** argv) {
     frame->SetAttr(n::kSourceFile, file);
     auto* fields = new vx::TKelPigger(frame);
     fields->SetName(n::kFields);
-    fields->Text = std::string("Sample picture ") + std::to_string(i + 1) + ", made by code.\r\nA second line.";
+    fields->Text = std::string("Sample picture ") + std::to_string(i + 1) +
+                   ", made by code.\r\nA second line.";
     AddField(*fields, "Place", n::kTypeText, names[i]);
     AddField(*fields, "Year", n::kTypeText, i % 2 ? "2025" : "2026");
     AddField(*fields, "Contact", n::kTypeMail, "someone@example.com");

@@ -15,10 +15,15 @@ Bitmap MakeSamplePicture(int width, int height, std::uint32_t seed) {
   };
   std::vector<Blob> blobs(12);
   for (Blob& blob : blobs) {
-    blob = {unit(random) * width, unit(random) * height, (0.05 + unit(random) * 0.25) * std::max(width, height),
-            unit(random) * 255, unit(random) * 255, unit(random) * 255};
+    blob = {unit(random) * width,
+            unit(random) * height,
+            (0.05 + unit(random) * 0.25) * std::max(width, height),
+            unit(random) * 255,
+            unit(random) * 255,
+            unit(random) * 255};
   }
-  const double skyR = 60 + unit(random) * 120, skyG = 80 + unit(random) * 120, skyB = 120 + unit(random) * 120;
+  const double skyR = 60 + unit(random) * 120, skyG = 80 + unit(random) * 120,
+               skyB = 120 + unit(random) * 120;
   std::normal_distribution<double> noise(0.0, 6.0);
   std::vector<double> noiseTable(4096);
   for (double& n : noiseTable) n = noise(random);

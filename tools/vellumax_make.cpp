@@ -31,7 +31,8 @@ class ConsoleObserver : public vx::MakeObserver {
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: vellumax-make PROJECT.vxpr [-o FILE] [--password P] [--viewer PATH]\n");
+  std::fprintf(stderr,
+               "usage: vellumax-make PROJECT.vxpr [-o FILE] [--password P] [--viewer PATH]\n");
   return 2;
 }
 
@@ -85,7 +86,8 @@ int main(int argc, char** argv) {
     }
     ConsoleObserver observer;
     if (!vx::MakeArchive(*document, options, observer)) {
-      std::fprintf(stderr, "\nvellumax-make: %s\n", interrupted ? vx::kBrokenByUser : "the archive was not made");
+      std::fprintf(stderr, "\nvellumax-make: %s\n",
+                   interrupted ? vx::kBrokenByUser : "the archive was not made");
       return 1;
     }
     std::printf("\r100%%\nWritten %s\n", vx::OutputPathOf(*document).c_str());

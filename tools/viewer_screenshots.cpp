@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
 
   auto& view = window.View();
   const vx::Rect picture = view.Model().PictureRect();
-  view.Model().MouseDown({(picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2}, true);
+  view.Model().MouseDown({(picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2},
+                         true);
   view.redraw();
   vx::SaveWindowPng(window, (folder / "viewer-lens.png").string());
 
@@ -97,7 +98,8 @@ int main(int argc, char** argv) {
   window.ShowPanel(vx::viewer::TFmain::Panel::Main);
 
   // The print dialog is modal: photographed instead of waited for.
-  auto previous = vx::ui::InstallDialogs(std::make_unique<PhotographingDialogs>((folder / "viewer-print.png").string()));
+  auto previous = vx::ui::InstallDialogs(
+      std::make_unique<PhotographingDialogs>((folder / "viewer-print.png").string()));
   window.SB_prntClick();
   vx::ui::InstallDialogs(std::move(previous));
   std::printf("screenshots in %s\n", folder.string().c_str());

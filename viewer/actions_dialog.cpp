@@ -40,12 +40,18 @@ class LinkLabel : public Fl_Box {
   }
   int handle(int event) override {
     switch (event) {
-      case FL_ENTER: fl_cursor(FL_CURSOR_HAND); return 1;
-      case FL_LEAVE: fl_cursor(FL_CURSOR_DEFAULT); return 1;
-      case FL_PUSH:
-        OpenWithDesktop(address.find("http://") == std::string::npos ? "http://" + address : address);
+      case FL_ENTER:
+        fl_cursor(FL_CURSOR_HAND);
         return 1;
-      default: return Fl_Box::handle(event);
+      case FL_LEAVE:
+        fl_cursor(FL_CURSOR_DEFAULT);
+        return 1;
+      case FL_PUSH:
+        OpenWithDesktop(address.find("http://") == std::string::npos ? "http://" + address
+                                                                     : address);
+        return 1;
+      default:
+        return Fl_Box::handle(event);
     }
   }
 };
@@ -60,7 +66,8 @@ TD_dialog_actions::TD_dialog_actions() : Fl_Double_Window(365, 229) {
   pass_->labelsize(12);
   // Enter confirms; Escape reaches the window, which cancels.
   pass_->when(FL_WHEN_ENTER_KEY_ALWAYS);
-  pass_->callback([](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_okClick(); }, this);
+  pass_->callback([](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_okClick(); },
+                  this);
   link_ = new LinkLabel(16 + 32, 32 + 112 - 16, 265, 20);
   passPanel_->end();
 
@@ -71,12 +78,14 @@ TD_dialog_actions::TD_dialog_actions() : Fl_Double_Window(365, 229) {
   path_->align(FL_ALIGN_TOP_LEFT);
   path_->labelsize(12);
   choose_ = new Fl_Button(8 + 304, 16 + 32, 23, 22, "...");
-  choose_->callback([](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_pathClick(); }, this);
+  choose_->callback([](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_pathClick(); },
+                    this);
   auto radio = [this](int y, const char* caption) {
     auto* button = new Fl_Round_Button(8 + 24, 16 + y, 300, 18, caption);
     button->type(FL_RADIO_BUTTON);
     button->labelsize(12);
-    button->callback([](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->actions_enabling(); }, this);
+    button->callback(
+        [](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->actions_enabling(); }, this);
     return button;
   };
   current_ = radio(62, "Current picture");
@@ -95,12 +104,14 @@ TD_dialog_actions::TD_dialog_actions() : Fl_Double_Window(365, 229) {
   auto* ok = new VxButton(180, 195, 81, 25, "Ok");
   ok->callback([](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_okClick(); }, this);
   auto* cancel = new VxButton(268, 195, 81, 25, "Cancel");
-  cancel->callback([](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_cancelClick(); }, this);
+  cancel->callback(
+      [](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_cancelClick(); }, this);
   end();
   callback([](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_cancelClick(); }, this);
 }
 
-bool TD_dialog_actions::AskPassword(const std::string& linkCaption, const std::string& linkAddress) {
+bool TD_dialog_actions::AskPassword(const std::string& linkCaption,
+                                    const std::string& linkAddress) {
   passPanel_->show();
   extractPanel_->hide();
   link_->address = linkAddress;

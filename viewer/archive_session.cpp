@@ -38,8 +38,9 @@ std::optional<Bitmap> ArchiveSession::DecodeFramePicture(const TKelPigger& frame
   try {
     const std::string_view block = blocks_(frame.GetAttr(n::kFrameId));
     // Compressed pictures only when the flag is exactly "Y".
-    Bitmap picture = document_.GetAttr(n::kUseZip) == n::kYes ? DecodeJpeg(DecompressToStream(block), scale)
-                                                               : DecodeJpeg(block, scale);
+    Bitmap picture = document_.GetAttr(n::kUseZip) == n::kYes
+                         ? DecodeJpeg(DecompressToStream(block), scale)
+                         : DecodeJpeg(block, scale);
     RestoreAreas(picture, frame, password, blocks_);
     return picture;
   } catch (const std::exception&) {
@@ -51,7 +52,8 @@ std::optional<std::string> ArchiveSession::FramePictureBytes(std::string_view id
   try {
     const std::string_view block = blocks_(id);
     if (block.empty()) return std::nullopt;
-    return document_.GetAttr(n::kUseZip) == n::kYes ? DecompressToStream(block) : std::string(block);
+    return document_.GetAttr(n::kUseZip) == n::kYes ? DecompressToStream(block)
+                                                    : std::string(block);
   } catch (const std::exception&) {
     return std::nullopt;
   }

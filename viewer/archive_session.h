@@ -29,10 +29,12 @@ class ArchiveSession {
   const TKelPigger* FrameById(std::string_view id) const;
   // The frame's picture, with its protected areas restored when a password is given;
   // nothing when the block is missing, fails to inflate or is no JPEG file.
-  std::optional<Bitmap> LoadFramePicture(std::string_view id, JpegScale scale, std::string_view password) const;
+  std::optional<Bitmap> LoadFramePicture(std::string_view id, JpegScale scale,
+                                         std::string_view password) const;
   // The same for a frame element at hand; safe on worker threads when each has its own
   // frame (the description itself is not searched).
-  std::optional<Bitmap> DecodeFramePicture(const TKelPigger& frame, JpegScale scale, std::string_view password) const;
+  std::optional<Bitmap> DecodeFramePicture(const TKelPigger& frame, JpegScale scale,
+                                           std::string_view password) const;
 
   // The frame's stored JPEG file as it is (inflated when the archive compresses pictures).
   std::optional<std::string> FramePictureBytes(std::string_view id) const;

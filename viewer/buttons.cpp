@@ -16,7 +16,8 @@ void DrawButtonFace(int x, int y, int w, int h, bool down, bool enabled) {
     const int level = down ? 170 + row * 40 / h : 245 - row * 55 / h;
     const int tone = enabled ? level : (level + 230) / 2;
     const int blue = std::min(255, tone + (down ? 0 : 8));  // a hint of blue on raised faces
-    fl_color(fl_rgb_color(static_cast<uchar>(tone), static_cast<uchar>(tone), static_cast<uchar>(blue)));
+    fl_color(
+        fl_rgb_color(static_cast<uchar>(tone), static_cast<uchar>(tone), static_cast<uchar>(blue)));
     fl_xyline(x, y + row, x + w - 1);
   }
   fl_color(down ? FL_DARK3 : FL_DARK2);
@@ -25,7 +26,8 @@ void DrawButtonFace(int x, int y, int w, int h, bool down, bool enabled) {
 
 }  // namespace
 
-VxButton::VxButton(int x, int y, int w, int h, const char* caption) : Fl_Button(x, y, w, h, caption) {
+VxButton::VxButton(int x, int y, int w, int h, const char* caption)
+    : Fl_Button(x, y, w, h, caption) {
   labelsize(kCaptionSize);
   labelfont(FL_HELVETICA);
   clear_visible_focus();
@@ -40,7 +42,8 @@ void VxButton::draw() {
   fl_draw(label(), x() + shift, y() + shift, w(), h(), FL_ALIGN_CENTER);
 }
 
-VxArrowButton::VxArrowButton(int x, int y, Arrow arrow, const char* hint) : Fl_Button(x, y, 36, 36), arrow_(arrow) {
+VxArrowButton::VxArrowButton(int x, int y, Arrow arrow, const char* hint)
+    : Fl_Button(x, y, 36, 36), arrow_(arrow) {
   tooltip(hint);
   clear_visible_focus();
 }
@@ -51,7 +54,8 @@ void VxArrowButton::draw() {
   fl_color(active_r() ? fl_rgb_color(30, 90, 60) : FL_DARK3);
   const int dir = arrow_ == Arrow::First || arrow_ == Arrow::Prior ? -1 : 1;
   fl_polygon(cx + 7 * dir, cy, cx - 5 * dir, cy - 9, cx - 5 * dir, cy + 9);
-  if (arrow_ == Arrow::First || arrow_ == Arrow::Last) fl_rectf(dir > 0 ? cx + 8 : cx - 11, cy - 9, 3, 19);
+  if (arrow_ == Arrow::First || arrow_ == Arrow::Last)
+    fl_rectf(dir > 0 ? cx + 8 : cx - 11, cy - 9, 3, 19);
 }
 
 KeyIcon::KeyIcon(int x, int y) : Fl_Widget(x, y, 32, 32) { tooltip("Type the password"); }

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "document/vocabulary.h"
 #include "archive_session.h"
+#include "document/vocabulary.h"
 #include "platform/desktop.h"
 #include "strip/strip_geometry.h"
 #include "ui/draw_bitmap.h"
@@ -50,14 +50,19 @@ class CreditLine : public Fl_Box {
   }
   int handle(int event) override {
     switch (event) {
-      case FL_ENTER: fl_cursor(FL_CURSOR_HAND); return 1;
-      case FL_LEAVE: fl_cursor(FL_CURSOR_DEFAULT); return 1;
+      case FL_ENTER:
+        fl_cursor(FL_CURSOR_HAND);
+        return 1;
+      case FL_LEAVE:
+        fl_cursor(FL_CURSOR_DEFAULT);
+        return 1;
       case FL_PUSH: {
         const std::string page = kMakerPage;
         OpenWithDesktop(page.find("http://") == std::string::npos ? "http://" + page : page);
         return 1;
       }
-      default: return Fl_Box::handle(event);
+      default:
+        return Fl_Box::handle(event);
     }
   }
 };
@@ -79,23 +84,29 @@ TO_framedsc::TO_framedsc(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
   top_ = new Fl_Group(x + kBorder, y + kBorder, w - 2 * kBorder, kTopHeight);
   top_->box(FL_FLAT_BOX);
   top_->color(FL_WHITE);
-  thumbnailPanel_ = new Fl_Group(x + 2 * kBorder, y + 2 * kBorder, kThumbnailPanel, kThumbnailPanel);
+  thumbnailPanel_ =
+      new Fl_Group(x + 2 * kBorder, y + 2 * kBorder, kThumbnailPanel, kThumbnailPanel);
   thumbnailPanel_->box(FL_FLAT_BOX);
   thumbnailPanel_->color(FL_BLACK);
-  nameStrip_ = new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), thumbnailPanel_->y(), kThumbnailPanel, kStrip, nullptr);
+  nameStrip_ = new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), thumbnailPanel_->y(), kThumbnailPanel,
+                          kStrip, nullptr);
   nameStrip_->color(kStripGrey);
   nameStrip_->labelcolor(FL_YELLOW);
   nameStrip_->labelsize(11);
-  auto* lineTop = new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), thumbnailPanel_->y() + kStrip, kThumbnailPanel, 2, nullptr);
+  auto* lineTop = new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), thumbnailPanel_->y() + kStrip,
+                             kThumbnailPanel, 2, nullptr);
   lineTop->color(kSilver);
   const int bottomStripY = thumbnailPanel_->y() + kThumbnailPanel - kStrip;
-  auto* lineBottom = new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), bottomStripY - 2, kThumbnailPanel, 2, nullptr);
+  auto* lineBottom =
+      new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), bottomStripY - 2, kThumbnailPanel, 2, nullptr);
   lineBottom->color(kSilver);
-  auto* bottomStrip = new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), bottomStripY, kThumbnailPanel, kStrip, nullptr);
+  auto* bottomStrip =
+      new Fl_Box(FL_FLAT_BOX, thumbnailPanel_->x(), bottomStripY, kThumbnailPanel, kStrip, nullptr);
   bottomStrip->color(kStripGrey);
   thumbnail_ = new BitmapBox(thumbnailPanel_->x(), thumbnailPanel_->y(), 1, 1);
   thumbnailPanel_->end();
-  memo_ = new Fl_Text_Display(thumbnailPanel_->x() + kThumbnailPanel + kBorder, y + 2 * kBorder, 10, kThumbnailPanel);
+  memo_ = new Fl_Text_Display(thumbnailPanel_->x() + kThumbnailPanel + kBorder, y + 2 * kBorder, 10,
+                              kThumbnailPanel);
   memo_->box(FL_FLAT_BOX);
   memo_->textsize(12);
   text_ = std::make_unique<Fl_Text_Buffer>();
@@ -110,7 +121,8 @@ TO_framedsc::TO_framedsc(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
   fields_->type(Fl_Scroll::VERTICAL);
   fields_->end();
 
-  bottom_ = new Fl_Group(x + kBorder, y + h - kBorder - kBottomHeight, w - 2 * kBorder, kBottomHeight);
+  bottom_ =
+      new Fl_Group(x + kBorder, y + h - kBorder - kBottomHeight, w - 2 * kBorder, kBottomHeight);
   bottom_->box(FL_FLAT_BOX);
   bottom_->color(kSilver);
   credit_ = new CreditLine(0, 0, 189, 15);
@@ -147,15 +159,16 @@ void TO_framedsc::ShowFrame(const TKelPigger* frame, const Bitmap* picture) {
   int row = 0;
   for (const TKelPigger* f = fields->FindChild(n::kField); f; f = fields->FindNext(f), ++row) {
     fieldTexts_.push_back(f->GetAttr(n::kFieldName));
-    auto* name = new Fl_Box(FL_FLAT_BOX, fields_->x(), fields_->y() + FieldRowTop(row), kNameWidth, kRowHeight,
-                            fieldTexts_.back().c_str());
+    auto* name = new Fl_Box(FL_FLAT_BOX, fields_->x(), fields_->y() + FieldRowTop(row), kNameWidth,
+                            kRowHeight, fieldTexts_.back().c_str());
     name->color(kNameGrey);
     name->labelcolor(FL_WHITE);
     name->labelsize(12);
     name->align(FL_ALIGN_INSIDE | FL_ALIGN_RIGHT | FL_ALIGN_CLIP);
     fieldTexts_.push_back(f->GetAttr(n::kValue));
-    auto* value = new Fl_Box(FL_FLAT_BOX, fields_->x() + kValueLeft, fields_->y() + FieldRowTop(row), 10, kRowHeight,
-                             fieldTexts_.back().c_str());
+    auto* value =
+        new Fl_Box(FL_FLAT_BOX, fields_->x() + kValueLeft, fields_->y() + FieldRowTop(row), 10,
+                   kRowHeight, fieldTexts_.back().c_str());
     value->color(kValueWhite);
     value->labelsize(12);
     value->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_CLIP);
@@ -170,11 +183,14 @@ void TO_framedsc::ShowFrame(const TKelPigger* frame, const Bitmap* picture) {
   text_->text(description.c_str());
 
   if (picture && !picture->Empty()) {
-    thumbnailRect_ = DescriptionThumbnailRect({kThumbnailPanel, kThumbnailPanel}, {picture->Width(), picture->Height()});
+    thumbnailRect_ = DescriptionThumbnailRect({kThumbnailPanel, kThumbnailPanel},
+                                              {picture->Width(), picture->Height()});
     Bitmap copy = *picture;
-    thumbnail_->picture = strip::MakeThumbnail(copy, {thumbnailRect_.Width(), thumbnailRect_.Height()});
-    thumbnail_->resize(thumbnailPanel_->x() + thumbnailRect_.left, thumbnailPanel_->y() + thumbnailRect_.top,
-                       thumbnailRect_.Width(), thumbnailRect_.Height());
+    thumbnail_->picture =
+        strip::MakeThumbnail(copy, {thumbnailRect_.Width(), thumbnailRect_.Height()});
+    thumbnail_->resize(thumbnailPanel_->x() + thumbnailRect_.left,
+                       thumbnailPanel_->y() + thumbnailRect_.top, thumbnailRect_.Width(),
+                       thumbnailRect_.Height());
   }
   caption_ = FrameCaption(*frame);
   nameStrip_->copy_label(caption_.c_str());
@@ -192,8 +208,10 @@ std::string TO_framedsc::DescriptionText() const {
 void TO_framedsc::Layout() {
   const int inner = w() - 2 * kBorder;
   top_->resize(x() + kBorder, y() + kBorder, inner, kTopHeight);
-  memo_->resize(thumbnailPanel_->x() + kThumbnailPanel + kBorder, y() + 2 * kBorder,
-                std::max(10, x() + w() - 2 * kBorder - (thumbnailPanel_->x() + kThumbnailPanel + kBorder)), kThumbnailPanel);
+  memo_->resize(
+      thumbnailPanel_->x() + kThumbnailPanel + kBorder, y() + 2 * kBorder,
+      std::max(10, x() + w() - 2 * kBorder - (thumbnailPanel_->x() + kThumbnailPanel + kBorder)),
+      kThumbnailPanel);
   const int fieldsTop = y() + kBorder + kTopHeight;
   const int fieldsHeight = std::max(10, h() - 2 * kBorder - kTopHeight - kBottomHeight);
   fields_->resize(x() + kBorder, fieldsTop, inner, fieldsHeight);
@@ -201,13 +219,15 @@ void TO_framedsc::Layout() {
     const int top = fieldsTop + FieldRowTop(static_cast<int>(row)) - fields_->yposition();
     nameLabels_[row]->resize(fields_->x(), top, kNameWidth, kRowHeight);
     // Values run to 24 pixels before the right edge.
-    valueLabels_[row]->resize(fields_->x() + kValueLeft, top, std::max(1, inner - kValueLeft - kValueRightGap),
-                              kRowHeight);
+    valueLabels_[row]->resize(fields_->x() + kValueLeft, top,
+                              std::max(1, inner - kValueLeft - kValueRightGap), kRowHeight);
   }
   bottom_->resize(x() + kBorder, y() + h() - kBorder - kBottomHeight, inner, kBottomHeight);
   const int shapeLeft = bottom_->x() + kBorder, shapeWidth = inner - 2 * kBorder;
-  credit_->resize(shapeLeft + RoundHalfEven((shapeWidth - 189) / 2.0), bottom_->y() + (kBottomHeight - 15) / 2, 189, 15);
-  close_->resize(bottom_->x() + inner - 81 - 20 - 3, bottom_->y() + (kBottomHeight - 23) / 2, 81, 23);
+  credit_->resize(shapeLeft + RoundHalfEven((shapeWidth - 189) / 2.0),
+                  bottom_->y() + (kBottomHeight - 15) / 2, 189, 15);
+  close_->resize(bottom_->x() + inner - 81 - 20 - 3, bottom_->y() + (kBottomHeight - 23) / 2, 81,
+                 23);
 }
 
 void TO_framedsc::resize(int nx, int ny, int nw, int nh) {

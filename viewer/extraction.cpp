@@ -24,7 +24,9 @@ std::vector<std::string> RelativePaths(std::vector<std::string> paths) {
   for (;;) {
     const std::string first = head(paths.front());
     if (paths.front().find('\\') == std::string::npos) break;
-    if (!std::all_of(paths.begin(), paths.end(), [&](const std::string& p) { return head(p) == first; })) break;
+    if (!std::all_of(paths.begin(), paths.end(),
+                     [&](const std::string& p) { return head(p) == first; }))
+      break;
     for (std::string& path : paths) {
       if (path.find('\\') == std::string::npos) break;
       path.erase(0, first.size());
@@ -38,7 +40,8 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string ExtractionTarget(const std::string& folder, const std::string& path, const std::string& fallbackName) {
+std::string ExtractionTarget(const std::string& folder, const std::string& path,
+                             const std::string& fallbackName) {
   std::vector<std::string> parts;
   size_t start = 0;
   for (;;) {

@@ -19,7 +19,8 @@ std::string FileNameOf(const std::string& path);
 // The file an extracted picture is written to: the folder, then the path's folders ('\' or
 // '/') without ".", "..", empty or root parts, and its file name with ".jpg". Never outside
 // the folder; a path with no name left gives fallbackName.
-std::string ExtractionTarget(const std::string& folder, const std::string& path, const std::string& fallbackName);
+std::string ExtractionTarget(const std::string& folder, const std::string& path,
+                             const std::string& fallbackName);
 
 // Close enough to the screen in size and shape to be a wallpaper.
 bool WallpaperAllowed(Size picture, Size screen);

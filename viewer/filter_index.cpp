@@ -14,7 +14,16 @@ namespace n = names;
 
 bool IsSeparator(char c) {
   switch (c) {
-    case 8: case 10: case 13: case ' ': case '!': case ',': case '.': case ':': case ';': case '?':
+    case 8:
+    case 10:
+    case 13:
+    case ' ':
+    case '!':
+    case ',':
+    case '.':
+    case ':':
+    case ';':
+    case '?':
       return true;
     default:
       return false;
@@ -53,7 +62,8 @@ FilterIndex::FilterIndex() { tree_.SetName(n::kFilterRoot); }
 
 void FilterIndex::AddText(std::vector<std::string>& list, const std::string& text) {
   const std::string upper = Utf8Upper(text);
-  if (CharacterCount(upper) <= 2 || std::find(list.begin(), list.end(), upper) != list.end()) return;
+  if (CharacterCount(upper) <= 2 || std::find(list.begin(), list.end(), upper) != list.end())
+    return;
   list.push_back(upper);
   hasTexts_ = true;
 }
@@ -96,7 +106,8 @@ void FilterIndex::ScanDocument(const TKelPigger& description) {
   tree_.SetName(n::kFilterRoot);
   words_.clear();
   pointerTexts_.clear();
-  for (const TKelPigger* frame = description.FindChild(n::kFrame); frame; frame = description.FindNext(frame)) {
+  for (const TKelPigger* frame = description.FindChild(n::kFrame); frame;
+       frame = description.FindNext(frame)) {
     if (const TKelPigger* fields = frame->FindChild(n::kFields)) {
       for (const TKelPigger* f = fields->FindChild(n::kField); f; f = fields->FindNext(f)) {
         RegisterField(*f);
@@ -108,7 +119,8 @@ void FilterIndex::ScanDocument(const TKelPigger& description) {
       for (int i = 0; i < pointers->ChildCount(); ++i) {
         const TKelPigger& pointer = *pointers->Child(i);
         hasPointers_ = true;
-        if (pointer.Name == n::kArrow || pointer.Name == n::kCloud) AddText(pointerTexts_, pointer.GetAttr(n::kLabel));
+        if (pointer.Name == n::kArrow || pointer.Name == n::kCloud)
+          AddText(pointerTexts_, pointer.GetAttr(n::kLabel));
       }
     }
   }
@@ -146,8 +158,9 @@ bool FilterIndex::Passes(const TKelPigger& frame, const FilterChoice& choice) co
     const TKelPigger* fields = frame.FindChild(n::kFields);
     if (!fields) return false;
     const std::string text = Utf8Upper(fields->Text);
-    return std::any_of(checked.begin(), checked.end(),
-                       [&](const std::string& word) { return text.find(word) != std::string::npos; });
+    return std::any_of(checked.begin(), checked.end(), [&](const std::string& word) {
+      return text.find(word) != std::string::npos;
+    });
   }
   if (choice.criterion == kPointersCriterion) {
     const TKelPigger* pointers = frame.FindChild(n::kPointers);

@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
   Fl::visual(FL_DOUBLE | FL_RGB);
   int x = 0, y = 0, w = 1024, h = 768;
   Fl::screen_work_area(x, y, w, h);  // the window starts maximised
-  vx::viewer::TFmain window(session, std::filesystem::path(vx::OwnProgramPath()).filename().string(), w, h);
+  vx::viewer::TFmain window(session,
+                            std::filesystem::path(vx::OwnProgramPath()).filename().string(), w, h);
   window.position(x, y);
   window.show();
   window.FormActivate();

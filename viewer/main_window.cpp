@@ -28,7 +28,8 @@ constexpr Fl_Color kSilver = 0xC0C0C000;
 // The bar between strip and view; dragging it changes the strip's width.
 class Splitter : public Fl_Box {
  public:
-  Splitter(TFmain& owner, int x, int y, int h) : Fl_Box(FL_THIN_UP_BOX, x, y, kSplitterWidth, h, nullptr), owner_(owner) {}
+  Splitter(TFmain& owner, int x, int y, int h)
+      : Fl_Box(FL_THIN_UP_BOX, x, y, kSplitterWidth, h, nullptr), owner_(owner) {}
 
   int handle(int event) override {
     switch (event) {
@@ -65,7 +66,8 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   mainPanel_ = new Fl_Group(0, 0, w, mainHeight);
   strip_ = new ui::TO_img_items(0, 0, kDefaultStripWidth, mainHeight);
   splitter_ = new Splitter(*this, kDefaultStripWidth, 0, mainHeight);
-  view_ = new TO_pgv(kDefaultStripWidth + kSplitterWidth, 0, w - kDefaultStripWidth - kSplitterWidth, mainHeight);
+  view_ = new TO_pgv(kDefaultStripWidth + kSplitterWidth, 0,
+                     w - kDefaultStripWidth - kSplitterWidth, mainHeight);
   loadingPanel_ = new Fl_Group(0, 0, kLoadingWidth, kLoadingHeight, "Loading...");
   loadingPanel_->box(FL_BORDER_BOX);
   loadingPanel_->color(kSilver);
@@ -84,7 +86,8 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   controls_->box(FL_FLAT_BOX);
   controls_->color(kSilver);
   key_ = new KeyIcon(8, mainHeight + 10);
-  key_->callback([](Fl_Widget*, void* data) { static_cast<TFmain*>(data)->Image_keyClick(); }, this);
+  key_->callback([](Fl_Widget*, void* data) { static_cast<TFmain*>(data)->Image_keyClick(); },
+                 this);
   key_->hide();
   const int bx = (w - kButtonsWidth) / 2, by = mainHeight + (kControlsHeight - kButtonsHeight) / 2;
   buttons_ = new Fl_Group(bx, by, kButtonsWidth, kButtonsHeight);
@@ -134,7 +137,9 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   strip_->AllowReorder = false;
   strip_->OnSelect = [this] { ScheduleLoad(); };
   view_->Model().SetPointerRule(VisibilityRule());
-  view_->OnPaintBoxMouseDown = [this](Point at, int button) { return PaintBoxMouseDown(at, button); };
+  view_->OnPaintBoxMouseDown = [this](Point at, int button) {
+    return PaintBoxMouseDown(at, button);
+  };
   ShowPanel(Panel::Main);
   filterDialog_ = std::make_unique<TD_filter>();
   actions_ = std::make_unique<TD_dialog_actions>();
@@ -198,7 +203,8 @@ void TFmain::FillThumbnails() {
   thumbnailsDecoded_ = 0;
   const int tileSize = strip_->TileSizeNow();
   auto addTile = [this, step, tileSize](const std::string& id, const std::string& caption,
-                                        std::shared_ptr<Bitmap> decoded, std::shared_ptr<const Bitmap> ready) {
+                                        std::shared_ptr<Bitmap> decoded,
+                                        std::shared_ptr<const Bitmap> ready) {
     ui::TO_img_item* tile = strip_->AddTile(
         id,
         [this, decoded](const std::string& tileId, Bitmap& out) mutable {
@@ -219,13 +225,17 @@ void TFmain::FillThumbnails() {
   };
 
   // Thumbnails are decoded on every core, and the tiles added in frame order as they come.
-  OrderedPipeline<std::shared_ptr<Bitmap>> pipeline(std::max(2u, std::thread::hardware_concurrency()) * 2);
-  for (const TKelPigger* frame = document.FindChild(n::kFrame); frame; frame = document.FindNext(frame)) {
+  OrderedPipeline<std::shared_ptr<Bitmap>> pipeline(
+      std::max(2u, std::thread::hardware_concurrency()) * 2);
+  for (const TKelPigger* frame = document.FindChild(n::kFrame); frame;
+       frame = document.FindNext(frame)) {
     const std::string id = frame->GetAttr(n::kFrameId);
     const std::string caption = FrameCaption(*frame);
     const auto cached = thumbnailCache_.find(id);
     if (cached != thumbnailCache_.end() && cached->second.tileSize == tileSize) {
-      pipeline.Then([addTile, id, caption, ready = cached->second.thumbnail] { addTile(id, caption, nullptr, ready); });
+      pipeline.Then([addTile, id, caption, ready = cached->second.thumbnail] {
+        addTile(id, caption, nullptr, ready);
+      });
       continue;
     }
     ++thumbnailsDecoded_;
@@ -235,9 +245,12 @@ void TFmain::FillThumbnails() {
     pipeline.Submit(
         [this, copy, password = PasswordText()] {
           auto picture = session_.DecodeFramePicture(*copy, JpegScale::Quarter, password);
-          return picture ? std::make_shared<Bitmap>(std::move(*picture)) : std::shared_ptr<Bitmap>();
+          return picture ? std::make_shared<Bitmap>(std::move(*picture))
+                         : std::shared_ptr<Bitmap>();
         },
-        [addTile, id, caption](std::shared_ptr<Bitmap>& decoded) { addTile(id, caption, decoded, nullptr); });
+        [addTile, id, caption](std::shared_ptr<Bitmap>& decoded) {
+          addTile(id, caption, decoded, nullptr);
+        });
   }
   pipeline.Finish();
 
@@ -247,7 +260,8 @@ void TFmain::FillThumbnails() {
 }
 
 bool TFmain::ThumbnailLoader(const std::string& id, Bitmap& picture) {
-  auto decoded = session_.LoadFramePicture(id, loadingMode_ ? JpegScale::Quarter : JpegScale::Full, PasswordText());
+  auto decoded = session_.LoadFramePicture(id, loadingMode_ ? JpegScale::Quarter : JpegScale::Full,
+                                           PasswordText());
   if (!decoded) return false;
   picture = std::move(*decoded);
   return true;
@@ -322,14 +336,16 @@ void TFmain::SetLocked(bool locked) {
 
 bool TFmain::PointerVisible(const TKelPigger* element) const {
   if (!element) return true;
-  if (element->Name == n::kArrow || element->Name == n::kCloud) return pointersButton_->value() != 0;
+  if (element->Name == n::kArrow || element->Name == n::kCloud)
+    return pointersButton_->value() != 0;
   if (element->Name == n::kProtectedArea) return locked_;
   return true;
 }
 
 void TFmain::ShowPanel(Panel panel) {
   currentPanel_ = panel;
-  for (auto [group, which] : {std::pair{mainPanel_, Panel::Main}, {realSizePanel_, Panel::RealSize},
+  for (auto [group, which] : {std::pair{mainPanel_, Panel::Main},
+                              {realSizePanel_, Panel::RealSize},
                               {descriptionPanel_, Panel::Description}}) {
     if (which == panel) {
       group->show();
@@ -385,7 +401,8 @@ void TFmain::resize(int x, int y, int w, int h) {
   strip_->resize(0, 0, stripWidth, h - kControlsHeight);
   LayoutMain();
   controls_->resize(0, h - kControlsHeight, w, kControlsHeight);
-  buttons_->position((w - kButtonsWidth) / 2, h - kControlsHeight + (kControlsHeight - kButtonsHeight) / 2);
+  buttons_->position((w - kButtonsWidth) / 2,
+                     h - kControlsHeight + (kControlsHeight - kButtonsHeight) / 2);
   realSizePanel_->resize(0, 0, w, h);
   descriptionPanel_->resize(0, 0, w, h);
 }

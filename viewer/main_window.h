@@ -100,7 +100,8 @@ class TFmain : public Fl_Double_Window {
   PointerFilter VisibilityRule() const;
   template <void (TFmain::*Handler)()>
   void OnClick(Fl_Widget* button) {
-    button->callback([](Fl_Widget*, void* window) { (static_cast<TFmain*>(window)->*Handler)(); }, this);
+    button->callback([](Fl_Widget*, void* window) { (static_cast<TFmain*>(window)->*Handler)(); },
+                     this);
   }
   void SB_firstClick() { strip_->SelectFirst(); }
   void SB_priorClick() { strip_->SelectPrior(); }

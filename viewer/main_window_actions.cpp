@@ -1,12 +1,11 @@
 // The main window's side of the password, extraction and wallpaper dialog.
-#include "main_window.h"
-
 #include <FL/Fl.H>
 
 #include <filesystem>
 
 #include "document/vocabulary.h"
 #include "extraction.h"
+#include "main_window.h"
 #include "picture/bmp_codec.h"
 #include "picture/canvas.h"
 #include "picture/resample.h"
@@ -31,7 +30,9 @@ PointerFilter TFmain::VisibilityRule() const {
 
 void TFmain::Image_keyClick() {
   const TKelPigger& root = session_.Document();
-  if (!actions_->AskPassword(root.GetAttr(n::kPasswordLinkText), root.GetAttr(n::kPasswordLinkAddress))) return;
+  if (!actions_->AskPassword(root.GetAttr(n::kPasswordLinkText),
+                             root.GetAttr(n::kPasswordLinkAddress)))
+    return;
   // A wrong password says nothing: the archive stays locked.
   SetLocked(IsLocked(session_.PasswordDigest(), PasswordText()));
   Fl::check();
@@ -54,7 +55,8 @@ std::vector<std::pair<std::string, const TKelPigger*>> TFmain::CollectFrames() c
   const TD_dialog_actions::What what = actions_->Choice();
   if (what == TD_dialog_actions::What::Current) {
     if (const ui::TO_img_item* tile = strip_->Current()) {
-      if (const TKelPigger* frame = session_.FrameById(tile->Id)) frames.emplace_back(frame->GetAttr(n::kSourceFile), frame);
+      if (const TKelPigger* frame = session_.FrameById(tile->Id))
+        frames.emplace_back(frame->GetAttr(n::kSourceFile), frame);
     }
     return frames;
   }
@@ -77,13 +79,15 @@ void TFmain::Extract() {
   try {
     auto frames = CollectFrames();
     std::vector<std::string> paths;
-    for (const auto& [path, frame] : frames) paths.push_back(actions_->UseRelativePaths() ? path : FileNameOf(path));
+    for (const auto& [path, frame] : frames)
+      paths.push_back(actions_->UseRelativePaths() ? path : FileNameOf(path));
     if (actions_->UseRelativePaths()) paths = RelativePaths(paths);
     const std::string folder = actions_->TargetFolder();
     std::filesystem::create_directories(folder);
     const int step = frames.empty() ? 0 : kProgressSpan / static_cast<int>(frames.size());
     for (size_t k = 0; k < frames.size(); ++k) {
-      const std::string target = ExtractionTarget(folder, paths[k], frames[k].second->GetAttr(n::kFrameId));
+      const std::string target =
+          ExtractionTarget(folder, paths[k], frames[k].second->GetAttr(n::kFrameId));
       if (ExtractFrame(*frames[k].second, target)) {
         ++written;
       } else {
@@ -103,9 +107,10 @@ void TFmain::Extract() {
   if (!failed.empty()) {
     std::string names;
     for (const std::string& name : failed) names += (names.empty() ? "" : ", ") + name;
-    ui::CurrentDialogs().ShowMessage(std::to_string(written) + " of " + std::to_string(written + failed.size()) +
-                                         " pictures were extracted. These could not be written: " + names,
-                                     ui::MessageKind::Warning);
+    ui::CurrentDialogs().ShowMessage(
+        std::to_string(written) + " of " + std::to_string(written + failed.size()) +
+            " pictures were extracted. These could not be written: " + names,
+        ui::MessageKind::Warning);
   }
 }
 
@@ -116,7 +121,8 @@ bool TFmain::ExtractFrame(const TKelPigger& frame, const std::string& target) {
   const TKelPigger* pointers = frame.FindChild(n::kPointers);
   const bool drawPointers = pointers && actions_->ApplyPointers();
   bool restores = false;
-  if (pointers && !PasswordText().empty()) restores = pointers->FindChild(n::kProtectedArea) != nullptr;
+  if (pointers && !PasswordText().empty())
+    restores = pointers->FindChild(n::kProtectedArea) != nullptr;
   try {
     if (!drawPointers && !restores) {
       // Nothing to draw: the stored JPEG file goes out as it is, without another encoding.
@@ -171,11 +177,14 @@ void TFmain::SetWallpaper() {
     return;
   }
   if (SetDesktopWallpaper(path)) {
-    ui::CurrentDialogs().ShowMessage("Wallpaper has been set", ui::MessageKind::Information, "Done");
+    ui::CurrentDialogs().ShowMessage("Wallpaper has been set", ui::MessageKind::Information,
+                                     "Done");
   } else {
-    ui::CurrentDialogs().ShowMessage("The wallpaper could not be set: this desktop is not one whose wallpaper "
-                                     "Vellumax knows how to set. The picture is saved as " + path,
-                                     ui::MessageKind::Warning);
+    ui::CurrentDialogs().ShowMessage(
+        "The wallpaper could not be set: this desktop is not one whose wallpaper "
+        "Vellumax knows how to set. The picture is saved as " +
+            path,
+        ui::MessageKind::Warning);
   }
 }
 

@@ -54,9 +54,11 @@ TO_pgv::TO_pgv(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
   buyLink_ = new Fl_Button(x + w - kLinkSize - 1, y + 1, kLinkSize, kLinkSize);
   buyLink_->box(FL_NO_BOX);
   buyLink_->tooltip("Buy OnLine");
-  buyLink_->callback([](Fl_Widget*, void* data) {
-    OpenWithDesktop(static_cast<TO_pgv*>(data)->model_.BuyLinkAddress());
-  }, this);
+  buyLink_->callback(
+      [](Fl_Widget*, void* data) {
+        OpenWithDesktop(static_cast<TO_pgv*>(data)->model_.BuyLinkAddress());
+      },
+      this);
   buyLink_->hide();
   end();
   resizable(nullptr);

@@ -87,7 +87,8 @@ bool PictureViewModel::LoadPicture(const std::function<bool(Bitmap&)>& loader) {
 void PictureViewModel::BuildBackBuffer() {
   backBuffer_ = Bitmap(paintBox_.width, paintBox_.height);
   backBuffer_.Fill(kViewBackground);
-  fit_ = FitPicture({decoded_.Width(), decoded_.Height()}, {working_.Width(), working_.Height()}, paintBox_);
+  fit_ = FitPicture({decoded_.Width(), decoded_.Height()}, {working_.Width(), working_.Height()},
+                    paintBox_);
   working_.ReplacePureBlack();
   const Rect& r = fit_.rect;
   if (r.Width() > 0 && r.Height() > 0 && !working_.Empty()) {
@@ -153,13 +154,15 @@ void PictureViewModel::ZoomStep(bool up) {
   const double lowest =
       decoded_.Empty() ? 1.0 : std::max(decoded_.Width(), decoded_.Height()) / kLongestWorkingSide;
   // The lower bound wins, so the working picture never passes 5000 pixels a side.
-  zoomFactor_ = std::max(std::min(zoomFactor_ + (up ? kZoomStep : -kZoomStep), kMaxZoomFactor), lowest);
+  zoomFactor_ =
+      std::max(std::min(zoomFactor_ + (up ? kZoomStep : -kZoomStep), kMaxZoomFactor), lowest);
 
   // The previewed square shares the 1:1 square's centre; the picture is on white.
   const Rect oneToOne = LensSource();
   const int side = RoundHalfEven(zoomFactor_ * kLensDiameter);
   const int grow = (side - kLensDiameter) / 2;
-  const Rect source{oneToOne.left - grow, oneToOne.top - grow, oneToOne.left - grow + side, oneToOne.top - grow + side};
+  const Rect source{oneToOne.left - grow, oneToOne.top - grow, oneToOne.left - grow + side,
+                    oneToOne.top - grow + side};
   Bitmap preview(side, side);
   preview.Fill(0xFFFFFF);
   StretchCopy(working_, source, preview, {0, 0, side, side});
@@ -181,7 +184,8 @@ void PictureViewModel::ApplyZoom(const ResizeProgress& progress) {
     ResizeBilinear(decoded_, working_);
   }
   workingScale_ = scale;
-  fit_ = FitPicture({decoded_.Width(), decoded_.Height()}, {working_.Width(), working_.Height()}, paintBox_);
+  fit_ = FitPicture({decoded_.Width(), decoded_.Height()}, {working_.Width(), working_.Height()},
+                    paintBox_);
   RenderLens();
   working_.ReplacePureBlack();
   DrawPointers();
@@ -227,7 +231,8 @@ bool PictureViewModel::HitProtectedArea(Point at) const {
   const TKelPigger* pointers = frame_.FindChild(n::kPointers);
   if (!pointers) return false;
   const double w = fit_.rect.Width(), h = fit_.rect.Height();
-  for (const TKelPigger* area = pointers->FindChild(n::kProtectedArea); area; area = pointers->FindNext(area)) {
+  for (const TKelPigger* area = pointers->FindChild(n::kProtectedArea); area;
+       area = pointers->FindNext(area)) {
     try {
       const auto real = [&](const char* key) {
         const std::string text = area->GetAttr(key);

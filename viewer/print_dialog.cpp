@@ -81,7 +81,8 @@ void TF_prnt::Prepare() {
     page_ = ui::CurrentDialogs().Printer().Page();
     preview_ = PreviewSize(page_);
     const Size dialog = PrintDialogSize(preview_);
-    resize((Fl::w() - dialog.width) / 2, (Fl::h() - dialog.height) / 2, dialog.width, dialog.height);
+    resize((Fl::w() - dialog.width) / 2, (Fl::h() - dialog.height) / 2, dialog.width,
+           dialog.height);
     panel_->resize(dialog.width - kPrintPanelWidth, 0, kPrintPanelWidth, dialog.height);
     const Size picture{picture_.Width(), picture_.Height()};
     if (FitsOnPage(picture, page_)) {
@@ -97,7 +98,8 @@ void TF_prnt::Prepare() {
     } else {
       printBitmap_ = picture_;
     }
-    thumbnailRect_ = PreviewPicture({printBitmap_.Width(), printBitmap_.Height()}, picture, page_, preview_);
+    thumbnailRect_ =
+        PreviewPicture({printBitmap_.Width(), printBitmap_.Height()}, picture, page_, preview_);
     Bitmap copy = picture_;
     thumbnail_ = strip::MakeThumbnail(copy, {thumbnailRect_.Width(), thumbnailRect_.Height()});
   } catch (...) {
@@ -124,8 +126,8 @@ void TF_prnt::SB_printClick() {
   print_->deactivate();
   // A print that fails is quiet: the dialog closes as after a good one.
   try {
-    ui::CurrentDialogs().Printer().Print(printBitmap_,
-                                         PlaceOnPage({printBitmap_.Width(), printBitmap_.Height()}, page_));
+    ui::CurrentDialogs().Printer().Print(
+        printBitmap_, PlaceOnPage({printBitmap_.Width(), printBitmap_.Height()}, page_));
   } catch (const std::exception&) {
   }
   print_->activate();

@@ -28,8 +28,8 @@ Point PlaceOnPage(Size printed, const ui::PageSetup& page) {
 Rect PreviewPicture(Size printed, Size picture, const ui::PageSetup& page, Size preview) {
   const double x = page.width > 0 ? static_cast<double>(preview.width) / page.width : 0;
   const int inset = RoundHalfEven(kPrintMargin * x) + 5;
-  const Size shown =
-      FitInside(picture, {RoundHalfEven(x * printed.width) - inset, RoundHalfEven(x * printed.height) - inset});
+  const Size shown = FitInside(picture, {RoundHalfEven(x * printed.width) - inset,
+                                         RoundHalfEven(x * printed.height) - inset});
   const int left = kPreviewOrigin.x + (preview.width - shown.width) / 2;
   const int top = kPreviewOrigin.y + (preview.height - shown.height) / 2;
   return {left, top, left + shown.width, top + shown.height};

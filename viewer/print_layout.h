@@ -7,8 +7,8 @@
 
 namespace vx::viewer {
 
-inline constexpr int kPrintMargin = 30;       // dots, taken from the page as a whole
-inline constexpr int kPreviewSide = 160;      // the preview's shorter side
+inline constexpr int kPrintMargin = 30;   // dots, taken from the page as a whole
+inline constexpr int kPreviewSide = 160;  // the preview's shorter side
 inline constexpr Point kPreviewOrigin{24, 24};
 inline constexpr Point kShadowOrigin{32, 32};
 inline constexpr int kPrintPanelWidth = 121;

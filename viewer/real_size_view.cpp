@@ -15,7 +15,9 @@ Point RealSizePlace(Size picture, Size view) {
           picture.height < view.height ? (view.height - picture.height) / 2 : 5};
 }
 
-Size FitToScreen(Size picture, Size screen) { return FitInside(picture, {screen.width - 10, screen.height - 10}); }
+Size FitToScreen(Size picture, Size screen) {
+  return FitInside(picture, {screen.width - 10, screen.height - 10});
+}
 
 TO_real_size_view::TO_real_size_view(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
   box(FL_FLAT_BOX);

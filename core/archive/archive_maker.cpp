@@ -9,9 +9,9 @@
 #include <stdexcept>
 #include <thread>
 
-#include "concurrency/ordered_pipeline.h"
 #include "archive/zip_files.h"
 #include "blocks/data_blocks.h"
+#include "concurrency/ordered_pipeline.h"
 #include "document/vocabulary.h"
 #include "formats/picture_file.h"
 #include "picture/jpeg_codec.h"
@@ -36,7 +36,8 @@ size_t PicturesInFlight() { return std::max(2u, std::thread::hardware_concurrenc
 // The gauge moves by 100 / count (truncated) per picture; a confirmed break ends the make.
 class Progress {
  public:
-  Progress(MakeObserver& observer, int count) : observer_(observer), step_(count > 0 ? 100 / count : 0) {
+  Progress(MakeObserver& observer, int count)
+      : observer_(observer), step_(count > 0 ? 100 / count : 0) {
     observer_.ShowPictureProgress(0);
   }
   void Step() {
@@ -53,7 +54,8 @@ class Progress {
 
 std::vector<const TKelPigger*> Frames(const TKelPigger& document) {
   std::vector<const TKelPigger*> frames;
-  for (const TKelPigger* f = document.FindChild(n::kFrame); f; f = document.FindNext(f)) frames.push_back(f);
+  for (const TKelPigger* f = document.FindChild(n::kFrame); f; f = document.FindNext(f))
+    frames.push_back(f);
   return frames;
 }
 
@@ -71,8 +73,8 @@ struct FramePicture {
 
 // Appends the description and, per frame in order, its area blocks and its picture block.
 // False when a picture could not be encoded; throws on a failure that ends the make.
-bool BuildArchive(const TKelPigger& document, const std::string& working, const std::string& password,
-                  MakeObserver& observer) {
+bool BuildArchive(const TKelPigger& document, const std::string& working,
+                  const std::string& password, MakeObserver& observer) {
   AppendBlock("PIG_TXT", working, document.SaveToText());
   const int quality = JpegQualityOf(document);
   const auto frames = Frames(document);
@@ -149,7 +151,9 @@ std::string OutputPathOf(const TKelPigger& document) {
   return output.string();
 }
 
-bool CopyResult(const std::string& source, const std::string& target) { return ReplaceFile(source, target); }
+bool CopyResult(const std::string& source, const std::string& target) {
+  return ReplaceFile(source, target);
+}
 
 bool MakeArchive(const TKelPigger& document, const MakeOptions& options, MakeObserver& observer) {
   const std::string kind = document.GetAttr(n::kOutputKind);
@@ -157,7 +161,8 @@ bool MakeArchive(const TKelPigger& document, const MakeOptions& options, MakeObs
   return MakeExecutable(document, kind == "1", options, observer);
 }
 
-bool MakeExecutable(const TKelPigger& document, bool envelope, const MakeOptions& options, MakeObserver& observer) {
+bool MakeExecutable(const TKelPigger& document, bool envelope, const MakeOptions& options,
+                    MakeObserver& observer) {
   observer.ShowPictureProgress(0);
   const fs::path output = document.GetAttr(n::kOutputFile);
   const std::string folder = output.parent_path().string();
@@ -203,7 +208,8 @@ bool MakeJpegZip(const TKelPigger& document, const MakeOptions& options, MakeObs
           continue;
         }
         pipeline.Submit(
-            [&pipeline, &options, copy = CopyOf(*frame), source, quality]() -> std::optional<std::string> {
+            [&pipeline, &options, copy = CopyOf(*frame), source,
+             quality]() -> std::optional<std::string> {
               if (pipeline.Stopping()) return std::nullopt;
               Bitmap picture = LoadPictureFile(source);
               if (options.onPicture) options.onPicture(*copy, picture);
@@ -222,7 +228,8 @@ bool MakeJpegZip(const TKelPigger& document, const MakeOptions& options, MakeObs
       pipeline.Finish();
     }
     observer.ShowZipping();
-    return ZipFiles(entries, zip.Path(), observer) && CopyResult(zip.Path(), OutputPathOf(document));
+    return ZipFiles(entries, zip.Path(), observer) &&
+           CopyResult(zip.Path(), OutputPathOf(document));
   } catch (const std::exception&) {
     return false;
   }

@@ -35,7 +35,8 @@ std::string OutputPathOf(const TKelPigger& document);
 // cancel an existing output file is left exactly as it was.
 bool MakeArchive(const TKelPigger& document, const MakeOptions& options, MakeObserver& observer);
 
-bool MakeExecutable(const TKelPigger& document, bool envelope, const MakeOptions& options, MakeObserver& observer);
+bool MakeExecutable(const TKelPigger& document, bool envelope, const MakeOptions& options,
+                    MakeObserver& observer);
 bool MakeJpegZip(const TKelPigger& document, const MakeOptions& options, MakeObserver& observer);
 
 // Replaces target by source in one step.

@@ -15,12 +15,14 @@ constexpr size_t kPiece = 16384;
 constexpr uLong kUtf8Names = 1 << 11;  // general purpose flag: the name is UTF-8
 
 bool IsAscii(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 }  // namespace
 
-bool ZipFiles(const std::vector<ZipEntry>& entries, const std::string& zipName, MakeObserver& observer) {
+bool ZipFiles(const std::vector<ZipEntry>& entries, const std::string& zipName,
+              MakeObserver& observer) {
   std::vector<char> buffer(kPiece);
   zipFile zip = zipOpen64(zipName.c_str(), APPEND_STATUS_CREATE);
   if (!zip) {
@@ -33,9 +35,10 @@ bool ZipFiles(const std::vector<ZipEntry>& entries, const std::string& zipName, 
     const auto size = std::filesystem::file_size(entry.path, ec);
     const int zip64 = !ec && size >= 0xFFFFFFFFu ? 1 : 0;
     zip_fileinfo info{};  // all-zero time: date field 0x0020, time field 0
-    if (zipOpenNewFileInZip4_64(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 9, 0,
-                                -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0, 0,
-                                IsAscii(entry.name) ? 0 : kUtf8Names, zip64) != ZIP_OK) {
+    if (zipOpenNewFileInZip4_64(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
+                                Z_DEFLATED, 9, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY,
+                                nullptr, 0, 0, IsAscii(entry.name) ? 0 : kUtf8Names,
+                                zip64) != ZIP_OK) {
       observer.ShowMessage("error in opening " + entry.name + " in zipfile");
       ok = false;
       break;
@@ -50,7 +53,8 @@ bool ZipFiles(const std::vector<ZipEntry>& entries, const std::string& zipName, 
       if (read < kPiece && !std::feof(in.get())) {
         observer.ShowMessage("error in reading " + entry.name);
         ok = false;
-      } else if (read > 0 && zipWriteInFileInZip(zip, buffer.data(), static_cast<unsigned>(read)) != ZIP_OK) {
+      } else if (read > 0 &&
+                 zipWriteInFileInZip(zip, buffer.data(), static_cast<unsigned>(read)) != ZIP_OK) {
         observer.ShowMessage("error in writing " + entry.name + " in the zipfile");
         ok = false;
       }

@@ -16,6 +16,7 @@ struct ZipEntry {
 // Deflated at level 9 with an all-zero time stamp, no extra fields or comments, copied in
 // pieces of 16384 bytes. Problems are shown with their messages; the result is false when
 // any entry is missing, so an incomplete ZIP is never taken for a good one.
-bool ZipFiles(const std::vector<ZipEntry>& entries, const std::string& zipName, MakeObserver& observer);
+bool ZipFiles(const std::vector<ZipEntry>& entries, const std::string& zipName,
+              MakeObserver& observer);
 
 }  // namespace vx

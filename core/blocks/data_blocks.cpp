@@ -49,7 +49,9 @@ std::string StartMarker(std::string_view name) {
   return AsciiUpper(std::string(kStartTag) + std::string(name) + kNameEnd);
 }
 
-std::string EndMarker(std::string_view name) { return AsciiUpper(std::string(kEndTag) + std::string(name)); }
+std::string EndMarker(std::string_view name) {
+  return AsciiUpper(std::string(kEndTag) + std::string(name));
+}
 
 void AppendBlock(std::string_view name, const std::string& fileName, std::string_view data) {
   if (name.empty()) return;
@@ -92,8 +94,8 @@ struct BlockIndex::Markers {
       return found == std::string_view::npos ? std::nullopt : std::optional(found);
     }
     std::optional<size_t> best;
-    for (auto it = firstByKey.lower_bound(rest); it != firstByKey.end() && it->first.starts_with(rest);
-         ++it) {
+    for (auto it = firstByKey.lower_bound(rest);
+         it != firstByKey.end() && it->first.starts_with(rest); ++it) {
       if (!best || it->second < *best) best = it->second;
     }
     return best;
@@ -175,7 +177,8 @@ std::string DecompressToStream(std::string_view data, size_t limit) {
   std::string out;
   int status = Z_OK;
   while (status == Z_OK) {
-    const size_t chunk = std::min<size_t>(std::max<size_t>(out.size(), 65536), limit + 1 - out.size());
+    const size_t chunk =
+        std::min<size_t>(std::max<size_t>(out.size(), 65536), limit + 1 - out.size());
     const size_t used = out.size();
     out.resize(used + chunk);
     stream.next_out = reinterpret_cast<Bytef*>(out.data() + used);

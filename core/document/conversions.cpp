@@ -41,7 +41,8 @@ bool ParseInteger(std::string_view text, std::uint32_t& result) {
   auto [end, ec] = std::from_chars(first, last, value, base);
   if (ec != std::errc() || end != last || first == last) return false;
   // Hexadecimal covers the whole 32 bits; decimal is a signed 32-bit integer.
-  const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+  const std::uint64_t limit =
+      base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
   if (value > limit) return false;
   result = static_cast<std::uint32_t>(negative ? 0 - value : value);
   return true;
@@ -82,13 +83,16 @@ std::string RealToText(double value) {
   const size_t e = text.find('e');
   const int exponent = std::stoi(std::string(text.substr(e + 1)));
   char result[32];
-  std::snprintf(result, sizeof result, "%c%.*sE%c%04d", std::signbit(value) && value != 0 ? '-' : ' ',
-                static_cast<int>(e), text.data(), exponent < 0 ? '-' : '+', std::abs(exponent));
+  std::snprintf(result, sizeof result, "%c%.*sE%c%04d",
+                std::signbit(value) && value != 0 ? '-' : ' ', static_cast<int>(e), text.data(),
+                exponent < 0 ? '-' : '+', std::abs(exponent));
   return result;
 }
 
 double TextToReal(std::string_view text) {
-  const auto invalid = [&] { return std::invalid_argument(std::string(text) + " isn't a valid float"); };
+  const auto invalid = [&] {
+    return std::invalid_argument(std::string(text) + " isn't a valid float");
+  };
   size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   const size_t start = i;

@@ -19,6 +19,7 @@ Project LoadProjectFile(const std::string& path);
 
 // The document as archives carry it: PWDIM holds the password's digest, never its stored
 // form, and nothing when there is no password.
-std::unique_ptr<TKelPigger> DocumentForMaking(const TKelPigger& project, const std::string& password);
+std::unique_ptr<TKelPigger> DocumentForMaking(const TKelPigger& project,
+                                              const std::string& password);
 
 }  // namespace vx

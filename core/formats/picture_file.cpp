@@ -22,7 +22,8 @@ namespace {
 
 // Sizes come from the file: check them before anything is allocated.
 void CheckSize(std::int64_t width, std::int64_t height) {
-  if (width <= 0 || height <= 0 || width * height * 3 > static_cast<std::int64_t>(kMaxBitmapBytes)) {
+  if (width <= 0 || height <= 0 ||
+      width * height * 3 > static_cast<std::int64_t>(kMaxBitmapBytes)) {
     Fail("Picture too large");
   }
 }
@@ -34,8 +35,8 @@ Bitmap DecodeWithStb(std::string_view bytes) {
   int width = 0, height = 0, channels = 0;
   if (!stbi_info_from_memory(data, size, &width, &height, &channels)) Fail(stbi_failure_reason());
   CheckSize(width, height);
-  std::unique_ptr<stbi_uc, void (*)(void*)> pixels(stbi_load_from_memory(data, size, &width, &height, &channels, 3),
-                                                  stbi_image_free);
+  std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
+      stbi_load_from_memory(data, size, &width, &height, &channels, 3), stbi_image_free);
   if (!pixels) Fail(stbi_failure_reason());
   Bitmap bitmap(width, height);
   for (int y = 0; y < height; ++y) {
@@ -58,8 +59,9 @@ struct TiffSource {
 
 tsize_t TiffRead(thandle_t handle, tdata_t buffer, tsize_t size) {
   auto* source = static_cast<TiffSource*>(handle);
-  const auto count = static_cast<tsize_t>(std::min<toff_t>(static_cast<toff_t>(size),
-                                                           source->bytes.size() - std::min<toff_t>(source->at, source->bytes.size())));
+  const auto count = static_cast<tsize_t>(
+      std::min<toff_t>(static_cast<toff_t>(size),
+                       source->bytes.size() - std::min<toff_t>(source->at, source->bytes.size())));
   if (count > 0) std::memcpy(buffer, source->bytes.data() + source->at, static_cast<size_t>(count));
   source->at += static_cast<toff_t>(count);
   return count;
@@ -67,7 +69,9 @@ tsize_t TiffRead(thandle_t handle, tdata_t buffer, tsize_t size) {
 tsize_t TiffWrite(thandle_t, tdata_t, tsize_t) { return 0; }
 toff_t TiffSeek(thandle_t handle, toff_t offset, int whence) {
   auto* source = static_cast<TiffSource*>(handle);
-  const toff_t base = whence == SEEK_CUR ? source->at : whence == SEEK_END ? source->bytes.size() : 0;
+  const toff_t base = whence == SEEK_CUR   ? source->at
+                      : whence == SEEK_END ? source->bytes.size()
+                                           : 0;
   source->at = base + offset;
   return source->at;
 }
@@ -113,7 +117,8 @@ Bitmap DecodeWebp(std::string_view bytes) {
   CheckSize(width, height);
   Bitmap bitmap(width, height);
   if (!WebPDecodeBGRInto(data, bytes.size(), bitmap.Row(0),
-                         static_cast<size_t>(bitmap.Stride()) * static_cast<size_t>(height), bitmap.Stride())) {
+                         static_cast<size_t>(bitmap.Stride()) * static_cast<size_t>(height),
+                         bitmap.Stride())) {
     Fail("Invalid WebP file");
   }
   return bitmap;
@@ -127,8 +132,12 @@ bool LooksLikeTiff(std::string_view b) {
   return b.starts_with(std::string_view("II*\0", 4)) || b.starts_with(std::string_view("MM\0*", 4));
 }
 bool LooksLikePsd(std::string_view b) { return b.starts_with("8BPS"); }
-bool LooksLikePnm(std::string_view b) { return b.size() > 2 && b[0] == 'P' && (b[1] == '5' || b[1] == '6'); }
-bool LooksLikeWebp(std::string_view b) { return b.size() >= 12 && b.starts_with("RIFF") && b.substr(8, 4) == "WEBP"; }
+bool LooksLikePnm(std::string_view b) {
+  return b.size() > 2 && b[0] == 'P' && (b[1] == '5' || b[1] == '6');
+}
+bool LooksLikeWebp(std::string_view b) {
+  return b.size() >= 12 && b.starts_with("RIFF") && b.substr(8, 4) == "WEBP";
+}
 bool RecognisesNothing(std::string_view) { return false; }  // Targa has no signature
 
 }  // namespace

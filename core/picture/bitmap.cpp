@@ -11,9 +11,11 @@
 namespace vx {
 
 Bitmap::Bitmap(int width, int height) {
-  const std::uint64_t stride = (static_cast<std::uint64_t>(std::max(width, 0)) * 3 + 3) & ~std::uint64_t{3};
+  const std::uint64_t stride =
+      (static_cast<std::uint64_t>(std::max(width, 0)) * 3 + 3) & ~std::uint64_t{3};
   const std::uint64_t bytes = stride * static_cast<std::uint64_t>(std::max(height, 0));
-  if (width < 0 || height < 0 || bytes > kMaxBitmapBytes) throw std::runtime_error("Picture too large");
+  if (width < 0 || height < 0 || bytes > kMaxBitmapBytes)
+    throw std::runtime_error("Picture too large");
   width_ = width;
   height_ = height;
   stride_ = StrideFor(width);
@@ -48,7 +50,8 @@ void PixelRelease::operator()(std::uint8_t* p) const {
   }
 }
 
-Bitmap::Bitmap(const Bitmap& other) : width_(other.width_), height_(other.height_), stride_(other.stride_) {
+Bitmap::Bitmap(const Bitmap& other)
+    : width_(other.width_), height_(other.height_), stride_(other.stride_) {
   if (other.pixels_) {
     pixels_ = Allocate(other.Bytes());
     std::memcpy(pixels_.get(), other.pixels_.get(), other.Bytes());
@@ -103,12 +106,14 @@ void Bitmap::ReplacePureBlack() {
 void StretchCopy(const Bitmap& source, const Rect& from, Bitmap& target, const Rect& to) {
   if (from.Width() <= 0 || from.Height() <= 0 || to.Width() <= 0 || to.Height() <= 0) return;
   for (int y = std::max(to.top, 0); y < std::min(to.bottom, target.Height()); ++y) {
-    const int sy = from.top + static_cast<int>(static_cast<std::int64_t>(y - to.top) * from.Height() / to.Height());
+    const int sy = from.top + static_cast<int>(static_cast<std::int64_t>(y - to.top) *
+                                               from.Height() / to.Height());
     if (sy < 0 || sy >= source.Height()) continue;
     const std::uint8_t* in = source.Row(sy);
     std::uint8_t* out = target.Row(y);
     for (int x = std::max(to.left, 0); x < std::min(to.right, target.Width()); ++x) {
-      const int sx = from.left + static_cast<int>(static_cast<std::int64_t>(x - to.left) * from.Width() / to.Width());
+      const int sx = from.left + static_cast<int>(static_cast<std::int64_t>(x - to.left) *
+                                                  from.Width() / to.Width());
       if (sx < 0 || sx >= source.Width()) continue;
       std::copy_n(in + sx * 3, 3, out + x * 3);
     }

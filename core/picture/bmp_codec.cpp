@@ -28,15 +28,20 @@ std::uint16_t Read16(std::string_view bytes, size_t at) {
   return value;
 }
 
-void Put32(std::string& out, std::uint32_t value) { out.append(reinterpret_cast<const char*>(&value), 4); }
-void Put16(std::string& out, std::uint16_t value) { out.append(reinterpret_cast<const char*>(&value), 2); }
+void Put32(std::string& out, std::uint32_t value) {
+  out.append(reinterpret_cast<const char*>(&value), 4);
+}
+void Put16(std::string& out, std::uint16_t value) {
+  out.append(reinterpret_cast<const char*>(&value), 2);
+}
 
 }  // namespace
 
 bool LooksLikeBmp(std::string_view bytes) { return bytes.size() >= 2 && bytes.starts_with("BM"); }
 
 std::string EncodeBmp(const Bitmap& bitmap) {
-  const auto imageSize = static_cast<std::uint32_t>(bitmap.Stride()) * static_cast<std::uint32_t>(bitmap.Height());
+  const auto imageSize =
+      static_cast<std::uint32_t>(bitmap.Stride()) * static_cast<std::uint32_t>(bitmap.Height());
   const std::uint32_t offset = kFileHeaderSize + kInfoHeaderSize;
   std::string out;
   out.reserve(offset + imageSize);
@@ -65,7 +70,8 @@ Bitmap DecodeBmp(std::string_view bytes) {
   if (!LooksLikeBmp(bytes)) Invalid();
   const std::uint32_t pixelOffset = Read32(bytes, 10);
   const std::uint32_t headerSize = Read32(bytes, 14);
-  if (headerSize < kInfoHeaderSize || kFileHeaderSize + std::uint64_t{headerSize} > bytes.size()) Invalid();
+  if (headerSize < kInfoHeaderSize || kFileHeaderSize + std::uint64_t{headerSize} > bytes.size())
+    Invalid();
   const auto width = static_cast<std::int32_t>(Read32(bytes, 18));
   const auto rawHeight = static_cast<std::int32_t>(Read32(bytes, 22));
   const std::uint16_t planes = Read16(bytes, 26);
@@ -80,7 +86,8 @@ Bitmap DecodeBmp(std::string_view bytes) {
   const std::int32_t height = topDown ? -rawHeight : rawHeight;
 
   const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
-  if (pixelOffset > bytes.size() || stride * static_cast<std::uint64_t>(height) > bytes.size() - pixelOffset) {
+  if (pixelOffset > bytes.size() ||
+      stride * static_cast<std::uint64_t>(height) > bytes.size() - pixelOffset) {
     Invalid();
   }
   // The palette, for 8-bit files: blue, green, red, unused per entry after the headers.

@@ -31,7 +31,8 @@ struct EmbeddedFont {
   EmbeddedFont() {
     if (FT_Init_FreeType(&library) != 0 ||
         FT_New_Memory_Face(library, vx_embedded_font_data,
-                           static_cast<FT_Long>(vx_embedded_font_end - vx_embedded_font_data), 0, &face) != 0) {
+                           static_cast<FT_Long>(vx_embedded_font_end - vx_embedded_font_data), 0,
+                           &face) != 0) {
       throw std::runtime_error("The label font cannot be loaded");
     }
     cairoFace = cairo_ft_font_face_create_for_ft_face(face, 0);
@@ -57,7 +58,8 @@ void UseFont(cairo_t* cr) {
 
 std::uint32_t* PixelAt(cairo_surface_t* surface, int x, int y) {
   return reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface) +
-                                          static_cast<size_t>(y) * cairo_image_surface_get_stride(surface)) +
+                                          static_cast<size_t>(y) *
+                                              cairo_image_surface_get_stride(surface)) +
          x;
 }
 
@@ -97,7 +99,8 @@ Canvas::~Canvas() {
 }
 
 void Canvas::SetColor(Color color) {
-  cairo_set_source_rgb(cr_, (color & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0, ((color >> 16) & 0xFF) / 255.0);
+  cairo_set_source_rgb(cr_, (color & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0,
+                       ((color >> 16) & 0xFF) / 255.0);
 }
 
 void Canvas::Rectangle(const Rect& rect, Color pen, Color brush) {
@@ -147,7 +150,8 @@ void Canvas::Line(Point from, Point to, Color pen) {
   const int dy = -std::abs(to.y - from.y), sy = from.y < to.y ? 1 : -1;
   int error = dx + dy;
   for (Point p = from; !(p == to);) {
-    if (p.x >= 0 && p.y >= 0 && p.x < target_.Width() && p.y < target_.Height()) *PixelAt(surface_, p.x, p.y) = value;
+    if (p.x >= 0 && p.y >= 0 && p.x < target_.Width() && p.y < target_.Height())
+      *PixelAt(surface_, p.x, p.y) = value;
     const int e2 = 2 * error;
     if (e2 >= dy) {
       error += dy;

@@ -34,7 +34,8 @@ class Canvas {
   void Line(Point from, Point to, Color pen);
   // An ellipse inside the rectangle, outlined with a pen of the given width; filled when a
   // brush is given.
-  void Ellipse(const Rect& rect, Color pen, int penWidth, std::optional<Color> brush = std::nullopt);
+  void Ellipse(const Rect& rect, Color pen, int penWidth,
+               std::optional<Color> brush = std::nullopt);
 
   // 8 points at 96 dpi; the height is the font's ascent plus descent.
   Size MeasureText(std::string_view text) const;

@@ -31,10 +31,13 @@ inline int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(
 inline Size FitInside(Size picture, Size box) {
   if (box.width <= 0 || box.height <= 0 || picture.width <= 0 || picture.height <= 0) return {1, 1};
   Size fitted = box;
-  if (static_cast<double>(box.height) / box.width > static_cast<double>(picture.height) / picture.width) {
-    fitted.height = static_cast<int>(std::trunc(box.width / (static_cast<double>(picture.width) / picture.height)));
+  if (static_cast<double>(box.height) / box.width >
+      static_cast<double>(picture.height) / picture.width) {
+    fitted.height = static_cast<int>(
+        std::trunc(box.width / (static_cast<double>(picture.width) / picture.height)));
   } else {
-    fitted.width = static_cast<int>(std::trunc(box.height / (static_cast<double>(picture.height) / picture.width)));
+    fitted.width = static_cast<int>(
+        std::trunc(box.height / (static_cast<double>(picture.height) / picture.width)));
   }
   return {fitted.width < 1 ? 1 : fitted.width, fitted.height < 1 ? 1 : fitted.height};
 }

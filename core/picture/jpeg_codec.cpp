@@ -87,7 +87,8 @@ bool ReadPixels(Context& context, jpeg_decompress_struct& dinfo, JSAMPROW* rows)
   if (setjmp(context.jump)) return false;
   jpeg_start_decompress(&dinfo);
   while (dinfo.output_scanline < dinfo.output_height) {
-    jpeg_read_scanlines(&dinfo, rows + dinfo.output_scanline, dinfo.output_height - dinfo.output_scanline);
+    jpeg_read_scanlines(&dinfo, rows + dinfo.output_scanline,
+                        dinfo.output_height - dinfo.output_scanline);
   }
   jpeg_finish_decompress(&dinfo);
   return true;
@@ -110,7 +111,8 @@ bool Compress(Context& context, const Bitmap& bitmap, JSAMPROW* rows, int qualit
   jpeg_set_quality(&cinfo, quality, TRUE);
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
-    jpeg_write_scanlines(&cinfo, rows + cinfo.next_scanline, cinfo.image_height - cinfo.next_scanline);
+    jpeg_write_scanlines(&cinfo, rows + cinfo.next_scanline,
+                         cinfo.image_height - cinfo.next_scanline);
   }
   jpeg_finish_compress(&cinfo);
   jpeg_destroy_compress(&cinfo);
@@ -126,7 +128,8 @@ Bitmap DecodeJpeg(std::string_view bytes, JpegScale scale) {
   jpeg_decompress_struct dinfo;
   Prepare(context, reinterpret_cast<j_common_ptr>(&dinfo));
   if (bytes.empty()) throw std::runtime_error("Empty JPEG file");
-  if (!ReadHeader(context, dinfo, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), scale)) {
+  if (!ReadHeader(context, dinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
+                  bytes.size(), scale)) {
     jpeg_destroy_decompress(&dinfo);
     throw std::runtime_error(context.message);
   }

@@ -22,8 +22,10 @@ void Resize(const Bitmap& source, Bitmap& target, const ResizeProgress* progress
   const int W = source.Width(), H = source.Height();
   if (w <= 0 || h <= 0 || W <= 0 || H <= 0) return;
   // 64-bit steps keep sources wider than 65536 pixels exact as well.
-  const std::uint64_t xstep = static_cast<std::uint64_t>(W - 1) * kOne / static_cast<std::uint64_t>(w);
-  const std::uint64_t ystep = static_cast<std::uint64_t>(H - 1) * kOne / static_cast<std::uint64_t>(h);
+  const std::uint64_t xstep =
+      static_cast<std::uint64_t>(W - 1) * kOne / static_cast<std::uint64_t>(w);
+  const std::uint64_t ystep =
+      static_cast<std::uint64_t>(H - 1) * kOne / static_cast<std::uint64_t>(h);
 
   std::vector<ColumnSample> columns(static_cast<size_t>(w));
   std::uint64_t xacc = 0;
@@ -57,7 +59,8 @@ void Resize(const Bitmap& source, Bitmap& target, const ResizeProgress* progress
       const std::uint8_t* br = lower + column.right;
       for (int channel = 0; channel < 3; ++channel) {
         *out++ = static_cast<std::uint8_t>(
-            (tl[channel] * wTL + tr[channel] * wTR + bl[channel] * wBL + br[channel] * wBR) >> kShift);
+            (tl[channel] * wTL + tr[channel] * wTR + bl[channel] * wBL + br[channel] * wBR) >>
+            kShift);
       }
     }
   }
@@ -83,7 +86,8 @@ void SmoothPass(Bitmap& bitmap, int distance) {
       const int b = (x + d < W ? x + d : x) * 3;
       for (int channel = 0; channel < 3; ++channel) {
         row[x * 3 + channel] = static_cast<std::uint8_t>(
-            (upper[a + channel] + lower[a + channel] + upper[b + channel] + lower[b + channel]) >> 2);
+            (upper[a + channel] + lower[a + channel] + upper[b + channel] + lower[b + channel]) >>
+            2);
       }
     }
   }

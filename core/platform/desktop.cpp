@@ -6,7 +6,9 @@ namespace vx {
 namespace {
 
 DesktopOpener& Opener() {
-  static DesktopOpener opener = [](const std::string& target) { StartProgram("xdg-open", {target}); };
+  static DesktopOpener opener = [](const std::string& target) {
+    StartProgram("xdg-open", {target});
+  };
   return opener;
 }
 

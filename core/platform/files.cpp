@@ -82,8 +82,10 @@ bool FileExists(const std::string& path) {
 namespace vx {
 namespace {
 
-int MakeUnique(const std::string& folder, const std::string& stem, const std::string& suffix, std::string& path) {
-  std::string pattern = (std::filesystem::path(folder.empty() ? "." : folder) / (stem + ".XXXXXX" + suffix)).string();
+int MakeUnique(const std::string& folder, const std::string& stem, const std::string& suffix,
+               std::string& path) {
+  std::string pattern =
+      (std::filesystem::path(folder.empty() ? "." : folder) / (stem + ".XXXXXX" + suffix)).string();
   const int fd = ::mkostemps(pattern.data(), static_cast<int>(suffix.size()), O_CLOEXEC);
   if (fd >= 0) path = pattern;
   return fd;
@@ -91,7 +93,8 @@ int MakeUnique(const std::string& folder, const std::string& stem, const std::st
 
 }  // namespace
 
-WorkingFile::WorkingFile(const std::string& folder, const std::string& stem, const std::string& suffix) {
+WorkingFile::WorkingFile(const std::string& folder, const std::string& stem,
+                         const std::string& suffix) {
   int fd = MakeUnique(folder, stem, suffix, path_);
   if (fd < 0) fd = MakeUnique(std::filesystem::temp_directory_path().string(), stem, suffix, path_);
   if (fd < 0) throw std::runtime_error("Cannot create file " + stem + suffix);
@@ -111,8 +114,10 @@ bool ReplaceFile(const std::string& source, const std::string& target) {
   if (fd < 0) return false;
   ::close(fd);
   struct stat info {};
-  const bool ok = std::filesystem::copy_file(source, copy, std::filesystem::copy_options::overwrite_existing, ec) &&
-                  ::stat(source.c_str(), &info) == 0 && ::chmod(copy.c_str(), info.st_mode & 07777) == 0 &&
+  const bool ok = std::filesystem::copy_file(
+                      source, copy, std::filesystem::copy_options::overwrite_existing, ec) &&
+                  ::stat(source.c_str(), &info) == 0 &&
+                  ::chmod(copy.c_str(), info.st_mode & 07777) == 0 &&
                   ::rename(copy.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(copy.c_str());
   return ok;

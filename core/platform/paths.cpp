@@ -20,7 +20,9 @@ std::string OwnProgramPath() {
   return std::filesystem::read_symlink("/proc/self/exe", ec).string();
 }
 
-std::string OwnProgramFolder() { return std::filesystem::path(OwnProgramPath()).parent_path().string(); }
+std::string OwnProgramFolder() {
+  return std::filesystem::path(OwnProgramPath()).parent_path().string();
+}
 
 std::string UserCacheFolder() { return XdgFolder("XDG_CACHE_HOME", ".cache"); }
 

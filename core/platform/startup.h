@@ -8,9 +8,9 @@
 namespace vx {
 
 struct StartupOptions {
-  std::string ownPath;                  // the program's own file
-  std::vector<std::string> arguments;   // without the program name
-  std::string cacheFolder;              // where a read-only program copies itself
+  std::string ownPath;                 // the program's own file
+  std::vector<std::string> arguments;  // without the program name
+  std::string cacheFolder;             // where a read-only program copies itself
   // How long the delete loops keep trying before they give up.
   std::chrono::milliseconds deleteTimeout{10000};
 };

@@ -24,10 +24,12 @@ bool SetWithDesktopTools(const std::string& path) {
   if (desktop.find("KDE") != std::string::npos) return Run("plasma-apply-wallpaperimage", {path});
   if (desktop.find("XFCE") != std::string::npos) {
     // Every monitor and workspace keeps its own "last-image" property.
-    return Run("sh", {"-c",
-                      "props=$(xfconf-query -c xfce4-desktop -l | grep 'last-image$') && [ -n \"$props\" ] && "
-                      "for p in $props; do xfconf-query -c xfce4-desktop -p \"$p\" -s \"$1\" || exit 1; done",
-                      "sh", path});
+    return Run(
+        "sh",
+        {"-c",
+         "props=$(xfconf-query -c xfce4-desktop -l | grep 'last-image$') && [ -n \"$props\" ] && "
+         "for p in $props; do xfconf-query -c xfce4-desktop -p \"$p\" -s \"$1\" || exit 1; done",
+         "sh", path});
   }
   if (desktop.find("MATE") != std::string::npos) {
     return Run("gsettings", {"set", "org.mate.background", "picture-filename", path});
@@ -36,11 +38,13 @@ bool SetWithDesktopTools(const std::string& path) {
     return Run("gsettings", {"set", "org.cinnamon.desktop.background", "picture-uri", uri});
   }
   if (desktop.find("GNOME") != std::string::npos || desktop.find("UNITY") != std::string::npos ||
-      desktop.find("BUDGIE") != std::string::npos || desktop.find("PANTHEON") != std::string::npos) {
+      desktop.find("BUDGIE") != std::string::npos ||
+      desktop.find("PANTHEON") != std::string::npos) {
     // The dark variant exists on newer desktops only; failing to set it is no failure.
     const bool set = Run("gsettings", {"set", "org.gnome.desktop.background", "picture-uri", uri});
     if (set) Run("gsettings", {"set", "org.gnome.desktop.background", "picture-uri-dark", uri});
-    return set && Run("gsettings", {"set", "org.gnome.desktop.background", "picture-options", "stretched"});
+    return set && Run("gsettings",
+                      {"set", "org.gnome.desktop.background", "picture-options", "stretched"});
   }
   return false;
 }
@@ -52,7 +56,9 @@ WallpaperSetter& Setter() {
 
 }  // namespace
 
-std::string WallpaperPath() { return (std::filesystem::path(UserDataFolder()) / "vellumax" / kWallpaperFile).string(); }
+std::string WallpaperPath() {
+  return (std::filesystem::path(UserDataFolder()) / "vellumax" / kWallpaperFile).string();
+}
 
 bool SetDesktopWallpaper(const std::string& path) { return Setter()(path); }
 

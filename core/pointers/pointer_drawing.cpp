@@ -26,7 +26,8 @@ std::vector<std::string> SplitLines(std::string_view text) {
 Size MeasureLabel(const Canvas& canvas, const std::vector<std::string>& lines) {
   if (lines.size() == 1) return canvas.MeasureText(lines[0]);
   Size size{0, canvas.MeasureText("A").height * static_cast<int>(lines.size())};
-  for (const std::string& line : lines) size.width = std::max(size.width, canvas.MeasureText(line).width);
+  for (const std::string& line : lines)
+    size.width = std::max(size.width, canvas.MeasureText(line).width);
   return size;
 }
 
@@ -37,8 +38,8 @@ void DrawPointers(const TKelPigger& pointers, Canvas& canvas, const PointerFilte
   DrawPointersInRect(pointers, canvas, 0, {0, 0, extent.width, extent.height}, 0, filter);
 }
 
-void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, const Rect& target, int yo,
-                        const PointerFilter& filter) {
+void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, const Rect& target,
+                        int yo, const PointerFilter& filter) {
   const double W = target.Width(), H = target.Height();
   for (int i = 0; i < pointers.ChildCount(); ++i) {
     const TKelPigger& element = *pointers.Child(i);
@@ -48,7 +49,8 @@ void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, cons
       const std::string label = " " + record.label + " ";
       const int x = xo + RoundHalfEven(W * record.anchorX);
       const int y = yo + RoundHalfEven(H * record.anchorY);
-      const PointerColors colors{Drawable(record.text), Drawable(record.pen), Drawable(record.brush)};
+      const PointerColors colors{Drawable(record.text), Drawable(record.pen),
+                                 Drawable(record.brush)};
       switch (record.kind) {
         case PointerKind::Arrow:
           DrawArrowShape(canvas, label, x, y, record.leftToRight, colors);
@@ -76,8 +78,13 @@ void DrawArrowShape(Canvas& canvas, std::string_view label, int x, int y, bool l
   const int yt = y + th - k;
   const int head = 2 * th * d;
   const int tail = (2 * th + tw + 5) * d;
-  canvas.Polygon({{x, y}, {x + head, y + 2 * th}, {x + head, y + th}, {x + tail, y + th}, {x + tail, yt},
-                  {x + head, yt}, {x + head, yt - th}},
+  canvas.Polygon({{x, y},
+                  {x + head, y + 2 * th},
+                  {x + head, y + th},
+                  {x + tail, y + th},
+                  {x + tail, yt},
+                  {x + head, yt},
+                  {x + head, yt - th}},
                  colors.pen, colors.brush);
   const int textX = leftToRight ? x + head - tw : x + 2 * th;
   canvas.Text(textX, yt + th - th / 2, label, colors.text, colors.brush);
@@ -88,11 +95,12 @@ void DrawAreaShape(Canvas& canvas, std::string_view label, int x, int y, int w, 
   canvas.Rectangle({x + 4, y + 4, x + w, y + h}, kShadow, kShadow);
   canvas.Rectangle({x, y, x + w - 4, y + h - 4}, colors.pen, colors.brush);
   const Size size = canvas.MeasureText(label);
-  canvas.Text(x + (w - size.width) / 2, y + (h - size.height) / 2, label, colors.text, colors.brush);
+  canvas.Text(x + (w - size.width) / 2, y + (h - size.height) / 2, label, colors.text,
+              colors.brush);
 }
 
-void DrawCloudAt(Canvas& canvas, std::string_view label, int x, int y, bool leftToRight, bool bottomToTop,
-                 const PointerColors& colors) {
+void DrawCloudAt(Canvas& canvas, std::string_view label, int x, int y, bool leftToRight,
+                 bool bottomToTop, const PointerColors& colors) {
   const std::vector<std::string> lines = SplitLines(label);
   const Size size = MeasureLabel(canvas, lines);
   const int cw = size.width + 10, ch = size.height + 20;
@@ -118,7 +126,8 @@ void DrawCloudShape(Canvas& canvas, const std::vector<std::string>& lines, const
   const int lineHeight = canvas.MeasureText("A").height;
   const int textTop = rect.top + (bottomToTop ? 15 : 5);
   for (size_t i = 0; i < lines.size(); ++i) {
-    canvas.Text(rect.left + 5, textTop + static_cast<int>(i) * lineHeight, lines[i], colors.text, colors.brush);
+    canvas.Text(rect.left + 5, textTop + static_cast<int>(i) * lineHeight, lines[i], colors.text,
+                colors.brush);
   }
 }
 

@@ -18,8 +18,8 @@ using PointerFilter = std::function<bool(const TKelPigger& element)>;
 void DrawPointers(const TKelPigger& pointers, Canvas& canvas, const PointerFilter& filter = {});
 // Scaled to the size of target (its origin is not used: xo and yo are added instead). A
 // record that cannot be read is skipped and the next one drawn.
-void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, const Rect& target, int yo,
-                        const PointerFilter& filter = {});
+void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, const Rect& target,
+                        int yo, const PointerFilter& filter = {});
 
 struct PointerColors {
   Color text, pen, brush;
@@ -29,8 +29,8 @@ void DrawArrowShape(Canvas& canvas, std::string_view label, int x, int y, bool l
                     const PointerColors& colors);
 void DrawAreaShape(Canvas& canvas, std::string_view label, int x, int y, int w, int h,
                    const PointerColors& colors);
-void DrawCloudAt(Canvas& canvas, std::string_view label, int x, int y, bool leftToRight, bool bottomToTop,
-                 const PointerColors& colors);
+void DrawCloudAt(Canvas& canvas, std::string_view label, int x, int y, bool leftToRight,
+                 bool bottomToTop, const PointerColors& colors);
 void DrawCloudShape(Canvas& canvas, const std::vector<std::string>& lines, const Rect& rect,
                     bool leftToRight, bool bottomToTop, const PointerColors& colors);
 

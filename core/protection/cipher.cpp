@@ -34,7 +34,8 @@ void RunOverArea(Bitmap& bitmap, const Rect& r, std::string_view password, Direc
   if (left > right) return;
   for (int y = top; y <= bottom; ++y) {
     std::uint8_t* row = bitmap.Row(y) + left * 3;
-    const std::string_view pixels(reinterpret_cast<const char*>(row), static_cast<size_t>(right - left + 1) * 3);
+    const std::string_view pixels(reinterpret_cast<const char*>(row),
+                                  static_cast<size_t>(right - left + 1) * 3);
     const std::string result = Run(pixels, key, direction);
     std::copy(result.begin(), result.end(), row);
   }
@@ -63,9 +64,13 @@ bool IsLocked(std::string_view digest, std::string_view typedPassword) {
   return !digest.empty() && digest != DigestText(typedPassword);
 }
 
-std::string StorePassword(std::string_view password) { return ScrambleBytes(password, kProjectKey); }
+std::string StorePassword(std::string_view password) {
+  return ScrambleBytes(password, kProjectKey);
+}
 
-std::string RestorePassword(std::string_view stored) { return UnscrambleBytes(stored, kProjectKey); }
+std::string RestorePassword(std::string_view stored) {
+  return UnscrambleBytes(stored, kProjectKey);
+}
 
 CipherKey AreaKey(std::string_view password) {
   std::string p(password);

@@ -22,7 +22,8 @@ double Scaled(int size, const TKelPigger& area, const char* key, bool required) 
   const std::string text = area.GetAttr(key);
   if (text.empty() && !required) return 0;
   const double value = size * TextToReal(text);
-  if (!std::isfinite(value) || std::fabs(value) > kFarOut) throw std::invalid_argument(text + " isn't a valid float");
+  if (!std::isfinite(value) || std::fabs(value) > kFarOut)
+    throw std::invalid_argument(text + " isn't a valid float");
   return value;
 }
 
@@ -30,7 +31,8 @@ template <typename Visit>
 void ForEachArea(const TKelPigger& frame, Visit visit) {
   const TKelPigger* pointers = frame.FindChild(n::kPointers);
   if (!pointers) return;
-  for (const TKelPigger* area = pointers->FindChild(n::kProtectedArea); area; area = pointers->FindNext(area)) {
+  for (const TKelPigger* area = pointers->FindChild(n::kProtectedArea); area;
+       area = pointers->FindNext(area)) {
     visit(*area);
   }
 }
@@ -46,7 +48,8 @@ Rect AreaRectangle(const TKelPigger& area, int W, int H) {
   return {left, top, left + width, top + height};
 }
 
-std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame, std::string_view password) {
+std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame,
+                                      std::string_view password) {
   std::vector<AreaBlock> blocks;
   bool failed = false;
   ForEachArea(frame, [&](const TKelPigger& element) {
@@ -66,7 +69,8 @@ std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame, 
   return blocks;
 }
 
-void RestoreAreas(Bitmap& picture, const TKelPigger& frame, std::string_view password, const BlockReader& readBlock) {
+void RestoreAreas(Bitmap& picture, const TKelPigger& frame, std::string_view password,
+                  const BlockReader& readBlock) {
   if (password.empty()) return;
   bool any = false;
   ForEachArea(frame, [&](const TKelPigger&) { any = true; });

@@ -26,11 +26,13 @@ struct AreaBlock {
 // contents, in document order. The area bitmap is (w + 1) x (h + 1) with the w x h pixels at
 // (1, 1), so the viewer copies them back one to one. A failure ends this frame's remaining
 // areas; the ones before it stay locked.
-std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame, std::string_view password);
+std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame,
+                                      std::string_view password);
 
 // Puts the frame's areas back into a decoded picture with the typed password. Any failure
 // (a number that does not parse, a missing or damaged block) leaves the picture as it was.
 using BlockReader = std::function<std::string_view(std::string_view name)>;
-void RestoreAreas(Bitmap& picture, const TKelPigger& frame, std::string_view password, const BlockReader& readBlock);
+void RestoreAreas(Bitmap& picture, const TKelPigger& frame, std::string_view password,
+                  const BlockReader& readBlock);
 
 }  // namespace vx

@@ -10,10 +10,10 @@
 
 namespace vx::strip {
 
-inline constexpr int kMargin = 10;       // around and between tiles
-inline constexpr int kBand = 20;         // black bands above and below the picture
-inline constexpr int kTopBand = 7;       // above the scroll area
-inline constexpr int kWidthReserve = 34; // scroll area width minus tile size
+inline constexpr int kMargin = 10;        // around and between tiles
+inline constexpr int kBand = 20;          // black bands above and below the picture
+inline constexpr int kTopBand = 7;        // above the scroll area
+inline constexpr int kWidthReserve = 34;  // scroll area width minus tile size
 
 inline int TileSizeFor(int scrollAreaWidth) { return scrollAreaWidth - kWidthReserve; }
 inline int TileTop(int index, int tileSize) { return kMargin + index * (tileSize + kMargin); }
@@ -31,9 +31,13 @@ inline Point ThumbnailOrigin(int tileSize, Size thumbnail) {
 }
 
 // Tiles a page move passes over.
-inline int PageOf(int scrollAreaHeight, int tileSize) { return scrollAreaHeight / (tileSize + kMargin); }
+inline int PageOf(int scrollAreaHeight, int tileSize) {
+  return scrollAreaHeight / (tileSize + kMargin);
+}
 inline int PageUp(int current, int page) { return std::max(0, current - page); }
-inline int PageDown(int current, int page, int count) { return std::min(count - 1, current + page); }
+inline int PageDown(int current, int page, int count) {
+  return std::min(count - 1, current + page);
+}
 
 // Moves the item at from to the place of the item at to; the items between shift one place
 // towards from.

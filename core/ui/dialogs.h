@@ -17,7 +17,8 @@ enum class MessageKind { Information, Warning, Error };
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  virtual void ShowMessage(const std::string& text, MessageKind kind, const std::string& title = "") = 0;
+  virtual void ShowMessage(const std::string& text, MessageKind kind,
+                           const std::string& title = "") = 0;
   // Yes (true) or No (false).
   virtual bool AskYesNo(const std::string& text) = 0;
   // Shows one of our own dialog windows modally and returns when it has been closed.

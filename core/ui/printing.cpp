@@ -56,10 +56,12 @@ class DesktopPrintEngine : public PrintEngine {
     orientation.value(landscape_ ? 1 : 0);
     bool confirmed = false;
     Fl_Return_Button ok(150, 85, 90, 25, "OK");
-    ok.callback([](Fl_Widget* w, void* done) {
-      *static_cast<bool*>(done) = true;
-      w->window()->hide();
-    }, &confirmed);
+    ok.callback(
+        [](Fl_Widget* w, void* done) {
+          *static_cast<bool*>(done) = true;
+          w->window()->hide();
+        },
+        &confirmed);
     dialog.end();
     CurrentDialogs().RunModal(dialog);
     if (confirmed) {
@@ -86,15 +88,20 @@ class DesktopPrintEngine : public PrintEngine {
 
 }  // namespace
 
-std::unique_ptr<PrintEngine> MakeDesktopPrintEngine() { return std::make_unique<DesktopPrintEngine>(); }
+std::unique_ptr<PrintEngine> MakeDesktopPrintEngine() {
+  return std::make_unique<DesktopPrintEngine>();
+}
 
-bool PrintToPostScriptFile(const std::string& path, const PageSetup& page, const Bitmap& bitmap, Point at) {
+bool PrintToPostScriptFile(const std::string& path, const PageSetup& page, const Bitmap& bitmap,
+                           Point at) {
   FILE* file = std::fopen(path.c_str(), "w");
   if (!file) return false;
   Fl_PostScript_File_Device device;
-  const bool a4 = std::abs(std::max(page.width, page.height) - PageOf(kPapers[0], false).height) < 10;
+  const bool a4 =
+      std::abs(std::max(page.width, page.height) - PageOf(kPapers[0], false).height) < 10;
   if (device.start_job(file, 1, a4 ? Fl_Paged_Device::A4 : Fl_Paged_Device::LETTER,
-                       page.landscape ? Fl_Paged_Device::LANDSCAPE : Fl_Paged_Device::PORTRAIT) != 0) {
+                       page.landscape ? Fl_Paged_Device::LANDSCAPE : Fl_Paged_Device::PORTRAIT) !=
+      0) {
     std::fclose(file);
     return false;
   }

@@ -31,6 +31,7 @@ class PrintEngine {
 std::unique_ptr<PrintEngine> MakeDesktopPrintEngine();
 
 // Writes the page as a PostScript file, without any dialog.
-bool PrintToPostScriptFile(const std::string& path, const PageSetup& page, const Bitmap& bitmap, Point at);
+bool PrintToPostScriptFile(const std::string& path, const PageSetup& page, const Bitmap& bitmap,
+                           Point at);
 
 }  // namespace vx::ui

@@ -14,23 +14,25 @@ namespace {
 constexpr Fl_Color kCurrentTile = 0x00804000;  // red 0, green 128, blue 64
 constexpr Fl_Color kWorkspace = 0xABABAB00;    // the scroll area behind the tiles
 constexpr Fl_Color kPlaceholder = 0x40404000;
-constexpr int kFooterFontSize = 11;            // 8 points at 96 dpi
+constexpr int kFooterFontSize = 11;  // 8 points at 96 dpi
 constexpr int kDragThreshold = 4;
 
 }  // namespace
 
-TO_img_item::TO_img_item(TO_img_items& strip, int x, int y, int size, std::string id, TileLoader loader,
-                         std::shared_ptr<const Bitmap> thumbnail)
+TO_img_item::TO_img_item(TO_img_items& strip, int x, int y, int size, std::string id,
+                         TileLoader loader, std::shared_ptr<const Bitmap> thumbnail)
     : Fl_Group(x, y, size, size), Id(std::move(id)), strip_(strip), loader_(std::move(loader)) {
   check_ = new Fl_Check_Button(x + 9, y + size - strip::kBand + 2, size - 14, strip::kBand - 4);
   check_->labelcolor(FL_WHITE);
   check_->labelsize(kFooterFontSize);
   check_->labelfont(FL_HELVETICA);
   check_->clear_visible_focus();
-  check_->callback([](Fl_Widget*, void* data) {
-    auto* tile = static_cast<TO_img_item*>(data);
-    if (tile->strip_.OnCheckClick) tile->strip_.OnCheckClick(tile);
-  }, this);
+  check_->callback(
+      [](Fl_Widget*, void* data) {
+        auto* tile = static_cast<TO_img_item*>(data);
+        if (tile->strip_.OnCheckClick) tile->strip_.OnCheckClick(tile);
+      },
+      this);
   end();
   if (thumbnail) {
     thumbnail_ = std::move(thumbnail);
@@ -62,15 +64,17 @@ void TO_img_item::SetTileSize(int size) {
   const Size pictureSize{picture.Width(), picture.Height()};
   thumbnailSize_ = FitInside(pictureSize, strip::PictureBox(size));
   // Only the reduced picture is kept; the full one goes away here.
-  thumbnail_ = picture.Empty() ? nullptr : std::make_shared<const Bitmap>(strip::MakeThumbnail(picture, thumbnailSize_));
+  thumbnail_ = picture.Empty()
+                   ? nullptr
+                   : std::make_shared<const Bitmap>(strip::MakeThumbnail(picture, thumbnailSize_));
   selected_ = false;  // the current tile's colour comes back with the next selection
   redraw();
 }
 
 bool TO_img_item::OnPicture(int px, int py) const {
   const Point origin = strip::ThumbnailOrigin(w(), thumbnailSize_);
-  return px >= x() + origin.x && px < x() + origin.x + thumbnailSize_.width && py >= y() + origin.y &&
-         py < y() + origin.y + thumbnailSize_.height;
+  return px >= x() + origin.x && px < x() + origin.x + thumbnailSize_.width &&
+         py >= y() + origin.y && py < y() + origin.y + thumbnailSize_.height;
 }
 
 void TO_img_item::draw() {
@@ -79,7 +83,8 @@ void TO_img_item::draw() {
   fl_color(FL_WHITE);
   fl_xyline(x(), y() + strip::kBand, x() + size - 1);
   fl_xyline(x(), y() + size - strip::kBand - 1, x() + size - 1);
-  fl_rectf(x(), y() + strip::kBand + 1, size, size - 2 * strip::kBand - 2, selected_ ? kCurrentTile : FL_BLACK);
+  fl_rectf(x(), y() + strip::kBand + 1, size, size - 2 * strip::kBand - 2,
+           selected_ ? kCurrentTile : FL_BLACK);
   if (!thumbnail_) {
     // Nothing could be loaded: a neutral box where the picture would be.
     const Size box = strip::PictureBox(size);
@@ -104,7 +109,8 @@ int TO_img_item::handle(int event) {
       return 1;
     case FL_DRAG:
       if (strip_.AllowReorder && OnPicture(pressX_, pressY_) &&
-          (std::abs(Fl::event_x() - pressX_) > kDragThreshold || std::abs(Fl::event_y() - pressY_) > kDragThreshold)) {
+          (std::abs(Fl::event_x() - pressX_) > kDragThreshold ||
+           std::abs(Fl::event_y() - pressY_) > kDragThreshold)) {
         dragging_ = true;
         fl_cursor(FL_CURSOR_MOVE);
       }
@@ -148,16 +154,18 @@ Point TO_img_items::ContentOrigin() const {
 int TO_img_items::ScrolledBy() const { return scroll_->y() - ContentOrigin().y; }
 
 void TO_img_items::ScrollTo(int offset) {
-  scroll_->scroll_to(scroll_->xposition(), scroll_->yposition() + std::max(offset, 0) - ScrolledBy());
+  scroll_->scroll_to(scroll_->xposition(),
+                     scroll_->yposition() + std::max(offset, 0) - ScrolledBy());
   scroll_->redraw();
 }
 
-TO_img_item* TO_img_items::AddTile(const std::string& id, TileLoader loader, std::shared_ptr<const Bitmap> thumbnail) {
+TO_img_item* TO_img_items::AddTile(const std::string& id, TileLoader loader,
+                                   std::shared_ptr<const Bitmap> thumbnail) {
   const Point origin = ContentOrigin();
   const int size = TileSizeNow();
   const int top = strip::TileTop(TileCount(), size);
-  auto* tile = new TO_img_item(*this, origin.x + strip::kMargin, origin.y + top, size, id, std::move(loader),
-                               std::move(thumbnail));
+  auto* tile = new TO_img_item(*this, origin.x + strip::kMargin, origin.y + top, size, id,
+                               std::move(loader), std::move(thumbnail));
   scroll_->add(tile);
   tiles_.push_back(tile);
   tile->SetFooter("");
@@ -176,7 +184,8 @@ int TO_img_items::IndexOfTile(const TO_img_item* tile) const {
 
 TO_img_item* TO_img_items::FindTileById(const std::string& id) const {
   if (id.empty()) return nullptr;
-  auto it = std::find_if(tiles_.begin(), tiles_.end(), [&](const TO_img_item* t) { return t->Id == id; });
+  auto it =
+      std::find_if(tiles_.begin(), tiles_.end(), [&](const TO_img_item* t) { return t->Id == id; });
   return it == tiles_.end() ? nullptr : *it;
 }
 
@@ -225,7 +234,8 @@ void TO_img_items::ClearTiles() {
 }
 
 bool TO_img_items::AnyTileChecked() const {
-  return std::any_of(tiles_.begin(), tiles_.end(), [](const TO_img_item* t) { return t->Checked(); });
+  return std::any_of(tiles_.begin(), tiles_.end(),
+                     [](const TO_img_item* t) { return t->Checked(); });
 }
 
 void TO_img_items::SelectPrior() {
@@ -248,25 +258,40 @@ void TO_img_items::SelectLast() {
 
 void TO_img_items::SelectPageUp() {
   const int index = IndexOfTile(current_);
-  if (index >= 0) SelectTile(TileAt(strip::PageUp(index, strip::PageOf(scroll_->h(), current_->TileSize()))));
+  if (index >= 0)
+    SelectTile(TileAt(strip::PageUp(index, strip::PageOf(scroll_->h(), current_->TileSize()))));
 }
 
 void TO_img_items::SelectPageDown() {
   const int index = IndexOfTile(current_);
   if (index >= 0) {
-    SelectTile(TileAt(strip::PageDown(index, strip::PageOf(scroll_->h(), current_->TileSize()), TileCount())));
+    SelectTile(TileAt(
+        strip::PageDown(index, strip::PageOf(scroll_->h(), current_->TileSize()), TileCount())));
   }
 }
 
 bool TO_img_items::HandleKey(int key) {
   switch (key) {
-    case FL_Up: SelectPrior(); return true;
-    case FL_Down: SelectNext(); return true;
-    case FL_Home: SelectFirst(); return true;
-    case FL_End: SelectLast(); return true;
-    case FL_Page_Up: SelectPageUp(); return true;
-    case FL_Page_Down: SelectPageDown(); return true;
-    default: return false;
+    case FL_Up:
+      SelectPrior();
+      return true;
+    case FL_Down:
+      SelectNext();
+      return true;
+    case FL_Home:
+      SelectFirst();
+      return true;
+    case FL_End:
+      SelectLast();
+      return true;
+    case FL_Page_Up:
+      SelectPageUp();
+      return true;
+    case FL_Page_Down:
+      SelectPageDown();
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -289,7 +314,8 @@ void TO_img_items::MoveTile(TO_img_item* t, TO_img_item* u) {
 }
 
 TO_img_item* TO_img_items::TileWithPictureAt(int x, int y) const {
-  auto it = std::find_if(tiles_.begin(), tiles_.end(), [&](const TO_img_item* t) { return t->OnPicture(x, y); });
+  auto it = std::find_if(tiles_.begin(), tiles_.end(),
+                         [&](const TO_img_item* t) { return t->OnPicture(x, y); });
   return it == tiles_.end() ? nullptr : *it;
 }
 

@@ -73,7 +73,8 @@ class TO_img_items : public Fl_Group {
 
   // Builds the tile's thumbnail at once (or takes the ready one); appended at the end,
   // scrolled into view.
-  TO_img_item* AddTile(const std::string& id, TileLoader loader, std::shared_ptr<const Bitmap> thumbnail = nullptr);
+  TO_img_item* AddTile(const std::string& id, TileLoader loader,
+                       std::shared_ptr<const Bitmap> thumbnail = nullptr);
   void SelectTile(TO_img_item* tile);
   TO_img_item* Current() const { return current_; }
   int TileCount() const { return static_cast<int>(tiles_.size()); }

@@ -56,7 +56,8 @@ class ArchiveMaker : public testing::Test {
     fs::create_directories(dir_.Path() / "out");
     fs::create_directories(dir_.Path() / "export");
     for (const char* name : {"a/one.jpg", "a/two.jpg", "b/one.jpg"}) {
-      WriteFileAtomically(dir_ / name, *EncodeJpeg(MakeSamplePicture(64, 48, static_cast<unsigned>(name[2])), 90));
+      WriteFileAtomically(
+          dir_ / name, *EncodeJpeg(MakeSamplePicture(64, 48, static_cast<unsigned>(name[2])), 90));
     }
     viewer_ = dir_.Write("_vellumax", "VIEWER PROGRAM BYTES");
     options_.viewerPath = viewer_;
@@ -67,13 +68,16 @@ class ArchiveMaker : public testing::Test {
   // Three frames; the first has a protected area and a cloud, the second two areas.
   std::unique_ptr<TKelPigger> Document(const std::string& kind) {
     auto document = std::make_unique<TKelPigger>();
-    document->LoadFromText(
-        "<VX OUTPUT_FILE=\"" + dir_ / "out/trip.run" + "\" JPQ=65 OFT=\"" + kind + "\">" +
-        "<FRAME FRAME_ID=F1 SRC_FILE=\"" + dir_ / "a/one.jpg" +
-        "\"><PNTRS><CLD XR=0.1 YR=0.1/><PRAR OBJ_ID=P1 XR=0.1 YR=0.1 RFW=0.2 RFH=0.2/></PNTRS></FRAME>"
-        "<FRAME FRAME_ID=F2 SRC_FILE=\"" + dir_ / "a/two.jpg" +
-        "\"><PNTRS><PRAR OBJ_ID=P2 XR=0 YR=0 RFW=0.5 RFH=0.5/><PRAR OBJ_ID=P3 XR=0.5 YR=0.5/></PNTRS></FRAME>"
-        "<FRAME FRAME_ID=F3 SRC_FILE=\"" + dir_ / "b/one.jpg" + "\"/></VX>");
+    document->LoadFromText("<VX OUTPUT_FILE=\"" + dir_ / "out/trip.run" + "\" JPQ=65 OFT=\"" +
+                           kind + "\">" + "<FRAME FRAME_ID=F1 SRC_FILE=\"" + dir_ / "a/one.jpg" +
+                           "\"><PNTRS><CLD XR=0.1 YR=0.1/><PRAR OBJ_ID=P1 XR=0.1 YR=0.1 RFW=0.2 "
+                           "RFH=0.2/></PNTRS></FRAME>"
+                           "<FRAME FRAME_ID=F2 SRC_FILE=\"" +
+                           dir_ / "a/two.jpg" +
+                           "\"><PNTRS><PRAR OBJ_ID=P2 XR=0 YR=0 RFW=0.5 RFH=0.5/><PRAR OBJ_ID=P3 "
+                           "XR=0.5 YR=0.5/></PNTRS></FRAME>"
+                           "<FRAME FRAME_ID=F3 SRC_FILE=\"" +
+                           dir_ / "b/one.jpg" + "\"/></VX>");
     return DocumentForMaking(*document, options_.password);
   }
 
@@ -106,7 +110,8 @@ TEST_F(ArchiveMaker, ExecutableHoldsDescriptionThenAreasAndPicturesInOrder) {
   EXPECT_TRUE(observer_.messages.empty());
   EXPECT_EQ(observer_.progress.back(), 99);  // three steps of 33
   EXPECT_TRUE(fs::status(dir_ / "out/trip.run").permissions() == fs::perms(0755) ||
-              (fs::status(dir_ / "out/trip.run").permissions() & fs::perms::owner_exec) != fs::perms::none);
+              (fs::status(dir_ / "out/trip.run").permissions() & fs::perms::owner_exec) !=
+                  fs::perms::none);
   EXPECT_TRUE(LeftoverWorkingFiles().empty());
 }
 
@@ -116,8 +121,9 @@ TEST_F(ArchiveMaker, MissingPictureGivesMessageAndNoBlockButKeepsItsFrame) {
   document->Child(1)->SetAttr("SRC_FILE", dir_ / "a/gone.jpg");
   document->Child(2)->SetAttr("FRAME_ID", "");
   ASSERT_TRUE(MakeArchive(*document, options_, observer_));
-  EXPECT_EQ(observer_.messages, (std::vector<std::string>{"Wrong name of grapic file " + dir_ / "a/gone.jpg",
-                                                          "Empty frame id for file " + dir_ / "b/one.jpg"}));
+  EXPECT_EQ(observer_.messages,
+            (std::vector<std::string>{"Wrong name of grapic file " + dir_ / "a/gone.jpg",
+                                      "Empty frame id for file " + dir_ / "b/one.jpg"}));
   const std::string archive = ReadWholeFile(dir_ / "out/trip.run");
   const BlockIndex index(archive);
   EXPECT_EQ(index.List().size(), 3u);  // PIG_TXT, P1, F1
@@ -167,7 +173,8 @@ TEST_F(ArchiveMaker, ZipOfJpegsKeepsEveryPictureUnderItsOwnName) {
   auto document = Document("2");
   ASSERT_TRUE(MakeArchive(*document, options_, observer_));
   EXPECT_EQ(drawn, 3);
-  EXPECT_EQ(ZipEntries(dir_ / "out/trip.zip"), (std::vector<std::string>{"one.jpg", "two.jpg", "one (2).jpg"}));
+  EXPECT_EQ(ZipEntries(dir_ / "out/trip.zip"),
+            (std::vector<std::string>{"one.jpg", "two.jpg", "one (2).jpg"}));
   for (const char* name : {"one.jpg", "two.jpg", "one (2).jpg"}) {
     const Bitmap picture = DecodeJpeg(ReadWholeFile(dir_ / (std::string("export/") + name)));
     EXPECT_EQ(picture.Width(), 64) << name;

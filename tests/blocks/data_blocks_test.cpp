@@ -56,8 +56,7 @@ TEST(BlockIndex, AgreesWithThePlainSearch) {
        "A", ""},
       {"long name beyond the index key",
        "SO!#" + std::string(100, 'N') + kB6 + "v" + "EO!#" + std::string(100, 'N'),
-       std::string(100, 'n'),
-       "v"},
+       std::string(100, 'n'), "v"},
       {"empty name", "SO!#" + kB6 + "zEO!#", "", "z"},
   };
   for (const FindCase& c : cases) {
@@ -67,7 +66,8 @@ TEST(BlockIndex, AgreesWithThePlainSearch) {
 }
 
 TEST(BlockIndex, ListsBlocksThatReadBack) {
-  const std::string image = "MZ...SO!#PIG_TXT" + kB6 + "abcEO!#PIG_TXTSO!#F1" + kB6 + "EO!#F1SO!#NOEND" + kB6;
+  const std::string image =
+      "MZ...SO!#PIG_TXT" + kB6 + "abcEO!#PIG_TXTSO!#F1" + kB6 + "EO!#F1SO!#NOEND" + kB6;
   const auto entries = BlockIndex(image).List();
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].name, "PIG_TXT");

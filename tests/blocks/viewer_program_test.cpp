@@ -25,7 +25,7 @@ std::string CopyViewer(const test::TempFolder& dir, const std::string& name) {
 // Runs the program; returns its exit status, or -1 if it was still running after the wait
 // (and was then stopped). Without a display, messages go to stderr instead of a box.
 int RunProgram(const std::string& program, const char* argument, std::chrono::milliseconds wait,
-        bool withDisplay = false) {
+               bool withDisplay = false) {
   const pid_t child = ::fork();
   if (child == 0) {
     if (!withDisplay) {
@@ -37,7 +37,8 @@ int RunProgram(const std::string& program, const char* argument, std::chrono::mi
   }
   int status = 0;
   for (auto waited = 0ms; waited < wait; waited += 10ms) {
-    if (::waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+    if (::waitpid(child, &status, WNOHANG) == child)
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
     std::this_thread::sleep_for(10ms);
   }
   ::kill(child, SIGKILL);

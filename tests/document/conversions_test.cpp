@@ -15,14 +15,14 @@ TEST(Colors, TextForms) {
     const char* text;
     Color color;
   } cases[] = {
-      {"#FF0000", 255},         // red lands in the lowest byte
-      {"#0000FF", 0xFF0000},    // blue in the highest
-      {"#FFF", 0},              // too short
-      {"$0000FF", 255},         // hexadecimal integer
-      {"255", 0},               // too short even as a number
-      {"#GG0000", 0},           // not hexadecimal
-      {"16777215", 16777215},   // decimal integer
-      {"1234567x", 0},          // trailing junk
+      {"#FF0000", 255},        // red lands in the lowest byte
+      {"#0000FF", 0xFF0000},   // blue in the highest
+      {"#FFF", 0},             // too short
+      {"$0000FF", 255},        // hexadecimal integer
+      {"255", 0},              // too short even as a number
+      {"#GG0000", 0},          // not hexadecimal
+      {"16777215", 16777215},  // decimal integer
+      {"1234567x", 0},         // trailing junk
   };
   for (const auto& c : cases) EXPECT_EQ(TextToColor(c.text), c.color) << c.text;
 }
@@ -59,8 +59,8 @@ TEST(Hex, EncodesUpperCaseAndDecodesBack) {
   const std::string bytes("\x00\x7F\x80\xFF\x0A", 5);
   EXPECT_EQ(HexEncode(bytes), "007F80FF0A");
   EXPECT_EQ(HexDecode("007F80FF0A"), bytes);
-  EXPECT_EQ(HexDecode("4142F"), "AB");     // an odd last character is ignored
-  EXPECT_EQ(HexDecode("41ff42"), "A");     // lower case is not hexadecimal here
+  EXPECT_EQ(HexDecode("4142F"), "AB");  // an odd last character is ignored
+  EXPECT_EQ(HexDecode("41ff42"), "A");  // lower case is not hexadecimal here
 }
 
 TEST(Ids, AreThirtyTwoUpperHexDigitsAndUnique) {

@@ -20,8 +20,9 @@ TEST(KelPiggerWriter, WritesTheSixLineExampleByteForByte) {
   frame->SetAttr("FRAME_ID", "7");
   frame->Text = "Sea";
   (new TKelPigger(frame))->SetName("FLDS");
-  EXPECT_EQ(root.SaveToText(),
-            "\r\n<VX OFT=\"0\">\r\n\t<FRAME FRAME_ID=\"7\">Sea\r\n\t\t<FLDS/>\r\n\t</FRAME>\r\n</VX>");
+  EXPECT_EQ(
+      root.SaveToText(),
+      "\r\n<VX OFT=\"0\">\r\n\t<FRAME FRAME_ID=\"7\">Sea\r\n\t\t<FLDS/>\r\n\t</FRAME>\r\n</VX>");
 }
 
 TEST(KelPiggerWriter, NamelessRootWritesNothingNamedRootWritesEmptyElement) {
@@ -106,20 +107,19 @@ TEST_P(KelPiggerParseErrors, GiveMessageAndPosition) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, KelPiggerParseErrors,
-    testing::Values(
-        ParseErrorCase{"no element at all", "just text", "Syntax error", 1},
-        ParseErrorCase{"name never ends", "<ABC", "Syntax error", 1},
-        ParseErrorCase{"slash inside unquoted value", "<A B=x/y>", "Syntax error", 8},
-        ParseErrorCase{"quoted value never closed", "<A B=\"xy>", "Syntax error", 6},
-        ParseErrorCase{"unquoted value runs to the end", "<A B=xy", "Syntax error", 6},
-        ParseErrorCase{"text ends after attribute name", "<A B", "Syntax error", 4},
-        ParseErrorCase{"text ends on a blank in the tag", "<A B ", "Syntax error", 5},
-        ParseErrorCase{"text ends after =", "<A B=", "Syntax error", 6},
-        ParseErrorCase{"start tag ended by a lone slash", "<A/x>", "Syntax error", 4},
-        ParseErrorCase{"missing end tag", "<A><B/>", "Syntax error", 8},
-        ParseErrorCase{"wrong end tag", "<A></B>", "Unclosed tag: A", 4},
-        ParseErrorCase{"end tag without >", "<A></A x>", "Unclosed tag: A", 4},
-        ParseErrorCase{"blank after </", "<A></ A>", "Unclosed tag: A", 4}),
+    testing::Values(ParseErrorCase{"no element at all", "just text", "Syntax error", 1},
+                    ParseErrorCase{"name never ends", "<ABC", "Syntax error", 1},
+                    ParseErrorCase{"slash inside unquoted value", "<A B=x/y>", "Syntax error", 8},
+                    ParseErrorCase{"quoted value never closed", "<A B=\"xy>", "Syntax error", 6},
+                    ParseErrorCase{"unquoted value runs to the end", "<A B=xy", "Syntax error", 6},
+                    ParseErrorCase{"text ends after attribute name", "<A B", "Syntax error", 4},
+                    ParseErrorCase{"text ends on a blank in the tag", "<A B ", "Syntax error", 5},
+                    ParseErrorCase{"text ends after =", "<A B=", "Syntax error", 6},
+                    ParseErrorCase{"start tag ended by a lone slash", "<A/x>", "Syntax error", 4},
+                    ParseErrorCase{"missing end tag", "<A><B/>", "Syntax error", 8},
+                    ParseErrorCase{"wrong end tag", "<A></B>", "Unclosed tag: A", 4},
+                    ParseErrorCase{"end tag without >", "<A></A x>", "Unclosed tag: A", 4},
+                    ParseErrorCase{"blank after </", "<A></ A>", "Unclosed tag: A", 4}),
     [](const testing::TestParamInfo<ParseErrorCase>& param) {
       std::string name = param.param.what;
       for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
@@ -178,7 +178,7 @@ TEST(KelPiggerSearch, ChildrenByNameAndByAttribute) {
   EXPECT_EQ(root.Child(root.ChildCount()), nullptr);
   EXPECT_EQ(root.FindChildByAttr("id", "A"), first);
   EXPECT_EQ(root.FindChildByAttr("ID", "\xC3\x89T\xC3\x89"), second);  // "ÉTÉ" finds "été"
-  EXPECT_EQ(root.FindChildByAttr("ID", ""), root.Child(1));  // no attribute matches empty
+  EXPECT_EQ(root.FindChildByAttr("ID", ""), root.Child(1));            // no attribute matches empty
   EXPECT_EQ(root.FindNextByAttr(root.Child(1), "ID", ""), root.Child(3));
 }
 
@@ -192,7 +192,8 @@ TEST(KelPiggerStructure, SetParentMovesAndReindentsTheSubtree) {
   EXPECT_EQ(a.ChildCount(), 0);
   EXPECT_EQ(b->Level, 2);
   EXPECT_EQ(b->Child(0)->Indent, "\r\n\t\t\t");
-  EXPECT_EQ(target.SaveToText(), "\r\n<T>\r\n\t<U>\r\n\t\t<B>\r\n\t\t\t<C/>\r\n\t\t</B>\r\n\t</U>\r\n</T>");
+  EXPECT_EQ(target.SaveToText(),
+            "\r\n<T>\r\n\t<U>\r\n\t\t<B>\r\n\t\t\t<C/>\r\n\t\t</B>\r\n\t</U>\r\n</T>");
   delete b;
   EXPECT_EQ(target.Child(0)->ChildCount(), 0);
 }

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   };
   for (std::string_view name : {"", "A", "PIG_TXT", "pig_txt"}) check(name);
   // Names that follow every "O!#" in the image, of a few lengths.
-  for (size_t at = image.find("O!#"); at != std::string_view::npos; at = image.find("O!#", at + 1)) {
+  for (size_t at = image.find("O!#"); at != std::string_view::npos;
+       at = image.find("O!#", at + 1)) {
     for (size_t length : {1, 2, 5, 70}) check(image.substr(at + 3, length));
   }
   for (const auto& entry : index.List()) {

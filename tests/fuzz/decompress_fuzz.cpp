@@ -9,7 +9,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   constexpr size_t kLimit = 1 << 20;
   try {
-    if (vx::DecompressToStream({reinterpret_cast<const char*>(data), size}, kLimit).size() > kLimit) {
+    if (vx::DecompressToStream({reinterpret_cast<const char*>(data), size}, kLimit).size() >
+        kLimit) {
       std::abort();
     }
   } catch (const std::runtime_error&) {

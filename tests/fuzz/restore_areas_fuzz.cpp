@@ -9,14 +9,16 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static vx::TKelPigger* frame = [] {
     auto* node = new vx::TKelPigger;
-    node->LoadFromText("<FRAME><PNTRS><PRAR OBJ_ID=A XR=0.2 YR=0.2 RFW=0.5 RFH=0.5/></PNTRS></FRAME>");
+    node->LoadFromText(
+        "<FRAME><PNTRS><PRAR OBJ_ID=A XR=0.2 YR=0.2 RFW=0.5 RFH=0.5/></PNTRS></FRAME>");
     return node;
   }();
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const std::string packed = vx::CompressToString(bytes);
   for (const std::string* block : {&bytes, &packed}) {
     vx::Bitmap picture(16, 12);
-    vx::RestoreAreas(picture, *frame, "pw", [&](std::string_view) { return std::string_view(*block); });
+    vx::RestoreAreas(picture, *frame, "pw",
+                     [&](std::string_view) { return std::string_view(*block); });
   }
   return 0;
 }

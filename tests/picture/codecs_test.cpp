@@ -15,7 +15,8 @@ Bitmap Gradient(int width, int height) {
   Bitmap bitmap(width, height);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
-      bitmap.SetPixel(x, y, static_cast<Color>((x * 255 / width) | ((y * 255 / height) << 8) | (128 << 16)));
+      bitmap.SetPixel(
+          x, y, static_cast<Color>((x * 255 / width) | ((y * 255 / height) << 8) | (128 << 16)));
   return bitmap;
 }
 
@@ -33,11 +34,28 @@ TEST(Bmp, ReadsPaletteThirtyTwoBitAndTopDownFiles) {
   std::string file = "BM";
   auto put32 = [&](std::uint32_t v) { file.append(reinterpret_cast<const char*>(&v), 4); };
   auto put16 = [&](std::uint16_t v) { file.append(reinterpret_cast<const char*>(&v), 2); };
-  put32(0); put32(0); put32(14 + 40 + 8);  // size, reserved, pixel offset
-  put32(40); put32(2); put32(static_cast<std::uint32_t>(-2)); put16(1); put16(8);
-  put32(0); put32(0); put32(0); put32(0); put32(2); put32(0);  // 2 palette entries
-  file += std::string("\x00\x00\xFF\x00" "\xFF\x00\x00\x00", 8);  // red, blue
-  file += std::string("\x00\x01\x00\x00" "\x01\x00\x00\x00", 8);  // rows, padded to 4
+  put32(0);
+  put32(0);
+  put32(14 + 40 + 8);  // size, reserved, pixel offset
+  put32(40);
+  put32(2);
+  put32(static_cast<std::uint32_t>(-2));
+  put16(1);
+  put16(8);
+  put32(0);
+  put32(0);
+  put32(0);
+  put32(0);
+  put32(2);
+  put32(0);  // 2 palette entries
+  file += std::string(
+      "\x00\x00\xFF\x00"
+      "\xFF\x00\x00\x00",
+      8);  // red, blue
+  file += std::string(
+      "\x00\x01\x00\x00"
+      "\x01\x00\x00\x00",
+      8);  // rows, padded to 4
   const Bitmap palette = DecodeBmp(file);
   EXPECT_EQ(palette.Pixel(0, 0), 0x0000FFu);
   EXPECT_EQ(palette.Pixel(1, 0), 0xFF0000u);
@@ -54,7 +72,8 @@ TEST(Jpeg, DecodesFullAndQuarterSize) {
   const Bitmap full = DecodeJpeg(*jpeg);
   ASSERT_EQ(full.Width(), 64);
   ASSERT_EQ(full.Height(), 48);
-  EXPECT_NEAR(static_cast<int>(full.Pixel(32, 24) & 0xFF), static_cast<int>(source.Pixel(32, 24) & 0xFF), 6);
+  EXPECT_NEAR(static_cast<int>(full.Pixel(32, 24) & 0xFF),
+              static_cast<int>(source.Pixel(32, 24) & 0xFF), 6);
   const Bitmap quarter = DecodeJpeg(*jpeg, JpegScale::Quarter);
   EXPECT_EQ(quarter.Width(), 16);
   EXPECT_EQ(quarter.Height(), 12);

@@ -51,7 +51,8 @@ TEST(ResizeBilinear, OnePixelSourceAndGreyStayUniform) {
 
   Bitmap grey = Noise(13, 11);
   for (int y = 0; y < 11; ++y)
-    for (int x = 0; x < 13; ++x) grey.Row(y)[x * 3 + 1] = grey.Row(y)[x * 3 + 2] = grey.Row(y)[x * 3];
+    for (int x = 0; x < 13; ++x)
+      grey.Row(y)[x * 3 + 1] = grey.Row(y)[x * 3 + 2] = grey.Row(y)[x * 3];
   Bitmap out(29, 3);
   ResizeBilinear(grey, out);
   for (int y = 0; y < 3; ++y) {

@@ -10,7 +10,8 @@ namespace vx {
 namespace {
 
 constexpr Color kWhite = 0xFFFFFF;
-constexpr PointerColors kColors{0xFF0000 /* text blue */, 0x0000FF /* pen red */, 0x00FF00 /* brush */};
+constexpr PointerColors kColors{0xFF0000 /* text blue */, 0x0000FF /* pen red */,
+                                0x00FF00 /* brush */};
 
 // Inclusive bounds of every pixel that is not white.
 std::optional<Rect> DrawnBounds(const Bitmap& b) {
@@ -43,18 +44,30 @@ struct ShapeCase {
 
 TEST(PointerShapes, CoverExactlyTheirPixels) {
   const ShapeCase cases[] = {
-      {"cloud above, tail right of the left edge", {40, 13},
-       [](Canvas& c) { DrawCloudAt(c, "x", 100, 100, false, false, kColors); }, {90, 67, 139, 100}},
-      {"cloud below", {40, 13}, [](Canvas& c) { DrawCloudAt(c, "x", 100, 100, false, true, kColors); },
+      {"cloud above, tail right of the left edge",
+       {40, 13},
+       [](Canvas& c) { DrawCloudAt(c, "x", 100, 100, false, false, kColors); },
+       {90, 67, 139, 100}},
+      {"cloud below",
+       {40, 13},
+       [](Canvas& c) { DrawCloudAt(c, "x", 100, 100, false, true, kColors); },
        {90, 100, 139, 132}},
-      {"cloud left of the anchor", {40, 13},
-       [](Canvas& c) { DrawCloudAt(c, "x", 100, 100, true, false, kColors); }, {60, 67, 109, 100}},
-      {"arrow pointing left", {30, 16}, [](Canvas& c) { DrawArrowShape(c, "x", 200, 50, false, kColors); },
+      {"cloud left of the anchor",
+       {40, 13},
+       [](Canvas& c) { DrawCloudAt(c, "x", 100, 100, true, false, kColors); },
+       {60, 67, 109, 100}},
+      {"arrow pointing left",
+       {30, 16},
+       [](Canvas& c) { DrawArrowShape(c, "x", 200, 50, false, kColors); },
        {200, 18, 267, 82}},
-      {"arrow pointing right", {30, 16}, [](Canvas& c) { DrawArrowShape(c, "x", 200, 50, true, kColors); },
+      {"arrow pointing right",
+       {30, 16},
+       [](Canvas& c) { DrawArrowShape(c, "x", 200, 50, true, kColors); },
        {133, 18, 200, 82}},
-      {"protected area with shadow", {40, 13},
-       [](Canvas& c) { DrawAreaShape(c, "x", 10, 10, 200, 100, kColors); }, {10, 10, 209, 109}},
+      {"protected area with shadow",
+       {40, 13},
+       [](Canvas& c) { DrawAreaShape(c, "x", 10, 10, 200, 100, kColors); },
+       {10, 10, 209, 109}},
   };
   for (const ShapeCase& c : cases) {
     Bitmap bitmap = White(320, 240);
@@ -99,7 +112,7 @@ TEST(PointerShapes, AreaBoxShadowAndLabel) {
   EXPECT_EQ(bitmap.Pixel(205, 105), kColors.pen);
   EXPECT_EQ(bitmap.Pixel(206, 106), 0x020202u);
   EXPECT_EQ(bitmap.Pixel(209, 109), 0x020202u);
-  EXPECT_EQ(bitmap.Pixel(13, 108), kWhite);  // the shadow starts 4 pixels in
+  EXPECT_EQ(bitmap.Pixel(13, 108), kWhite);        // the shadow starts 4 pixels in
   EXPECT_EQ(bitmap.Pixel(90, 53), kColors.brush);  // label box centred on the whole area
 }
 
@@ -107,8 +120,9 @@ TEST(DrawPointers, SkipsBadRecordsAndOtherElementsAndScales) {
   const std::string colours = " CL_BRUSH=#00FF00 CL_PEN=#FF0000 CL_TXT=#0000FF";
   // Without XR, with a comma, an unknown element: none drawn; the last area is.
   TKelPigger pointers;
-  pointers.LoadFromText("<PNTRS><PRAR YR=0.1 RFW=0.5 RFH=0.5" + colours + "/><PRAR XR=\"0,1\" YR=0.1" + colours +
-                        "/><NOTE XR=0 YR=0/><PRAR XR=0.1 YR=0.1 RFW=0.5 RFH=0.5" + colours + "/></PNTRS>");
+  pointers.LoadFromText(
+      "<PNTRS><PRAR YR=0.1 RFW=0.5 RFH=0.5" + colours + "/><PRAR XR=\"0,1\" YR=0.1" + colours +
+      "/><NOTE XR=0 YR=0/><PRAR XR=0.1 YR=0.1 RFW=0.5 RFH=0.5" + colours + "/></PNTRS>");
   Bitmap bitmap = White(400, 200);
   {
     Canvas canvas(bitmap);
@@ -129,7 +143,8 @@ TEST(DrawPointers, SkipsBadRecordsAndOtherElementsAndScales) {
 
 TEST(DrawPointers, CentreOfAnOddSizeRoundsToEven) {
   TKelPigger pointers;
-  pointers.LoadFromText("<PNTRS><ARR XR=\" 5.00000000000000E-0001\" YR=\" 5.00000000000000E-0001\"/></PNTRS>");
+  pointers.LoadFromText(
+      "<PNTRS><ARR XR=\" 5.00000000000000E-0001\" YR=\" 5.00000000000000E-0001\"/></PNTRS>");
   Bitmap bitmap = White(801, 601);
   {
     Canvas canvas(bitmap);
@@ -141,7 +156,8 @@ TEST(DrawPointers, CentreOfAnOddSizeRoundsToEven) {
 
 TEST(DrawPointers, FilterChoosesRecords) {
   TKelPigger pointers;
-  pointers.LoadFromText("<PNTRS><CLD XR=0.5 YR=0.5/><ARR XR=0.2 YR=0.5/><PRAR XR=0 YR=0 RFW=0.1 RFH=0.1/></PNTRS>");
+  pointers.LoadFromText(
+      "<PNTRS><CLD XR=0.5 YR=0.5/><ARR XR=0.2 YR=0.5/><PRAR XR=0 YR=0 RFW=0.1 RFH=0.1/></PNTRS>");
   int asked = 0;
   Bitmap bitmap = White(300, 300);
   {
@@ -162,7 +178,8 @@ TEST(DrawPointers, RealFontSampleHasNoPureBlack) {
       "<PNTRS><CLD XR=0.2 YR=0.3 ARRTXT=\"Cloud\"/>"
       "<CLD XR=0.7 YR=0.3 L2R=Y B2T=Y CL_BRUSH=#FFFF80 CL_PEN=#808080 CL_TXT=#FF0000/>"
       "<ARR XR=0.3 YR=0.7 ARRTXT=\"Arrow\" CL_BRUSH=#000000 CL_PEN=#000000 CL_TXT=#000000/>"
-      "<ARR XR=0.8 YR=0.7 ARRTXT=\"Arrow left\" L2R=Y CL_BRUSH=#80FFFF CL_PEN=#0000FF CL_TXT=#000080/>"
+      "<ARR XR=0.8 YR=0.7 ARRTXT=\"Arrow left\" L2R=Y CL_BRUSH=#80FFFF CL_PEN=#0000FF "
+      "CL_TXT=#000080/>"
       "<PRAR XR=0.05 YR=0.5 RFW=0.2 RFH=0.2 ARRTXT=\"Protected\" CL_BRUSH=#C0C0C0/></PNTRS>");
   pointers.Child(1)->SetAttr("ARRTXT", "Two\r\nlines");
   Bitmap bitmap = White(480, 320);

@@ -22,8 +22,9 @@ TEST(PointerRecord, WritesInKeyOrderAndReadsBack) {
   area.text = 0x0C0B0A;
   const TKelPigger* element = WritePointerRecord(pointers, area);
   EXPECT_EQ(element->Name, "PRAR");
-  EXPECT_EQ(element->AttrNames, (std::vector<std::string>{"OBJ_ID", "XR", "YR", "ARRTXT", "L2R", "RFW", "RFH",
-                                                          "CL_BRUSH", "CL_PEN", "CL_TXT"}));
+  EXPECT_EQ(element->AttrNames,
+            (std::vector<std::string>{"OBJ_ID", "XR", "YR", "ARRTXT", "L2R", "RFW", "RFH",
+                                      "CL_BRUSH", "CL_PEN", "CL_TXT"}));
   EXPECT_EQ(element->GetAttr("XR"), " 5.00000000000000E-0001");
   EXPECT_EQ(element->GetAttr("CL_PEN"), "#000000");
   EXPECT_EQ(element->GetAttr("CL_TXT"), "#0A0B0C");

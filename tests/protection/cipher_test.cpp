@@ -53,7 +53,8 @@ TEST(AreaKey, OnlySixBytesMatterAndShortOnesAreFilled) {
   EXPECT_FALSE(same(AreaKey("secre1"), AreaKey("secre2")));
   // Find the filler: a 3-byte password equals itself plus the filler letter.
   int fillers = 0;
-  for (char c = 'a'; c <= 'z'; ++c) fillers += same(AreaKey("abc"), AreaKey(std::string("abc") + c));
+  for (char c = 'a'; c <= 'z'; ++c)
+    fillers += same(AreaKey("abc"), AreaKey(std::string("abc") + c));
   EXPECT_EQ(fillers, 1);
   const CipherKey key = AreaKey("ABCDEF");
   EXPECT_EQ(key.start, 65u * 1000 + 68);

@@ -33,7 +33,8 @@ class ProtectedAreas : public testing::Test {
   void SetUp() override {
     frame_.LoadFromText(kFrame);
     locked_ = original_;
-    for (AreaBlock& block : LockFrameAreas(locked_, frame_, "secret")) blocks_[block.name] = block.data;
+    for (AreaBlock& block : LockFrameAreas(locked_, frame_, "secret"))
+      blocks_[block.name] = block.data;
   }
   BlockReader Reader() {
     return [this](std::string_view name) -> std::string_view {
@@ -90,7 +91,8 @@ TEST_F(ProtectedAreas, WrongEmptyOrDamagedInputChangesNothingUseful) {
 TEST_F(ProtectedAreas, BadNumbersEndLockingOfTheRemainingAreas) {
   TKelPigger frame;
   frame.LoadFromText(
-      "<FRAME><PNTRS><PRAR OBJ_ID=B1 XR=0 YR=0/><PRAR OBJ_ID=B2 XR=x YR=0/><PRAR OBJ_ID=B3 XR=0.5 YR=0.5/>"
+      "<FRAME><PNTRS><PRAR OBJ_ID=B1 XR=0 YR=0/><PRAR OBJ_ID=B2 XR=x YR=0/><PRAR OBJ_ID=B3 XR=0.5 "
+      "YR=0.5/>"
       "</PNTRS></FRAME>");
   Bitmap picture = original_;
   const auto blocks = LockFrameAreas(picture, frame, "pw");
@@ -103,9 +105,11 @@ TEST_F(ProtectedAreas, BadNumbersEndLockingOfTheRemainingAreas) {
 // w x h area bitmap; they still restore, scaled back as before.
 TEST(ProtectedAreasOldShape, StillRestoresScaled) {
   TKelPigger frame;
-  frame.LoadFromText("<FRAME><PNTRS><PRAR OBJ_ID=OLD XR=0.1 YR=0.1 RFW=0.5 RFH=0.5/></PNTRS></FRAME>");
+  frame.LoadFromText(
+      "<FRAME><PNTRS><PRAR OBJ_ID=OLD XR=0.1 YR=0.1 RFW=0.5 RFH=0.5/></PNTRS></FRAME>");
   const Bitmap original = Noise(40, 20);
-  const Rect rect = AreaRectangle(*frame.FindChild("PNTRS")->Child(0), 40, 20);  // 21 x 11 at (4, 2)
+  const Rect rect =
+      AreaRectangle(*frame.FindChild("PNTRS")->Child(0), 40, 20);  // 21 x 11 at (4, 2)
   Bitmap area(rect.Width(), rect.Height());
   StretchCopy(original, rect, area, {1, 1, rect.Width(), rect.Height()});
   LockArea(area, {1, 1, rect.Width(), rect.Height()}, "secret");

@@ -1,13 +1,12 @@
 // A fresh folder for one test, removed afterwards.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace vx::test {
 

@@ -43,7 +43,8 @@ inline std::string MakeTestArchive(const TempFolder& dir, const std::string& roo
                                    const std::string& frames, const std::string& password = "") {
   const std::string archive = dir / "archive.run";
   TKelPigger project;
-  project.LoadFromText("<VX OUTPUT_FILE=\"" + archive + "\" JPQ=80 " + rootAttributes + ">" + frames + "</VX>");
+  project.LoadFromText("<VX OUTPUT_FILE=\"" + archive + "\" JPQ=80 " + rootAttributes + ">" +
+                       frames + "</VX>");
   auto document = DocumentForMaking(project, password);
   MakeOptions options;
   options.viewerPath = dir.Write("viewer-stub", "VIEWER PROGRAM");

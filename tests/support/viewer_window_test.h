@@ -2,9 +2,8 @@
 #pragma once
 
 // gtest before the window headers: X11's macros (None) would break it.
-#include <gtest/gtest.h>
-
 #include <FL/Fl.H>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <functional>
@@ -31,7 +30,8 @@ class ViewerWindowTest : public testing::Test {
   void OpenArchive(const std::string& archive) {
     ASSERT_FALSE(archive.empty());
     image_ = std::make_unique<ArchiveImage>(archive);
-    session_ = std::make_unique<viewer::ArchiveSession>([this](std::string_view name) { return image_->ReadBlock(name); });
+    session_ = std::make_unique<viewer::ArchiveSession>(
+        [this](std::string_view name) { return image_->ReadBlock(name); });
     ASSERT_TRUE(session_->LoadDescription());
     window_ = std::make_unique<viewer::TFmain>(*session_, "archive.run", 1000, 700);
     window_->OnPictureShown = [this] { ++picturesShown_; };

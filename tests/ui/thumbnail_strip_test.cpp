@@ -6,12 +6,12 @@
 
 #include <memory>
 
+#include "picture/jpeg_codec.h"
+#include "platform/files.h"
 #include "sample_pictures.h"
 #include "support/temp_folder.h"
 #include "support/ui_events.h"
 #include "tile_loading.h"
-#include "picture/jpeg_codec.h"
-#include "platform/files.h"
 
 namespace vx::ui {
 namespace {
@@ -39,10 +39,14 @@ class StripWindow : public testing::Test {
   void AddTiles(int count, Size picture = {1600, 1200}) {
     for (int i = 0; i < count; ++i) {
       const std::string id = "T" + std::to_string(i);
-      strip_->AddTile(id, [picture, i](const std::string&, Bitmap& out) {
-        out = MakeSamplePicture(picture.width, picture.height, static_cast<unsigned>(i));
-        return true;
-      })->SetFooter("Picture " + std::to_string(i));
+      strip_
+          ->AddTile(id,
+                    [picture, i](const std::string&, Bitmap& out) {
+                      out = MakeSamplePicture(picture.width, picture.height,
+                                              static_cast<unsigned>(i));
+                      return true;
+                    })
+          ->SetFooter("Picture " + std::to_string(i));
     }
     test::Settle();
   }
@@ -133,7 +137,8 @@ TEST_F(StripWindow, DraggingOneTileOntoAnotherReorders) {
   EXPECT_EQ(reorders_, 2);
   // Without permission, or dropped on itself: nothing moves.
   strip_->AllowReorder = false;
-  test::DragTo(*window_, PictureCentre(0).x, PictureCentre(0).y, PictureCentre(2).x, PictureCentre(2).y);
+  test::DragTo(*window_, PictureCentre(0).x, PictureCentre(0).y, PictureCentre(2).x,
+               PictureCentre(2).y);
   EXPECT_EQ(reorders_, 2);
 }
 
@@ -157,7 +162,8 @@ TEST_F(StripWindow, DeletingAndFinding) {
 
 TEST_F(StripWindow, EmptyLoaderGivesAPlaceholderAndLoadCurrentReportsFailure) {
   strip_->AddTile("E", [](const std::string&, Bitmap&) { return false; });
-  strip_->AddTile("X", [](const std::string&, Bitmap&) -> bool { throw std::runtime_error("gone"); });
+  strip_->AddTile("X",
+                  [](const std::string&, Bitmap&) -> bool { throw std::runtime_error("gone"); });
   test::Settle();
   EXPECT_EQ(strip_->TileAt(0)->ThumbnailSize(), (Size{1, 1}));
   Bitmap picture;

@@ -1,6 +1,4 @@
 // Password entry, extraction and wallpaper in the viewer's window.
-#include "support/viewer_window_test.h"
-
 #include <cstdlib>
 
 #include "picture/bmp_codec.h"
@@ -8,14 +6,15 @@
 #include "protection/protected_areas.h"
 #include "support/test_archive.h"
 #include "support/ui_events.h"
+#include "support/viewer_window_test.h"
 
 namespace vx::viewer {
 namespace {
 
 namespace fs = std::filesystem;
 std::string AreaAndCloud(int i) {
-  return "<PNTRS><CLD XR=0.5 YR=0.5 ARRTXT=cloud CL_BRUSH=#FFFF80/><PRAR OBJ_ID=A" + std::to_string(i) +
-         " XR=0.25 YR=0.25 RFW=0.25 RFH=0.25 CL_BRUSH=#C0C0C0/></PNTRS>";
+  return "<PNTRS><CLD XR=0.5 YR=0.5 ARRTXT=cloud CL_BRUSH=#FFFF80/><PRAR OBJ_ID=A" +
+         std::to_string(i) + " XR=0.25 YR=0.25 RFW=0.25 RFH=0.25 CL_BRUSH=#C0C0C0/></PNTRS>";
 }
 
 class Actions : public test::ViewerWindowTest {
@@ -50,7 +49,6 @@ class Actions : public test::ViewerWindowTest {
     std::sort(files.begin(), files.end());
     return files;
   }
-
 };
 
 TEST_F(Actions, WrongThenRightPasswordAndTheLink) {
@@ -73,7 +71,8 @@ TEST_F(Actions, WrongThenRightPasswordAndTheLink) {
   frame.LoadFromText(window_->View().Model().Frame().SaveToText());
   const Rect area = AreaRectangle(*frame.FindChild("PNTRS")->Child(1), 320, 240);
   for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) ASSERT_EQ(shown.Pixel(x, y), source.Pixel(x, y)) << x << "," << y;
+    for (int x = area.left; x < area.right; ++x)
+      ASSERT_EQ(shown.Pixel(x, y), source.Pixel(x, y)) << x << "," << y;
   }
 
   // A later entry that is cancelled leaves the box empty: the next rebuild locks again.
@@ -106,8 +105,8 @@ TEST_F(Actions, ExtractsCurrentCheckedAndAllPictures) {
   fs::copy_file(dir_ / "p0.jpg", dir_ / "Rome/a.jpg");
   fs::copy_file(dir_ / "p1.jpg", dir_ / "Paris/a.jpg");
   // Identifiers are never prefixes of other block names ("P" would be one of "PIG_TXT").
-  frames = "<FRAME FRAME_ID=ROME1 SRC_FILE=\"" + dir_ / "Rome/a.jpg" + "\"/><FRAME FRAME_ID=PARIS1 SRC_FILE=\"" +
-           dir_ / "Paris/a.jpg" + "\"/>" + frames;
+  frames = "<FRAME FRAME_ID=ROME1 SRC_FILE=\"" + dir_ / "Rome/a.jpg" +
+           "\"/><FRAME FRAME_ID=PARIS1 SRC_FILE=\"" + dir_ / "Paris/a.jpg" + "\"/>" + frames;
   Open(test::MakeTestArchive(dir_, "", frames));
   const fs::path out = dir_.Path() / "out";
 
@@ -117,7 +116,8 @@ TEST_F(Actions, ExtractsCurrentCheckedAndAllPictures) {
   });
   EXPECT_EQ(Files(out / "current"), std::vector<std::string>{"a.jpg"});
   // Nothing drawn: the stored JPEG goes out unchanged.
-  EXPECT_EQ(ReadWholeFile((out / "current/a.jpg").string()), std::string(image_->ReadBlock("ROME1")));
+  EXPECT_EQ(ReadWholeFile((out / "current/a.jpg").string()),
+            std::string(image_->ReadBlock("ROME1")));
 
   ExtractWith([&] {
     Dialog().PathBox().value((out / "checked").c_str());
@@ -145,7 +145,8 @@ TEST_F(Actions, ExtractsCurrentCheckedAndAllPictures) {
     Dialog().RelativePathBox().value(1);
     Dialog().PointersBox().value(1);
   });
-  EXPECT_EQ(Files(out / "tree"), (std::vector<std::string>{"P0.jpg", "P1.jpg", "PARIS/A.jpg", "ROME/A.jpg"}));
+  EXPECT_EQ(Files(out / "tree"),
+            (std::vector<std::string>{"P0.jpg", "P1.jpg", "PARIS/A.jpg", "ROME/A.jpg"}));
   // Pointers drawn: the cloud's yellow shows in the picture.
   const Bitmap withPointers = DecodeJpeg(ReadWholeFile((out / "tree/P0.jpg").string()));
   EXPECT_EQ(withPointers.Width(), 64);
@@ -157,7 +158,8 @@ TEST_F(Actions, HostileSourcePathsNeverLeaveTheFolder) {
   Open(test::MakeTestArchive(dir_, "", frames));
   // Rewrite the description's paths as a hostile archive would have them.
   TKelPigger& document = session_->Document();
-  const char* hostile[] = {"..\\..\\..\\escape.jpg", "/tmp/vx-escape.jpg", "C:\\..\\..\\x\\..\\..\\deep.jpg"};
+  const char* hostile[] = {"..\\..\\..\\escape.jpg", "/tmp/vx-escape.jpg",
+                           "C:\\..\\..\\x\\..\\..\\deep.jpg"};
   for (int i = 0; i < 3; ++i) document.Child(i)->SetAttr("SRC_FILE", hostile[i]);
   const fs::path out = dir_.Path() / "deep" / "inside";
   for (int relative = 0; relative < 2; ++relative) {
@@ -170,7 +172,8 @@ TEST_F(Actions, HostileSourcePathsNeverLeaveTheFolder) {
   for (const auto& e : fs::recursive_directory_iterator(dir_.Path())) {
     if (!e.is_regular_file() || e.path().extension() != ".jpg") continue;
     const std::string path = e.path().string();
-    EXPECT_TRUE(path.rfind(out.string(), 0) == 0 || e.path().filename().string().starts_with("p")) << path;
+    EXPECT_TRUE(path.rfind(out.string(), 0) == 0 || e.path().filename().string().starts_with("p"))
+        << path;
   }
   EXPECT_FALSE(fs::exists("/tmp/vx-escape.jpg"));
   EXPECT_FALSE(fs::exists(dir_.Path() / "escape.jpg"));
@@ -188,8 +191,10 @@ TEST_F(Actions, WallpaperOnlyForScreenSizedPicturesAndThroughTheDesktop) {
   fs::create_directories(dir_.Path() / "w");
   WriteFileAtomically(dir_ / "w/screen.jpg", *EncodeJpeg(MakeSamplePicture(sw, sh, 1), 80));
   WriteFileAtomically(dir_ / "w/narrow.jpg", *EncodeJpeg(MakeSamplePicture(sw - 400, sh, 2), 80));
-  Open(test::MakeTestArchive(dir_, "", "<FRAME FRAME_ID=S SRC_FILE=\"" + dir_ / "w/screen.jpg" +
-                                           "\"/><FRAME FRAME_ID=N SRC_FILE=\"" + dir_ / "w/narrow.jpg" + "\"/>"));
+  Open(test::MakeTestArchive(dir_, "",
+                             "<FRAME FRAME_ID=S SRC_FILE=\"" + dir_ / "w/screen.jpg" +
+                                 "\"/><FRAME FRAME_ID=N SRC_FILE=\"" + dir_ / "w/narrow.jpg" +
+                                 "\"/>"));
   dialogs_->answers = {true};
   ExtractWith([&] {
     EXPECT_TRUE(Dialog().WallpaperButton().active());

@@ -1,8 +1,7 @@
 // The description panel and the filter in the viewer's window, on archives made by the maker.
-#include "support/viewer_window_test.h"
-
 #include "support/test_archive.h"
 #include "support/ui_events.h"
+#include "support/viewer_window_test.h"
 
 namespace vx::viewer {
 namespace {
@@ -10,10 +9,12 @@ namespace {
 // Frame i: description, three fields, a cloud.
 std::string Details(int i) {
   const char* colours[] = {"red", "Red", "blue", "green"};
-  return std::string("<FLDS>Picture ") + std::to_string(i) + (i == 1 ? " from the party" : " of the street") +
-         "\r\nSecond line<FLD FNAME=Colour VAL=" + colours[i % 4] + "/><FLD FNAME=Place VAL=Town/>"
-         "<FLD FNAME=Year VAL=2026/></FLDS><PNTRS><CLD XR=0.5 YR=0.5 ARRTXT=\"Tower " + std::to_string(i) +
-         "\"/></PNTRS>";
+  return std::string("<FLDS>Picture ") + std::to_string(i) +
+         (i == 1 ? " from the party" : " of the street") +
+         "\r\nSecond line<FLD FNAME=Colour VAL=" + colours[i % 4] +
+         "/><FLD FNAME=Place VAL=Town/>"
+         "<FLD FNAME=Year VAL=2026/></FLDS><PNTRS><CLD XR=0.5 YR=0.5 ARRTXT=\"Tower " +
+         std::to_string(i) + "\"/></PNTRS>";
 }
 
 class DescriptionAndFilter : public test::ViewerWindowTest {
@@ -21,7 +22,8 @@ class DescriptionAndFilter : public test::ViewerWindowTest {
   void Open(const std::string& frames) { OpenArchive(test::MakeTestArchive(dir_, "", frames)); }
   std::vector<std::string> TileIds() {
     std::vector<std::string> ids;
-    for (int i = 0; i < window_->Strip().TileCount(); ++i) ids.push_back(window_->Strip().TileAt(i)->Id);
+    for (int i = 0; i < window_->Strip().TileCount(); ++i)
+      ids.push_back(window_->Strip().TileAt(i)->Id);
     return ids;
   }
 };

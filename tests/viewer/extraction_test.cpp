@@ -11,7 +11,8 @@ TEST(RelativePaths, KeepWhatLiesBelowTheSharedFolders) {
   EXPECT_EQ(RelativePaths({"C:\\Trips\\2004\\Rome\\a.jpg"}), std::vector<std::string>{"A.JPG"});
   EXPECT_EQ(RelativePaths({"/home/me/x/caf\xC3\xA9.png", "/home/me/y/z.png"}),
             (std::vector<std::string>{"X\\CAF\xC3\x89.PNG", "Y\\Z.PNG"}));
-  EXPECT_EQ(RelativePaths({"C:\\a.jpg", "D:\\b.jpg"}), (std::vector<std::string>{"C-\\A.JPG", "D-\\B.JPG"}));
+  EXPECT_EQ(RelativePaths({"C:\\a.jpg", "D:\\b.jpg"}),
+            (std::vector<std::string>{"C-\\A.JPG", "D-\\B.JPG"}));
   EXPECT_TRUE(RelativePaths({}).empty());
 }
 

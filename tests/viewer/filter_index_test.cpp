@@ -13,11 +13,12 @@ TKelPigger* Description(TKelPigger& root, const std::string& frames) {
 TEST(FilterIndex, SplitsDescriptionsIntoUpperCaseWords) {
   TKelPigger root;
   FilterIndex index;
-  index.ScanDocument(*Description(
-      root, "<FRAME><FLDS>Hello, world! Hi on a-b\tc\xC3\xA9t\xC3\xA9?party</FLDS></FRAME>"
-            "<FRAME><FLDS>hello again</FLDS></FRAME>"));
-  EXPECT_EQ(index.DescriptionWords(),
-            (std::vector<std::string>{"A-B\tC\xC3\x89T\xC3\x89", "AGAIN", "HELLO", "PARTY", "WORLD"}));
+  index.ScanDocument(
+      *Description(root,
+                   "<FRAME><FLDS>Hello, world! Hi on a-b\tc\xC3\xA9t\xC3\xA9?party</FLDS></FRAME>"
+                   "<FRAME><FLDS>hello again</FLDS></FRAME>"));
+  EXPECT_EQ(index.DescriptionWords(), (std::vector<std::string>{"A-B\tC\xC3\x89T\xC3\x89", "AGAIN",
+                                                                "HELLO", "PARTY", "WORLD"}));
   EXPECT_TRUE(index.HasTexts());
   EXPECT_FALSE(index.HasFields());
   EXPECT_FALSE(index.HasPointers());
@@ -29,9 +30,12 @@ TEST(FilterIndex, FieldsMergeIgnoringCaseAndKeepTheLastSpelling) {
   index.ScanDocument(*Description(
       root,
       "<FRAME><FLDS><FLD FNAME=Colour FTYPE=text VAL=red/><FLD FNAME=Size VAL=big/></FLDS></FRAME>"
-      "<FRAME><FLDS><FLD FNAME=colour VAL=Red/><FLD FNAME=colour VAL=blue/><FLD VAL=nameless/></FLDS></FRAME>"
-      "<FRAME><PNTRS><CLD ARRTXT=\"Old tower\"/><ARR ARRTXT=ok/><PRAR ARRTXT=secret/><NOTE/></PNTRS></FRAME>"));
-  EXPECT_EQ(index.Criteria(), (std::vector<std::string>{"0:DESCRIPTION", "1:POINTERS", "2:Colour", "2:Size"}));
+      "<FRAME><FLDS><FLD FNAME=colour VAL=Red/><FLD FNAME=colour VAL=blue/><FLD "
+      "VAL=nameless/></FLDS></FRAME>"
+      "<FRAME><PNTRS><CLD ARRTXT=\"Old tower\"/><ARR ARRTXT=ok/><PRAR "
+      "ARRTXT=secret/><NOTE/></PNTRS></FRAME>"));
+  EXPECT_EQ(index.Criteria(),
+            (std::vector<std::string>{"0:DESCRIPTION", "1:POINTERS", "2:Colour", "2:Size"}));
   EXPECT_EQ(index.ValuesFor("2:Colour"), (std::vector<std::string>{"blue", "Red"}));
   EXPECT_EQ(index.ValuesFor("1:POINTERS"), (std::vector<std::string>{"OLD TOWER"}));
   EXPECT_TRUE(index.HasFields());

@@ -1,8 +1,7 @@
-#include "support/viewer_window_test.h"
-
 #include "protection/cipher.h"
 #include "support/test_archive.h"
 #include "support/ui_events.h"
+#include "support/viewer_window_test.h"
 
 namespace vx::viewer {
 namespace {
@@ -46,13 +45,16 @@ TEST_F(ViewerWindow, OpensLockedShowsTilesAndTheFirstPicture) {
   EXPECT_EQ(window_->View().Model().DecodedPicture().Width(), 320);
   // Locked: the protected area is blacked out in the picture and its mark is drawn.
   EXPECT_EQ(window_->View().Model().DecodedPicture().Pixel(60, 40) & 0xF0F0F0, 0u);
-  EXPECT_TRUE(window_->PointerVisible(window_->View().Model().Frame().FindChild("PNTRS")->Child(2)));
-  EXPECT_FALSE(window_->PointerVisible(window_->View().Model().Frame().FindChild("PNTRS")->Child(0)));
+  EXPECT_TRUE(
+      window_->PointerVisible(window_->View().Model().Frame().FindChild("PNTRS")->Child(2)));
+  EXPECT_FALSE(
+      window_->PointerVisible(window_->View().Model().Frame().FindChild("PNTRS")->Child(0)));
   test::SaveWindowPng(*window_, "viewer-main.png");
 }
 
 TEST_F(ViewerWindow, RightPasswordUnlocksAfterARebuildAndRestoresAreas) {
-  Open(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 2, {320, 240}, PointersOf), "secret"));
+  Open(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 2, {320, 240}, PointersOf),
+                             "secret"));
   ASSERT_TRUE(WaitForPictures(1));
   TypePassword("secret");
   window_->Rebuild();
@@ -62,8 +64,10 @@ TEST_F(ViewerWindow, RightPasswordUnlocksAfterARebuildAndRestoresAreas) {
   const Bitmap original = DecodeJpeg(ReadWholeFile(dir_ / "p0.jpg"));
   const Bitmap& shown = window_->View().Model().DecodedPicture();
   // The restored area holds the source pixels again (up to JPEG noise of the encoding).
-  EXPECT_NEAR(static_cast<int>(shown.Pixel(60, 40) & 0xFF), static_cast<int>(original.Pixel(60, 40) & 0xFF), 12);
-  EXPECT_FALSE(window_->PointerVisible(window_->View().Model().Frame().FindChild("PNTRS")->Child(2)));
+  EXPECT_NEAR(static_cast<int>(shown.Pixel(60, 40) & 0xFF),
+              static_cast<int>(original.Pixel(60, 40) & 0xFF), 12);
+  EXPECT_FALSE(
+      window_->PointerVisible(window_->View().Model().Frame().FindChild("PNTRS")->Child(2)));
 }
 
 TEST_F(ViewerWindow, BurstsOfSelectionChangesLoadOnePicture) {
@@ -71,7 +75,8 @@ TEST_F(ViewerWindow, BurstsOfSelectionChangesLoadOnePicture) {
   ASSERT_TRUE(WaitForPictures(1));
   const int before = picturesShown_;
   for (int i = 0; i < 5; ++i) window_->Strip().SelectNext();
-  ASSERT_TRUE(test::WaitFor([&] { return window_->PendingLoads() == 0 && picturesShown_ > before; }));
+  ASSERT_TRUE(
+      test::WaitFor([&] { return window_->PendingLoads() == 0 && picturesShown_ > before; }));
   Fl::wait(0.6);
   EXPECT_EQ(picturesShown_, before + 1);
   EXPECT_EQ(window_->Strip().IndexOfTile(window_->Strip().Current()), 5);
@@ -108,14 +113,15 @@ TEST_F(ViewerWindow, SplitterWidthSurvivesARebuildAndKeepsTheFrame) {
 }
 
 TEST_F(ViewerWindow, DamagedBlocksAndEmptyArchivesNeverCrash) {
-  const std::string archive =
-      test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 3, {320, 240}, PointersOf), "secret");
+  const std::string archive = test::MakeTestArchive(
+      dir_, "", test::SampleFrames(dir_, 3, {320, 240}, PointersOf), "secret");
   // Garble the middle of the second picture block and the first area block's end marker.
   std::string bytes = ReadWholeFile(archive);
   const BlockIndex index(bytes);
   const std::string_view picture = index.Find("F1");
   const size_t at = static_cast<size_t>(picture.data() - bytes.data());
-  for (size_t i = at + 200; i < at + 600 && i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
+  for (size_t i = at + 200; i < at + 600 && i < bytes.size(); ++i)
+    bytes[i] = static_cast<char>(i * 7);
   const size_t marker = bytes.find("EO!#A0");
   bytes[marker + 4] = 'X';
   WriteFileAtomically(archive, bytes);
@@ -144,7 +150,8 @@ TEST_F(ViewerWindow, CompressedPictureBlocksOnlyWithAnUpperCaseFlag) {
     test::TempFolder dir;
     const std::string jpeg = *EncodeJpeg(MakeSamplePicture(80, 60, 1), 80);
     const std::string archive = dir.Write("a.run", "VIEWER");
-    AppendBlock("PIG_TXT", archive, std::string("<VX USE_ZIP=") + flag + "><FRAME FRAME_ID=F0 SRC_FILE=x.jpg/></VX>");
+    AppendBlock("PIG_TXT", archive,
+                std::string("<VX USE_ZIP=") + flag + "><FRAME FRAME_ID=F0 SRC_FILE=x.jpg/></VX>");
     AppendBlock("F0", archive, std::string(flag) == "Y" ? CompressToString(jpeg) : jpeg);
     const ArchiveImage image(archive);
     ArchiveSession session([&](std::string_view name) { return image.ReadBlock(name); });

@@ -116,13 +116,19 @@ TEST_F(ViewModel, FailingLoaderKeepsWhatWasShown) {
 
 TEST_F(ViewModel, ProtectedAreaHitTestIncludesRightAndBottomEdges) {
   // 1000 x 750 picture fills the box; area at (100, 75), 201 x 76 pixels.
-  ASSERT_TRUE(model_.SetFrame("<FRAME><PNTRS><PRAR XR=x YR=0/><PRAR XR=0.1 YR=0.1 RFW=0.2 RFH=0.1/></PNTRS></FRAME>"));
+  ASSERT_TRUE(model_.SetFrame(
+      "<FRAME><PNTRS><PRAR XR=x YR=0/><PRAR XR=0.1 YR=0.1 RFW=0.2 RFH=0.1/></PNTRS></FRAME>"));
   ASSERT_TRUE(model_.LoadPicture(Picture(1000, 750)));
   const struct {
     Point at;
     bool hit;
-  } cases[] = {{{100, 75}, true}, {{301, 151}, true}, {{302, 151}, false}, {{301, 152}, false}, {{99, 80}, false}};
-  for (const auto& c : cases) EXPECT_EQ(model_.HitProtectedArea(c.at), c.hit) << c.at.x << "," << c.at.y;
+  } cases[] = {{{100, 75}, true},
+               {{301, 151}, true},
+               {{302, 151}, false},
+               {{301, 152}, false},
+               {{99, 80}, false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(model_.HitProtectedArea(c.at), c.hit) << c.at.x << "," << c.at.y;
 }
 
 TEST_F(ViewModel, BuyLinkNeedsExactTypeAndFlag) {
@@ -135,7 +141,8 @@ TEST_F(ViewModel, BuyLinkNeedsExactTypeAndFlag) {
       {"<FLD FTYPE=http ISBN=y VAL=a.example/>", "", "http://"},
       {"<FLD FTYPE=http VAL=no/><FLD FTYPE=http ISBN=Y VAL=\"shop.example/b\"/>", "shop.example/b",
        "http://shop.example/b"},
-      {"<FLD FTYPE=http ISBN=Y VAL=\"http://shop.example/\"/>", "http://shop.example/", "http://shop.example/"},
+      {"<FLD FTYPE=http ISBN=Y VAL=\"http://shop.example/\"/>", "http://shop.example/",
+       "http://shop.example/"},
   };
   for (const auto& c : cases) {
     ASSERT_TRUE(model_.SetFrame(std::string("<FRAME><FLDS>") + c.fields + "</FLDS></FRAME>"));

@@ -1,10 +1,9 @@
 // Printing and the real-size view: their arithmetic, and both in the viewer's window.
-#include "support/viewer_window_test.h"
-
 #include "print_layout.h"
 #include "real_size_view.h"
 #include "support/test_archive.h"
 #include "support/ui_events.h"
+#include "support/viewer_window_test.h"
 
 namespace vx::viewer {
 namespace {
@@ -44,8 +43,10 @@ class PrintAndRealSize : public test::ViewerWindowTest {
   // An archive of one picture of the given size.
   void Open(Size picture) {
     fs::create_directories(dir_.Path() / "pics");
-    WriteFileAtomically(dir_ / "pics/big.jpg", *EncodeJpeg(MakeSamplePicture(picture.width, picture.height, 3), 80));
-    OpenArchive(test::MakeTestArchive(dir_, "", "<FRAME FRAME_ID=F0 SRC_FILE=\"" + dir_ / "pics/big.jpg" + "\"/>"));
+    WriteFileAtomically(dir_ / "pics/big.jpg",
+                        *EncodeJpeg(MakeSamplePicture(picture.width, picture.height, 3), 80));
+    OpenArchive(test::MakeTestArchive(
+        dir_, "", "<FRAME FRAME_ID=F0 SRC_FILE=\"" + dir_ / "pics/big.jpg" + "\"/>"));
   }
 };
 
@@ -72,7 +73,8 @@ TEST_F(PrintAndRealSize, PrintsFittedOrOriginalAndFollowsTheSetup) {
   window_->SB_prntClick();
   ASSERT_EQ(printer.pages, 1);
   EXPECT_EQ(printer.printed.Width(), FitToPage({1000, 500}, {6600, 4800, true}).width);
-  EXPECT_EQ(printer.printedAt, PlaceOnPage({printer.printed.Width(), printer.printed.Height()}, {6600, 4800, true}));
+  EXPECT_EQ(printer.printedAt,
+            PlaceOnPage({printer.printed.Width(), printer.printed.Height()}, {6600, 4800, true}));
 }
 
 TEST_F(PrintAndRealSize, APictureLargerThanThePageIsFitted) {
