@@ -1,12 +1,9 @@
 #include "actions_dialog.h"
 
 #include <FL/Fl.H>
-#include <FL/Fl_Box.H>
-#include <FL/fl_draw.H>
 
 #include <filesystem>
 
-#include "platform/desktop.h"
 #include "protection/cipher.h"
 #include "ui/dialogs.h"
 
@@ -23,39 +20,6 @@ std::string Trimmed(const std::string& text) {
 
 }  // namespace
 
-// The password link: bold, underlined, centred; opens its address.
-class LinkLabel : public Fl_Box {
- public:
-  LinkLabel(int x, int y, int w, int h) : Fl_Box(x, y, w, h) {}
-  std::string address;
-
-  void draw() override {
-    const char* text = label() ? label() : "";
-    fl_font(FL_HELVETICA_BOLD, 12);
-    fl_color(FL_BLUE);
-    const int width = static_cast<int>(fl_width(text));
-    const int left = x() + (w() - width) / 2, base = y() + h() - 4;
-    fl_draw(text, left, base);
-    fl_xyline(left, base + 1, left + width);
-  }
-  int handle(int event) override {
-    switch (event) {
-      case FL_ENTER:
-        fl_cursor(FL_CURSOR_HAND);
-        return 1;
-      case FL_LEAVE:
-        fl_cursor(FL_CURSOR_DEFAULT);
-        return 1;
-      case FL_PUSH:
-        OpenWithDesktop(address.find("http://") == std::string::npos ? "http://" + address
-                                                                     : address);
-        return 1;
-      default:
-        return Fl_Box::handle(event);
-    }
-  }
-};
-
 TD_dialog_actions::TD_dialog_actions() : Fl_Double_Window(365, 229) {
   color(kSilver);
   passPanel_ = new Fl_Group(16, 32, 329, 145);
@@ -68,7 +32,8 @@ TD_dialog_actions::TD_dialog_actions() : Fl_Double_Window(365, 229) {
   pass_->when(FL_WHEN_ENTER_KEY_ALWAYS);
   pass_->callback([](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_okClick(); },
                   this);
-  link_ = new LinkLabel(16 + 32, 32 + 112 - 16, 265, 20);
+  link_ = new LinkText(16 + 32, 32 + 112 - 16, 265, 20);
+  link_->bold = true;
   passPanel_->end();
 
   extractPanel_ = new Fl_Group(8, 16, 345, 153);
@@ -115,7 +80,7 @@ bool TD_dialog_actions::AskPassword(const std::string& linkCaption,
   passPanel_->show();
   extractPanel_->hide();
   link_->address = linkAddress;
-  link_->copy_label(linkCaption.c_str());
+  link_->text = linkCaption;
   if (Trimmed(linkCaption).empty() || Trimmed(linkAddress).empty()) {
     link_->hide();
   } else {

@@ -14,8 +14,6 @@
 
 namespace vx::viewer {
 
-class LinkLabel;
-
 class TD_dialog_actions : public Fl_Double_Window {
  public:
   TD_dialog_actions();
@@ -51,7 +49,7 @@ class TD_dialog_actions : public Fl_Double_Window {
   bool confirmed_ = false;
   Fl_Group* passPanel_;
   Fl_Secret_Input* pass_;
-  LinkLabel* link_;
+  LinkText* link_;
   Fl_Group* extractPanel_;
   Fl_Input* path_;
   Fl_Button* choose_;

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "platform/desktop.h"
+
 namespace vx::viewer {
 namespace {
 
@@ -58,22 +60,7 @@ void VxArrowButton::draw() {
     fl_rectf(dir > 0 ? cx + 8 : cx - 11, cy - 9, 3, 19);
 }
 
-KeyIcon::KeyIcon(int x, int y) : Fl_Widget(x, y, 32, 32) { tooltip("Type the password"); }
-
-void KeyIcon::draw() {
-  const Fl_Color gold = fl_rgb_color(200, 160, 40);
-  fl_color(gold);
-  fl_pie(x() + 2, y() + 8, 16, 16, 0, 360);
-  fl_rectf(x() + 14, y() + 14, 16, 4);
-  fl_rectf(x() + 24, y() + 18, 3, 6);
-  fl_rectf(x() + 19, y() + 18, 3, 4);
-  fl_color(parent() ? parent()->color() : FL_GRAY);
-  fl_pie(x() + 7, y() + 13, 6, 6, 0, 360);
-  fl_color(FL_DARK3);
-  fl_arc(x() + 2, y() + 8, 16, 16, 0, 360);
-}
-
-int KeyIcon::handle(int event) {
+int Clickable::handle(int event) {
   switch (event) {
     case FL_ENTER:
       fl_cursor(FL_CURSOR_HAND);
@@ -87,6 +74,40 @@ int KeyIcon::handle(int event) {
     default:
       return Fl_Widget::handle(event);
   }
+}
+
+KeyIcon::KeyIcon(int x, int y) : Clickable(x, y, 32, 32) { tooltip("Type the password"); }
+
+LinkText::LinkText(int x, int y, int w, int h) : Clickable(x, y, w, h) {
+  callback([](Fl_Widget* link, void*) {
+    OpenWithDesktop(WebAddress(static_cast<LinkText*>(link)->address));
+  });
+}
+
+void LinkText::draw() {
+  if (opaque) fl_rectf(x(), y(), w(), h(), FL_WHITE);
+  fl_font(bold ? FL_HELVETICA_BOLD : FL_HELVETICA, bold ? 12 : 11);
+  const int leadWidth = static_cast<int>(fl_width(lead.c_str()));
+  const int linkWidth = static_cast<int>(fl_width(text.c_str()));
+  const int left = x() + (w() - leadWidth - linkWidth) / 2, base = y() + h() - 4;
+  fl_color(FL_BLACK);
+  fl_draw(lead.c_str(), left, base);
+  fl_color(FL_BLUE);
+  fl_draw(text.c_str(), left + leadWidth, base);
+  fl_xyline(left + leadWidth, base + 1, left + leadWidth + linkWidth);
+}
+
+void KeyIcon::draw() {
+  const Fl_Color gold = fl_rgb_color(200, 160, 40);
+  fl_color(gold);
+  fl_pie(x() + 2, y() + 8, 16, 16, 0, 360);
+  fl_rectf(x() + 14, y() + 14, 16, 4);
+  fl_rectf(x() + 24, y() + 18, 3, 6);
+  fl_rectf(x() + 19, y() + 18, 3, 4);
+  fl_color(parent() ? parent()->color() : FL_GRAY);
+  fl_pie(x() + 7, y() + 13, 6, 6, 0, 360);
+  fl_color(FL_DARK3);
+  fl_arc(x() + 2, y() + 8, 16, 16, 0, 360);
 }
 
 }  // namespace vx::viewer

@@ -1,13 +1,11 @@
 #include "description_panel.h"
 
 #include <FL/Fl.H>
-#include <FL/fl_draw.H>
 
 #include <algorithm>
 
 #include "archive_session.h"
 #include "document/vocabulary.h"
-#include "platform/desktop.h"
 #include "strip/strip_geometry.h"
 #include "ui/draw_bitmap.h"
 
@@ -26,46 +24,6 @@ constexpr Fl_Color kStripGrey = 0x9E9E9E00;
 constexpr Fl_Color kNameGrey = 0x80808000;
 constexpr Fl_Color kValueWhite = 0xFBFBFB00;
 constexpr Fl_Color kSilver = 0xC0C0C000;
-
-// "Made with Vellumax", the name underlined and leading to the maker's page.
-class CreditLine : public Fl_Box {
- public:
-  CreditLine(int x, int y, int w, int h) : Fl_Box(x, y, w, h) {
-    box(FL_FLAT_BOX);
-    color(FL_WHITE);
-  }
-  void draw() override {
-    draw_box();
-    fl_font(FL_HELVETICA, 11);
-    const char* lead = "Made with ";
-    const char* name = "Vellumax";
-    const int total = static_cast<int>(fl_width(lead) + fl_width(name));
-    const int left = x() + (w() - total) / 2, base = y() + h() - 3;
-    fl_color(FL_BLACK);
-    fl_draw(lead, left, base);
-    const int nameLeft = left + static_cast<int>(fl_width(lead));
-    fl_color(FL_BLUE);
-    fl_draw(name, nameLeft, base);
-    fl_xyline(nameLeft, base + 1, nameLeft + static_cast<int>(fl_width(name)));
-  }
-  int handle(int event) override {
-    switch (event) {
-      case FL_ENTER:
-        fl_cursor(FL_CURSOR_HAND);
-        return 1;
-      case FL_LEAVE:
-        fl_cursor(FL_CURSOR_DEFAULT);
-        return 1;
-      case FL_PUSH: {
-        const std::string page = kMakerPage;
-        OpenWithDesktop(page.find("http://") == std::string::npos ? "http://" + page : page);
-        return 1;
-      }
-      default:
-        return Fl_Box::handle(event);
-    }
-  }
-};
 
 }  // namespace
 
@@ -125,7 +83,11 @@ TO_framedsc::TO_framedsc(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
       new Fl_Group(x + kBorder, y + h - kBorder - kBottomHeight, w - 2 * kBorder, kBottomHeight);
   bottom_->box(FL_FLAT_BOX);
   bottom_->color(kSilver);
-  credit_ = new CreditLine(0, 0, 189, 15);
+  credit_ = new LinkText(0, 0, 189, 15);  // "Made with Vellumax", leading to the maker's page
+  credit_->lead = "Made with ";
+  credit_->text = "Vellumax";
+  credit_->address = kMakerPage;
+  credit_->opaque = true;
   close_ = new VxButton(0, 0, 81, 23, "Close");
   bottom_->end();
   end();

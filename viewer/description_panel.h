@@ -65,7 +65,7 @@ class TO_framedsc : public Fl_Group {
   std::unique_ptr<Fl_Text_Buffer> text_;
   Fl_Scroll* fields_;
   Fl_Group* bottom_;
-  Fl_Box* credit_;
+  LinkText* credit_;
   VxButton* close_;
   std::vector<Fl_Box*> nameLabels_, valueLabels_;
   std::vector<std::string> fieldTexts_;

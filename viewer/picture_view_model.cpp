@@ -6,6 +6,7 @@
 #include "document/conversions.h"
 #include "document/vocabulary.h"
 #include "picture/canvas.h"
+#include "platform/desktop.h"
 
 namespace vx::viewer {
 namespace {
@@ -60,9 +61,7 @@ bool PictureViewModel::SetFrame(const std::string& text) {
   return true;
 }
 
-std::string PictureViewModel::BuyLinkAddress() const {
-  return buyLink_.find("http://") == std::string::npos ? "http://" + buyLink_ : buyLink_;
-}
+std::string PictureViewModel::BuyLinkAddress() const { return WebAddress(buyLink_); }
 
 bool PictureViewModel::LoadPicture(const std::function<bool(Bitmap&)>& loader) {
   state_ = ZoomMode::Normal;

@@ -16,6 +16,10 @@ DesktopOpener& Opener() {
 
 void OpenWithDesktop(const std::string& target) { Opener()(target); }
 
+std::string WebAddress(const std::string& address) {
+  return address.find("http://") == std::string::npos ? "http://" + address : address;
+}
+
 DesktopOpener InstallDesktopOpener(DesktopOpener opener) {
   std::swap(Opener(), opener);
   return opener;
