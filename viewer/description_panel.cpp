@@ -8,6 +8,7 @@
 #include "document/vocabulary.h"
 #include "strip/strip_geometry.h"
 #include "ui/draw_bitmap.h"
+#include "ui/labels.h"
 
 namespace vx::viewer {
 namespace {
@@ -120,14 +121,14 @@ void TO_framedsc::ShowFrame(const TKelPigger* frame, const Bitmap* picture) {
   fieldTexts_.reserve(static_cast<size_t>(fields->ChildCount()) * 2);  // labels keep pointers
   int row = 0;
   for (const TKelPigger* f = fields->FindChild(n::kField); f; f = fields->FindNext(f), ++row) {
-    fieldTexts_.push_back(f->GetAttr(n::kFieldName));
+    fieldTexts_.push_back(ui::LabelText(f->GetAttr(n::kFieldName)));
     auto* name = new Fl_Box(FL_FLAT_BOX, fields_->x(), fields_->y() + FieldRowTop(row), kNameWidth,
                             kRowHeight, fieldTexts_.back().c_str());
     name->color(kNameGrey);
     name->labelcolor(FL_WHITE);
     name->labelsize(12);
     name->align(FL_ALIGN_INSIDE | FL_ALIGN_RIGHT | FL_ALIGN_CLIP);
-    fieldTexts_.push_back(f->GetAttr(n::kValue));
+    fieldTexts_.push_back(ui::LabelText(f->GetAttr(n::kValue)));
     auto* value =
         new Fl_Box(FL_FLAT_BOX, fields_->x() + kValueLeft, fields_->y() + FieldRowTop(row), 10,
                    kRowHeight, fieldTexts_.back().c_str());
@@ -155,7 +156,7 @@ void TO_framedsc::ShowFrame(const TKelPigger* frame, const Bitmap* picture) {
                        thumbnailRect_.Height());
   }
   caption_ = FrameCaption(*frame);
-  nameStrip_->copy_label(caption_.c_str());
+  nameStrip_->copy_label(ui::LabelText(caption_).c_str());
   Layout();
   redraw();
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "ui/dialogs.h"
+#include "ui/labels.h"
 
 namespace vx::viewer {
 namespace {
@@ -59,7 +60,7 @@ void DrawCriterion(const Fl_Label* label, int x, int y, int w, int h, Fl_Align) 
   Icon(text[0] - '0').draw(x + 2, y + (h - 16) / 2);
   fl_font(label->font, label->size);
   fl_color(label->color);
-  fl_draw(text + 2, x + 20, y, w - 20, h, FL_ALIGN_LEFT | FL_ALIGN_CLIP);
+  fl_draw(ui::LabelText(text + 2).c_str(), x + 20, y, w - 20, h, FL_ALIGN_LEFT | FL_ALIGN_CLIP);
 }
 
 void MeasureCriterion(const Fl_Label* label, int& w, int& h) {

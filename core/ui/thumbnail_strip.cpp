@@ -7,6 +7,7 @@
 
 #include "strip/strip_geometry.h"
 #include "ui/draw_bitmap.h"
+#include "ui/labels.h"
 
 namespace vx::ui {
 namespace {
@@ -44,7 +45,7 @@ TO_img_item::TO_img_item(TO_img_items& strip, int x, int y, int size, std::strin
 
 void TO_img_item::SetFooter(const std::string& footer) {
   footer_ = footer;
-  check_->copy_label(footer_.c_str());
+  check_->copy_label(LabelText(footer_).c_str());
 }
 
 void TO_img_item::SetSelected(bool selected) {
