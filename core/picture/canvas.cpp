@@ -65,25 +65,34 @@ std::uint32_t* PixelAt(cairo_surface_t* surface, int x, int y) {
 
 }  // namespace
 
-Canvas::Canvas(Bitmap& target) : target_(target) {
-  surface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, target.Width(), target.Height());
+Canvas::Canvas(Bitmap& target) : target_(target) {}
+
+// The surface is made, and the picture copied into it, only when something is drawn: a canvas
+// whose every pointer is hidden costs nothing.
+cairo_t* Canvas::Cr() {
+  if (cr_) return cr_;
+  surface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, target_.Width(), target_.Height());
   if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(surface_);
+    surface_ = nullptr;
     throw std::runtime_error("Picture too large");
   }
   cairo_surface_flush(surface_);
-  for (int y = 0; y < target.Height(); ++y) {
-    const std::uint8_t* in = target.Row(y);
+  for (int y = 0; y < target_.Height(); ++y) {
+    const std::uint8_t* in = target_.Row(y);
     std::uint32_t* out = PixelAt(surface_, 0, y);
-    for (int x = 0; x < target.Width(); ++x, in += 3) out[x] = in[0] | (in[1] << 8) | (in[2] << 16);
+    for (int x = 0; x < target_.Width(); ++x, in += 3)
+      out[x] = in[0] | (in[1] << 8) | (in[2] << 16);
   }
   cairo_surface_mark_dirty(surface_);
   cr_ = cairo_create(surface_);
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
   cairo_set_line_width(cr_, 1.0);
+  return cr_;
 }
 
 Canvas::~Canvas() {
+  if (!cr_) return;
   cairo_destroy(cr_);
   cairo_surface_flush(surface_);
   for (int y = 0; y < target_.Height(); ++y) {
@@ -99,19 +108,19 @@ Canvas::~Canvas() {
 }
 
 void Canvas::SetColor(Color color) {
-  cairo_set_source_rgb(cr_, (color & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0,
+  cairo_set_source_rgb(Cr(), (color & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0,
                        ((color >> 16) & 0xFF) / 255.0);
 }
 
 void Canvas::Rectangle(const Rect& rect, Color pen, Color brush) {
   if (rect.Width() <= 0 || rect.Height() <= 0) return;
   SetColor(brush);
-  cairo_rectangle(cr_, rect.left, rect.top, rect.Width(), rect.Height());
-  cairo_fill(cr_);
+  cairo_rectangle(Cr(), rect.left, rect.top, rect.Width(), rect.Height());
+  cairo_fill(Cr());
   SetColor(pen);
   // The pen runs through the centres of the outermost pixels.
-  cairo_rectangle(cr_, rect.left + 0.5, rect.top + 0.5, rect.Width() - 1, rect.Height() - 1);
-  cairo_stroke(cr_);
+  cairo_rectangle(Cr(), rect.left + 0.5, rect.top + 0.5, rect.Width() - 1, rect.Height() - 1);
+  cairo_stroke(Cr());
 }
 
 void Canvas::RoundRect(const Rect& rect, Color pen, Color brush) {
@@ -119,31 +128,32 @@ void Canvas::RoundRect(const Rect& rect, Color pen, Color brush) {
   const double left = rect.left + 0.5, top = rect.top + 0.5;
   const double right = rect.right - 0.5, bottom = rect.bottom - 0.5;
   const double r = std::min({2.5, (right - left) / 2, (bottom - top) / 2});
-  cairo_new_path(cr_);
-  cairo_arc(cr_, right - r, top + r, r, -M_PI / 2, 0);
-  cairo_arc(cr_, right - r, bottom - r, r, 0, M_PI / 2);
-  cairo_arc(cr_, left + r, bottom - r, r, M_PI / 2, M_PI);
-  cairo_arc(cr_, left + r, top + r, r, M_PI, 3 * M_PI / 2);
-  cairo_close_path(cr_);
+  cairo_new_path(Cr());
+  cairo_arc(Cr(), right - r, top + r, r, -M_PI / 2, 0);
+  cairo_arc(Cr(), right - r, bottom - r, r, 0, M_PI / 2);
+  cairo_arc(Cr(), left + r, bottom - r, r, M_PI / 2, M_PI);
+  cairo_arc(Cr(), left + r, top + r, r, M_PI, 3 * M_PI / 2);
+  cairo_close_path(Cr());
   SetColor(brush);
-  cairo_fill_preserve(cr_);
+  cairo_fill_preserve(Cr());
   SetColor(pen);
-  cairo_stroke(cr_);
+  cairo_stroke(Cr());
 }
 
 void Canvas::Polygon(const std::vector<Point>& points, Color pen, Color brush) {
   if (points.empty()) return;
-  cairo_new_path(cr_);
-  for (const Point& p : points) cairo_line_to(cr_, p.x + 0.5, p.y + 0.5);
-  cairo_close_path(cr_);
+  cairo_new_path(Cr());
+  for (const Point& p : points) cairo_line_to(Cr(), p.x + 0.5, p.y + 0.5);
+  cairo_close_path(Cr());
   SetColor(brush);
-  cairo_fill_preserve(cr_);
+  cairo_fill_preserve(Cr());
   SetColor(pen);
-  cairo_stroke(cr_);
+  cairo_stroke(Cr());
 }
 
 void Canvas::Line(Point from, Point to, Color pen) {
   // Bresenham straight into the surface: exact pixels, and the end point left out.
+  Cr();
   cairo_surface_flush(surface_);
   const std::uint32_t value = (pen & 0xFF) << 16 | (pen & 0xFF00) | ((pen >> 16) & 0xFF);
   const int dx = std::abs(to.x - from.x), sx = from.x < to.x ? 1 : -1;
@@ -167,33 +177,36 @@ void Canvas::Line(Point from, Point to, Color pen) {
 
 void Canvas::Ellipse(const Rect& rect, Color pen, int penWidth, std::optional<Color> brush) {
   if (rect.Width() <= 0 || rect.Height() <= 0) return;
-  cairo_new_path(cr_);
-  cairo_save(cr_);
-  cairo_translate(cr_, rect.left + rect.Width() / 2.0, rect.top + rect.Height() / 2.0);
-  cairo_scale(cr_, rect.Width() / 2.0, rect.Height() / 2.0);
-  cairo_arc(cr_, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr_);
+  cairo_new_path(Cr());
+  cairo_save(Cr());
+  cairo_translate(Cr(), rect.left + rect.Width() / 2.0, rect.top + rect.Height() / 2.0);
+  cairo_scale(Cr(), rect.Width() / 2.0, rect.Height() / 2.0);
+  cairo_arc(Cr(), 0, 0, 1, 0, 2 * M_PI);
+  cairo_restore(Cr());
   if (brush) {
     SetColor(*brush);
-    cairo_fill_preserve(cr_);
+    cairo_fill_preserve(Cr());
   }
   SetColor(pen);
-  cairo_set_line_width(cr_, penWidth);
-  cairo_stroke(cr_);
-  cairo_set_line_width(cr_, 1.0);
+  cairo_set_line_width(Cr(), penWidth);
+  cairo_stroke(Cr());
+  cairo_set_line_width(Cr(), 1.0);
 }
 
 Size Canvas::MeasureText(std::string_view text) const {
   if (fixedMetrics_) return *fixedMetrics_;
   std::lock_guard<std::mutex> guard(Font().lock);
-  cairo_save(cr_);
-  UseFont(cr_);
+  // Measuring needs no picture: a context on a one-pixel surface of its own.
+  cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+  cairo_t* cr = cairo_create(scratch);
+  UseFont(cr);
   cairo_font_extents_t font;
-  cairo_font_extents(cr_, &font);
+  cairo_font_extents(cr, &font);
   cairo_text_extents_t extents;
   const std::string zeroTerminated(text);
-  cairo_text_extents(cr_, zeroTerminated.c_str(), &extents);
-  cairo_restore(cr_);
+  cairo_text_extents(cr, zeroTerminated.c_str(), &extents);
+  cairo_destroy(cr);
+  cairo_surface_destroy(scratch);
   return {static_cast<int>(std::lround(extents.x_advance)),
           static_cast<int>(std::lround(font.ascent + font.descent))};
 }
@@ -201,20 +214,20 @@ Size Canvas::MeasureText(std::string_view text) const {
 void Canvas::Text(int x, int y, std::string_view text, Color textColor, Color brush) {
   const Size size = MeasureText(text);
   SetColor(brush);
-  cairo_rectangle(cr_, x, y, size.width, size.height);
-  cairo_fill(cr_);
+  cairo_rectangle(Cr(), x, y, size.width, size.height);
+  cairo_fill(Cr());
   {
     std::lock_guard<std::mutex> guard(Font().lock);
-    cairo_save(cr_);
-    UseFont(cr_);
+    cairo_save(Cr());
+    UseFont(Cr());
     cairo_font_extents_t font;
-    cairo_font_extents(cr_, &font);
+    cairo_font_extents(Cr(), &font);
     SetColor(textColor);
-    cairo_move_to(cr_, x, y + std::lround(font.ascent));
+    cairo_move_to(Cr(), x, y + std::lround(font.ascent));
     const std::string zeroTerminated(text);
-    cairo_show_text(cr_, zeroTerminated.c_str());
-    cairo_new_path(cr_);  // show_text leaves a current point behind
-    cairo_restore(cr_);
+    cairo_show_text(Cr(), zeroTerminated.c_str());
+    cairo_new_path(Cr());  // show_text leaves a current point behind
+    cairo_restore(Cr());
   }
   // Smoothed glyph edges could blend two dark colours into pure black, the transparent
   // colour: lift those pixels like every other drawn black.

@@ -16,7 +16,8 @@ namespace vx {
 
 class Canvas {
  public:
-  // The bitmap's pixels are copied in and written back when the canvas goes away.
+  // The bitmap's pixels are copied in at the first drawing and written back when the canvas
+  // goes away.
   explicit Canvas(Bitmap& target);
   ~Canvas();
   Canvas(const Canvas&) = delete;
@@ -47,9 +48,10 @@ class Canvas {
 
  private:
   void SetColor(Color color);
+  cairo_t* Cr();
   Bitmap& target_;
-  cairo_surface_t* surface_;
-  cairo_t* cr_;
+  cairo_surface_t* surface_ = nullptr;
+  cairo_t* cr_ = nullptr;
   std::optional<Size> fixedMetrics_;
 };
 
