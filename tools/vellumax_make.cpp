@@ -11,7 +11,6 @@
 #include "archive/archive_maker.h"
 #include "document/project.h"
 #include "document/vocabulary.h"
-#include "picture/canvas.h"
 #include "platform/paths.h"
 #include "pointers/pointer_drawing.h"
 
@@ -78,10 +77,8 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(options.exportFolder);
     if (document->GetAttr(vx::names::kPointersInZip) == vx::names::kYes) {
       options.onPicture = [](const vx::TKelPigger& frame, vx::Bitmap& picture) {
-        if (const vx::TKelPigger* pointers = frame.FindChild(vx::names::kPointers)) {
-          vx::Canvas canvas(picture);
-          vx::DrawPointers(*pointers, canvas);
-        }
+        if (const vx::TKelPigger* pointers = frame.FindChild(vx::names::kPointers))
+          vx::DrawPointersOnPicture(*pointers, picture);
       };
     }
     ConsoleObserver observer;

@@ -133,10 +133,7 @@ bool TFmain::ExtractFrame(const TKelPigger& frame, const std::string& target) {
     }
     auto picture = session_.LoadFramePicture(id, JpegScale::Full, PasswordText());
     if (!picture) return false;
-    if (drawPointers) {
-      Canvas canvas(*picture);
-      DrawPointers(*pointers, canvas, VisibilityRule());
-    }
+    if (drawPointers) DrawPointersOnPicture(*pointers, *picture, VisibilityRule());
     // A file that cannot be written is tried again at lower qualities, never below 1.
     int quality = kExtractQuality;
     for (int step = 0; step <= 80;) {

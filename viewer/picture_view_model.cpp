@@ -139,8 +139,7 @@ void PictureViewModel::DrawPointers() {
     Canvas canvas(backBuffer_);
     DrawPointersInRect(*pointers, canvas, fit_.rect.left, fit_.rect, fit_.rect.top, pointerRule_);
   }
-  Canvas canvas(working_);
-  vx::DrawPointers(*pointers, canvas, pointerRule_);
+  DrawPointersOnPicture(*pointers, working_, pointerRule_);
 }
 
 void PictureViewModel::ZoomStep(bool up) {

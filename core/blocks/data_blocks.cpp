@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/paths.h"
 #include "text/text_case.h"
@@ -168,28 +170,47 @@ std::string CompressToString(std::string_view data) {
   return out;
 }
 
-std::string DecompressToStream(std::string_view data, size_t limit) {
+namespace {
+
+// Inflates data; take(bytes so far) says where the next piece of output goes and how much
+// room it has. Fails on damaged or unfinished data and past limit.
+template <typename Take>
+size_t Inflate(std::string_view data, size_t limit, Take take) {
   if (data.size() > UINT32_MAX) ZlibError();
   z_stream stream{};
   if (inflateInit(&stream) != Z_OK) ZlibError();
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
   stream.avail_in = static_cast<uInt>(data.size());
-  std::string out;
+  size_t total = 0;
   int status = Z_OK;
   while (status == Z_OK) {
-    const size_t chunk =
-        std::min<size_t>(std::max<size_t>(out.size(), 65536), limit + 1 - out.size());
-    const size_t used = out.size();
-    out.resize(used + chunk);
-    stream.next_out = reinterpret_cast<Bytef*>(out.data() + used);
-    stream.avail_out = static_cast<uInt>(chunk);
+    const auto [to, room] = take(total);
+    stream.next_out = to;
+    stream.avail_out = room;
     status = inflate(&stream, Z_NO_FLUSH);
-    out.resize(used + chunk - stream.avail_out);
-    if (out.size() > limit) status = Z_MEM_ERROR;
-    if (status == Z_BUF_ERROR) break;  // the input ended early
+    total += room - stream.avail_out;
+    if (total > limit) status = Z_MEM_ERROR;
   }
   inflateEnd(&stream);
   if (status != Z_STREAM_END) ZlibError();
+  return total;
+}
+
+}  // namespace
+
+// Two passes: the first only counts, so the result is allocated once at its exact size. A
+// block that inflates far beyond its own size fails at the limit having held no more than
+// a scratch buffer, and no doubling buffer ever holds two copies.
+std::string DecompressToStream(std::string_view data, size_t limit) {
+  constexpr uInt kScratch = 64 * 1024;
+  std::unique_ptr<Bytef[]> scratch(new Bytef[kScratch]);
+  const size_t size = Inflate(
+      data, limit, [&](size_t) { return std::pair<Bytef*, uInt>(scratch.get(), kScratch); });
+  std::string out(size, '\0');
+  Inflate(data, size, [&](size_t done) {
+    return std::pair<Bytef*, uInt>(reinterpret_cast<Bytef*>(out.data() + done),
+                                   static_cast<uInt>(std::min<size_t>(size - done, UINT32_MAX)));
+  });
   return out;
 }
 

@@ -14,11 +14,12 @@ Bitmap::Bitmap(int width, int height) {
   const std::uint64_t stride =
       (static_cast<std::uint64_t>(std::max(width, 0)) * 3 + 3) & ~std::uint64_t{3};
   const std::uint64_t bytes = stride * static_cast<std::uint64_t>(std::max(height, 0));
-  if (width < 0 || height < 0 || bytes > kMaxBitmapBytes)
+  // The stride alone is checked too: a row too long for an int is refused at any height.
+  if (width < 0 || height < 0 || stride > kMaxBitmapBytes || bytes > kMaxBitmapBytes)
     throw std::runtime_error("Picture too large");
   width_ = width;
   height_ = height;
-  stride_ = StrideFor(width);
+  stride_ = static_cast<int>(stride);
   if (bytes > 0) pixels_ = Allocate(static_cast<size_t>(bytes));
 }
 

@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "text/utf8.h"
+
 extern "C" const unsigned char vx_embedded_font_data[];
 extern "C" const unsigned char vx_embedded_font_end[];
 
@@ -18,6 +20,10 @@ namespace vx {
 namespace {
 
 constexpr double kFontPixels = 8.0 * 96.0 / 72.0;  // 8 points at 96 dpi
+// Cairo keeps coordinates in 24.8 fixed point: everything handed to it stays well inside.
+constexpr int kReach = 1 << 22;
+// A band's surface stays below this many pixels (4 bytes each).
+constexpr std::int64_t kMaxBandPixels = std::int64_t{1} << 26;
 
 // One face for the whole program; FreeType faces are not thread-safe, so text work holds
 // the lock.
@@ -65,40 +71,50 @@ std::uint32_t* PixelAt(cairo_surface_t* surface, int x, int y) {
 
 }  // namespace
 
-Canvas::Canvas(Bitmap& target) : target_(target) {}
+Canvas::Canvas(Bitmap& target) : Canvas(target, {0, 0, target.Width(), target.Height()}) {}
+
+Canvas::Canvas(Bitmap& target, const Rect& window) : target_(target), window_(window) {}
 
 // The surface is made, and the picture copied into it, only when something is drawn: a canvas
 // whose every pointer is hidden costs nothing.
 cairo_t* Canvas::Cr() {
   if (cr_) return cr_;
-  surface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, target_.Width(), target_.Height());
+  if (window_.Width() > kMaxCanvasSide || window_.Height() > kMaxCanvasSide)
+    throw std::runtime_error("Picture too large");
+  surface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, window_.Width(), window_.Height());
   if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(surface_);
     surface_ = nullptr;
     throw std::runtime_error("Picture too large");
   }
   cairo_surface_flush(surface_);
-  for (int y = 0; y < target_.Height(); ++y) {
-    const std::uint8_t* in = target_.Row(y);
+  for (int y = 0; y < window_.Height(); ++y) {
+    const std::uint8_t* in = target_.Row(window_.top + y) + window_.left * 3;
     std::uint32_t* out = PixelAt(surface_, 0, y);
-    for (int x = 0; x < target_.Width(); ++x, in += 3)
+    for (int x = 0; x < window_.Width(); ++x, in += 3)
       out[x] = in[0] | (in[1] << 8) | (in[2] << 16);
   }
   cairo_surface_mark_dirty(surface_);
+  Recover();
+  return cr_;
+}
+
+void Canvas::Recover() {
+  if (cr_) cairo_destroy(cr_);
   cr_ = cairo_create(surface_);
+  cairo_translate(cr_, -window_.left, -window_.top);
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
   cairo_set_line_width(cr_, 1.0);
-  return cr_;
 }
 
 Canvas::~Canvas() {
   if (!cr_) return;
   cairo_destroy(cr_);
   cairo_surface_flush(surface_);
-  for (int y = 0; y < target_.Height(); ++y) {
+  for (int y = 0; y < window_.Height(); ++y) {
     const std::uint32_t* in = PixelAt(surface_, 0, y);
-    std::uint8_t* out = target_.Row(y);
-    for (int x = 0; x < target_.Width(); ++x, out += 3) {
+    std::uint8_t* out = target_.Row(window_.top + y) + window_.left * 3;
+    for (int x = 0; x < window_.Width(); ++x, out += 3) {
       out[0] = static_cast<std::uint8_t>(in[x]);
       out[1] = static_cast<std::uint8_t>(in[x] >> 8);
       out[2] = static_cast<std::uint8_t>(in[x] >> 16);
@@ -107,12 +123,23 @@ Canvas::~Canvas() {
   cairo_surface_destroy(surface_);
 }
 
+// A rectangle cut to the window with a margin wider than any outline or rounded corner: what
+// shows is the same, and Cairo never sees a coordinate beyond its range.
+Rect Canvas::Reachable(const Rect& rect) const {
+  constexpr int kMargin = 8;
+  return {std::max(rect.left, window_.left - kMargin), std::max(rect.top, window_.top - kMargin),
+          std::min(rect.right, window_.right + kMargin),
+          std::min(rect.bottom, window_.bottom + kMargin)};
+}
+
 void Canvas::SetColor(Color color) {
   cairo_set_source_rgb(Cr(), (color & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0,
                        ((color >> 16) & 0xFF) / 255.0);
 }
 
-void Canvas::Rectangle(const Rect& rect, Color pen, Color brush) {
+void Canvas::Rectangle(const Rect& whole, Color pen, Color brush) {
+  if (whole.Width() <= 0 || whole.Height() <= 0) return;
+  const Rect rect = Reachable(whole);
   if (rect.Width() <= 0 || rect.Height() <= 0) return;
   SetColor(brush);
   cairo_rectangle(Cr(), rect.left, rect.top, rect.Width(), rect.Height());
@@ -121,9 +148,12 @@ void Canvas::Rectangle(const Rect& rect, Color pen, Color brush) {
   // The pen runs through the centres of the outermost pixels.
   cairo_rectangle(Cr(), rect.left + 0.5, rect.top + 0.5, rect.Width() - 1, rect.Height() - 1);
   cairo_stroke(Cr());
+  if (cairo_status(Cr()) != CAIRO_STATUS_SUCCESS) Recover();
 }
 
-void Canvas::RoundRect(const Rect& rect, Color pen, Color brush) {
+void Canvas::RoundRect(const Rect& whole, Color pen, Color brush) {
+  if (whole.Width() <= 0 || whole.Height() <= 0) return;
+  const Rect rect = Reachable(whole);
   if (rect.Width() <= 0 || rect.Height() <= 0) return;
   const double left = rect.left + 0.5, top = rect.top + 0.5;
   const double right = rect.right - 0.5, bottom = rect.bottom - 0.5;
@@ -138,17 +168,24 @@ void Canvas::RoundRect(const Rect& rect, Color pen, Color brush) {
   cairo_fill_preserve(Cr());
   SetColor(pen);
   cairo_stroke(Cr());
+  if (cairo_status(Cr()) != CAIRO_STATUS_SUCCESS) Recover();
 }
 
 void Canvas::Polygon(const std::vector<Point>& points, Color pen, Color brush) {
   if (points.empty()) return;
   cairo_new_path(Cr());
-  for (const Point& p : points) cairo_line_to(Cr(), p.x + 0.5, p.y + 0.5);
+  // Vertices far outside move closer along their axis; the edges that show keep their slope
+  // since every shape's slanted edges are short.
+  for (const Point& p : points) {
+    cairo_line_to(Cr(), std::clamp(p.x, window_.left - kReach, window_.right + kReach) + 0.5,
+                  std::clamp(p.y, window_.top - kReach, window_.bottom + kReach) + 0.5);
+  }
   cairo_close_path(Cr());
   SetColor(brush);
   cairo_fill_preserve(Cr());
   SetColor(pen);
   cairo_stroke(Cr());
+  if (cairo_status(Cr()) != CAIRO_STATUS_SUCCESS) Recover();
 }
 
 void Canvas::Line(Point from, Point to, Color pen) {
@@ -160,8 +197,8 @@ void Canvas::Line(Point from, Point to, Color pen) {
   const int dy = -std::abs(to.y - from.y), sy = from.y < to.y ? 1 : -1;
   int error = dx + dy;
   for (Point p = from; !(p == to);) {
-    if (p.x >= 0 && p.y >= 0 && p.x < target_.Width() && p.y < target_.Height())
-      *PixelAt(surface_, p.x, p.y) = value;
+    if (p.x >= window_.left && p.y >= window_.top && p.x < window_.right && p.y < window_.bottom)
+      *PixelAt(surface_, p.x - window_.left, p.y - window_.top) = value;
     const int e2 = 2 * error;
     if (e2 >= dy) {
       error += dy;
@@ -191,6 +228,7 @@ void Canvas::Ellipse(const Rect& rect, Color pen, int penWidth, std::optional<Co
   cairo_set_line_width(Cr(), penWidth);
   cairo_stroke(Cr());
   cairo_set_line_width(Cr(), 1.0);
+  if (cairo_status(Cr()) != CAIRO_STATUS_SUCCESS) Recover();
 }
 
 Size Canvas::MeasureText(std::string_view text) const {
@@ -203,16 +241,26 @@ Size Canvas::MeasureText(std::string_view text) const {
   cairo_font_extents_t font;
   cairo_font_extents(cr, &font);
   cairo_text_extents_t extents;
-  const std::string zeroTerminated(text);
-  cairo_text_extents(cr, zeroTerminated.c_str(), &extents);
+  const std::string repaired = RepairUtf8(text);
+  cairo_text_extents(cr, repaired.c_str(), &extents);
+  const bool ok = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
   cairo_destroy(cr);
   cairo_surface_destroy(scratch);
-  return {static_cast<int>(std::lround(extents.x_advance)),
-          static_cast<int>(std::lround(font.ascent + font.descent))};
+  if (!ok) return {0, 0};
+  // Clamped before becoming integers: a label of millions of letters stays a number.
+  const auto pixels = [](double value) {
+    return static_cast<int>(std::lround(std::clamp(value, 0.0, double{kReach})));
+  };
+  return {pixels(extents.x_advance), pixels(font.ascent + font.descent)};
 }
 
 void Canvas::Text(int x, int y, std::string_view text, Color textColor, Color brush) {
   const Size size = MeasureText(text);
+  // Nothing of it shows: Cairo is not asked to place glyphs beyond its range.
+  if (x >= window_.right || y >= window_.bottom || x + size.width <= window_.left ||
+      y + size.height <= window_.top) {
+    return;
+  }
   SetColor(brush);
   cairo_rectangle(Cr(), x, y, size.width, size.height);
   cairo_fill(Cr());
@@ -224,21 +272,38 @@ void Canvas::Text(int x, int y, std::string_view text, Color textColor, Color br
     cairo_font_extents(Cr(), &font);
     SetColor(textColor);
     cairo_move_to(Cr(), x, y + std::lround(font.ascent));
-    const std::string zeroTerminated(text);
-    cairo_show_text(Cr(), zeroTerminated.c_str());
+    const std::string repaired = RepairUtf8(text);
+    cairo_show_text(Cr(), repaired.c_str());
     cairo_new_path(Cr());  // show_text leaves a current point behind
     cairo_restore(Cr());
   }
+  if (cairo_status(Cr()) != CAIRO_STATUS_SUCCESS) Recover();
   // Smoothed glyph edges could blend two dark colours into pure black, the transparent
   // colour: lift those pixels like every other drawn black.
   cairo_surface_flush(surface_);
-  for (int py = std::max(y, 0); py < std::min(y + size.height, target_.Height()); ++py) {
-    for (int px = std::max(x, 0); px < std::min(x + size.width, target_.Width()); ++px) {
-      std::uint32_t* p = PixelAt(surface_, px, py);
+  for (int py = std::max(y, window_.top); py < std::min(y + size.height, window_.bottom); ++py) {
+    for (int px = std::max(x, window_.left); px < std::min(x + size.width, window_.right); ++px) {
+      std::uint32_t* p = PixelAt(surface_, px - window_.left, py - window_.top);
       if ((*p & 0xFFFFFF) == 0) *p = 0x010101;
     }
   }
   cairo_surface_mark_dirty(surface_);
+}
+
+void DrawInBands(Bitmap& target, const std::function<void(Canvas&)>& draw) {
+  const int width = target.Width(), height = target.Height();
+  if (width <= 0 || height <= 0) return;
+  const int columns = (width + kMaxCanvasSide - 1) / kMaxCanvasSide;
+  const int bandWidth = (width + columns - 1) / columns;
+  const int bandHeight =
+      static_cast<int>(std::clamp<std::int64_t>(kMaxBandPixels / bandWidth, 1, kMaxCanvasSide));
+  for (int top = 0; top < height; top += bandHeight) {
+    for (int left = 0; left < width; left += bandWidth) {
+      Canvas canvas(target, {left, top, std::min(left + bandWidth, width),
+                             std::min(top + bandHeight, height)});
+      draw(canvas);
+    }
+  }
 }
 
 }  // namespace vx

@@ -5,6 +5,7 @@
 
 #include <cairo.h>
 
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -14,15 +15,21 @@
 
 namespace vx {
 
+// The largest side one canvas holds.
+inline constexpr int kMaxCanvasSide = 32767;
+
 class Canvas {
  public:
   // The bitmap's pixels are copied in at the first drawing and written back when the canvas
-  // goes away.
+  // goes away. Fails with "Picture too large" past kMaxCanvasSide (DrawInBands serves those).
   explicit Canvas(Bitmap& target);
+  // Only the window's pixels are drawn; coordinates stay those of the whole bitmap.
+  Canvas(Bitmap& target, const Rect& window);
   ~Canvas();
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 
+  // The whole bitmap's size, also for a canvas on a window of it.
   Size Extent() const { return {target_.Width(), target_.Height()}; }
 
   // (x1, y1, x2, y2) covers x1 .. x2 - 1 and y1 .. y2 - 1: filled with the brush, outlined
@@ -38,7 +45,8 @@ class Canvas {
   void Ellipse(const Rect& rect, Color pen, int penWidth,
                std::optional<Color> brush = std::nullopt);
 
-  // 8 points at 96 dpi; the height is the font's ascent plus descent.
+  // 8 points at 96 dpi; the height is the font's ascent plus descent. Bytes that are not
+  // UTF-8 are measured and drawn as U+FFFD.
   Size MeasureText(std::string_view text) const;
   // Top-left corner at (x, y), on an opaque background of the brush colour.
   void Text(int x, int y, std::string_view text, Color textColor, Color brush);
@@ -49,10 +57,19 @@ class Canvas {
  private:
   void SetColor(Color color);
   cairo_t* Cr();
+  // A drawing that failed inside Cairo leaves its context unusable: start a fresh one, so
+  // the next drawing still shows.
+  void Recover();
+  Rect Reachable(const Rect& rect) const;
   Bitmap& target_;
+  Rect window_;
   cairo_surface_t* surface_ = nullptr;
   cairo_t* cr_ = nullptr;
   std::optional<Size> fixedMetrics_;
 };
+
+// Runs draw once per band of the bitmap, each band a canvas of its own no larger than one
+// canvas holds: a picture of any size gets everything drawn.
+void DrawInBands(Bitmap& target, const std::function<void(Canvas&)>& draw);
 
 }  // namespace vx

@@ -17,16 +17,29 @@ namespace {
 
 // Progressive files with more scans than this are refused: each scan costs a full pass.
 constexpr int kMaxScans = 500;
+// Damaged files warn once per damaged place; a file that warns this often is hostile.
+constexpr long kMaxWarnings = 100;
+// The encoder's output starts this large and doubles as it fills.
+constexpr size_t kFirstOutputBytes = 64 * 1024;
 
 // libjpeg reports errors by calling error_exit, which must not return. Ours longjmps back
 // into the C-style functions below; no C++ object with a destructor lives in their frames.
+// The encoder writes into a buffer that only this code allocates and frees, so an error at
+// any point leaves exactly one buffer to free.
+struct Output {
+  jpeg_destination_mgr manager;
+  unsigned char* data;
+  size_t capacity;
+  size_t size;
+  size_t limit;
+};
+
 struct Context {
   jpeg_error_mgr manager;
   jpeg_progress_mgr progress;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
-  unsigned char* output;
-  unsigned long outputSize;
+  Output output;
 };
 
 void OnError(j_common_ptr cinfo) {
@@ -35,8 +48,45 @@ void OnError(j_common_ptr cinfo) {
   std::longjmp(context->jump, 1);
 }
 
+// Warnings (stray bytes, a premature end) leave a picture as every viewer shows it; only
+// their number is limited.
 void OnMessage(j_common_ptr cinfo, int level) {
-  if (level < 0) OnError(cinfo);  // a warning means corrupt data
+  if (level >= 0) return;
+  if (++cinfo->err->num_warnings > kMaxWarnings) {
+    auto* context = reinterpret_cast<Context*>(cinfo->err);
+    std::snprintf(context->message, sizeof context->message, "Too many warnings in JPEG file");
+    std::longjmp(context->jump, 1);
+  }
+}
+
+Output& OutputOf(j_compress_ptr cinfo) { return *reinterpret_cast<Output*>(cinfo->dest); }
+
+void StartOutput(j_compress_ptr cinfo) {
+  Output& out = OutputOf(cinfo);
+  out.capacity = std::min(kFirstOutputBytes, out.limit);
+  out.data = static_cast<unsigned char*>(std::malloc(out.capacity));
+  if (!out.data) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 1);
+  out.manager.next_output_byte = out.data;
+  out.manager.free_in_buffer = out.capacity;
+}
+
+// Called when the buffer is full: grow it, never past the limit.
+boolean GrowOutput(j_compress_ptr cinfo) {
+  Output& out = OutputOf(cinfo);
+  if (out.capacity >= out.limit) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 2);
+  const size_t grown = std::min(out.capacity * 2, out.limit);
+  auto* data = static_cast<unsigned char*>(std::realloc(out.data, grown));
+  if (!data) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 3);  // out.data is still ours to free
+  out.data = data;
+  out.manager.next_output_byte = data + out.capacity;
+  out.manager.free_in_buffer = grown - out.capacity;
+  out.capacity = grown;
+  return TRUE;
+}
+
+void EndOutput(j_compress_ptr cinfo) {
+  Output& out = OutputOf(cinfo);
+  out.size = out.capacity - out.manager.free_in_buffer;
 }
 
 void OnProgress(j_common_ptr cinfo) {
@@ -59,11 +109,11 @@ void Prepare(Context& context, j_common_ptr cinfo) {
   context.manager.error_exit = OnError;
   context.manager.emit_message = OnMessage;
   context.message[0] = '\0';
-  context.output = nullptr;
-  context.outputSize = 0;
 }
 
-// Reads the header into dinfo; false with context.message on failure.
+// Reads the header into dinfo; false with context.message on failure. CMYK and YCCK files
+// are decoded as CMYK and turned into colour afterwards; everything else libjpeg gives as
+// blue, green, red directly, greyscale included.
 bool ReadHeader(Context& context, jpeg_decompress_struct& dinfo, const unsigned char* data,
                 size_t size, JpegScale scale) {
   if (setjmp(context.jump)) return false;
@@ -72,7 +122,8 @@ bool ReadHeader(Context& context, jpeg_decompress_struct& dinfo, const unsigned 
   dinfo.progress = &context.progress;
   jpeg_mem_src(&dinfo, data, static_cast<unsigned long>(size));
   jpeg_read_header(&dinfo, TRUE);
-  dinfo.out_color_space = JCS_EXT_BGR;
+  const bool cmyk = dinfo.jpeg_color_space == JCS_CMYK || dinfo.jpeg_color_space == JCS_YCCK;
+  dinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
   if (scale == JpegScale::Quarter) {
     dinfo.scale_num = 1;
     dinfo.scale_denom = 4;
@@ -81,14 +132,34 @@ bool ReadHeader(Context& context, jpeg_decompress_struct& dinfo, const unsigned 
   return true;
 }
 
+// Adobe's programs write CMYK inverted (0 is full ink) and mark such files with their
+// segment; files without it hold plain ink values.
+void CmykToBgr(const JSAMPLE* in, std::uint8_t* out, JDIMENSION width, bool inverted) {
+  for (JDIMENSION x = 0; x < width; ++x, in += 4, out += 3) {
+    const int k = inverted ? in[3] : 255 - in[3];
+    for (int channel = 0; channel < 3; ++channel) {
+      const int c = inverted ? in[2 - channel] : 255 - in[2 - channel];
+      out[channel] = static_cast<std::uint8_t>((c * k + 127) / 255);
+    }
+  }
+}
+
 // rows holds a pointer to every row of the bitmap: libjpeg then writes many rows per call
-// straight into place instead of one at a time through its own buffer.
-bool ReadPixels(Context& context, jpeg_decompress_struct& dinfo, JSAMPROW* rows) {
+// straight into place instead of one at a time through its own buffer. CMYK comes a row at
+// a time through cmykRow (4 bytes per pixel of the output width).
+bool ReadPixels(Context& context, jpeg_decompress_struct& dinfo, JSAMPROW* rows, JSAMPROW cmykRow) {
   if (setjmp(context.jump)) return false;
   jpeg_start_decompress(&dinfo);
+  const bool inverted = dinfo.saw_Adobe_marker;
   while (dinfo.output_scanline < dinfo.output_height) {
-    jpeg_read_scanlines(&dinfo, rows + dinfo.output_scanline,
-                        dinfo.output_height - dinfo.output_scanline);
+    if (dinfo.out_color_space == JCS_CMYK) {
+      JSAMPROW target = rows[dinfo.output_scanline];
+      jpeg_read_scanlines(&dinfo, &cmykRow, 1);
+      CmykToBgr(cmykRow, target, dinfo.output_width, inverted);
+    } else {
+      jpeg_read_scanlines(&dinfo, rows + dinfo.output_scanline,
+                          dinfo.output_height - dinfo.output_scanline);
+    }
   }
   jpeg_finish_decompress(&dinfo);
   return true;
@@ -102,7 +173,10 @@ bool Compress(Context& context, const Bitmap& bitmap, JSAMPROW* rows, int qualit
     return false;
   }
   jpeg_create_compress(&cinfo);
-  jpeg_mem_dest(&cinfo, &context.output, &context.outputSize);
+  context.output.manager.init_destination = StartOutput;
+  context.output.manager.empty_output_buffer = GrowOutput;
+  context.output.manager.term_destination = EndOutput;
+  cinfo.dest = &context.output.manager;
   cinfo.image_width = static_cast<JDIMENSION>(bitmap.Width());
   cinfo.image_height = static_cast<JDIMENSION>(bitmap.Height());
   cinfo.input_components = 3;
@@ -135,27 +209,35 @@ Bitmap DecodeJpeg(std::string_view bytes, JpegScale scale) {
   }
   Bitmap bitmap;
   std::vector<JSAMPROW> rows;
+  std::vector<JSAMPLE> cmykRow;
   try {
     bitmap = Bitmap(static_cast<int>(dinfo.output_width), static_cast<int>(dinfo.output_height));
     rows = RowPointers(bitmap);
+    if (dinfo.out_color_space == JCS_CMYK) cmykRow.resize(size_t{4} * dinfo.output_width);
   } catch (...) {
     jpeg_destroy_decompress(&dinfo);
     throw;
   }
-  const bool ok = ReadPixels(context, dinfo, rows.data());
+  const bool ok = ReadPixels(context, dinfo, rows.data(), cmykRow.data());
   jpeg_destroy_decompress(&dinfo);
   if (!ok) throw std::runtime_error(context.message);
   return bitmap;
 }
 
 std::optional<std::string> EncodeJpeg(const Bitmap& bitmap, int quality) {
-  if (bitmap.Empty()) return std::nullopt;
-  Context context;
+  return EncodeJpegWithin(bitmap, quality, kMaxJpegBytes);
+}
+
+std::optional<std::string> EncodeJpegWithin(const Bitmap& bitmap, int quality, size_t maxBytes) {
+  if (bitmap.Empty() || maxBytes == 0) return std::nullopt;
+  Context context{};
   std::vector<JSAMPROW> rows = RowPointers(const_cast<Bitmap&>(bitmap));
+  // libjpeg asks for room as soon as the buffer is full, also after the file's last byte.
+  context.output.limit = maxBytes + 1;
   const bool ok = Compress(context, bitmap, rows.data(), std::clamp(quality, 1, 100));
   std::optional<std::string> result;
-  if (ok) result.emplace(reinterpret_cast<const char*>(context.output), context.outputSize);
-  std::free(context.output);
+  if (ok) result.emplace(reinterpret_cast<const char*>(context.output.data), context.output.size);
+  std::free(context.output.data);
   return result;
 }
 

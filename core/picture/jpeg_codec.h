@@ -15,12 +15,16 @@ bool LooksLikeJpeg(std::string_view bytes);
 
 // Full size, or a quarter of width and height (decoded so, not resampled afterwards).
 enum class JpegScale { Full, Quarter };
-// Fails with libjpeg's message; corrupt data that libjpeg would only warn about counts as a
-// failure too, so a truncated file is never shown half grey.
+// Fails with libjpeg's message. Damage that libjpeg only warns about (stray bytes, a
+// premature end) gives the picture as libjpeg decodes it, as every picture viewer shows it;
+// CMYK, YCCK and greyscale files come out in colour.
 Bitmap DecodeJpeg(std::string_view bytes, JpegScale scale = JpegScale::Full);
 
 // A complete baseline colour JPEG file at the quality (1 to 100), or nothing on failure.
 std::optional<std::string> EncodeJpeg(const Bitmap& bitmap, int quality);
+// The same, failing when the file would pass maxBytes (EncodeJpeg allows kMaxJpegBytes).
+inline constexpr size_t kMaxJpegBytes = size_t{1} << 30;
+std::optional<std::string> EncodeJpegWithin(const Bitmap& bitmap, int quality, size_t maxBytes);
 
 // Tries the quality, then 5 less each time, at most 17 attempts (never below 1); pump runs
 // between attempts so a window stays responsive.

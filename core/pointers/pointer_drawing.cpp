@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <stdexcept>
 
 #include "pointers/pointer_record.h"
 
@@ -10,6 +11,15 @@ namespace vx {
 namespace {
 
 constexpr Color kShadow = 0x020202;
+
+// Positions and sizes from a document can be anything (1e308, -1e308); a pointer this far out
+// shows on no picture, and clamping here keeps every later sum an int. NaN is no position.
+constexpr double kFarOut = 1 << 24;
+
+int ClampedPixels(double value) {
+  if (std::isnan(value)) throw std::invalid_argument("Not a position");
+  return RoundHalfEven(std::clamp(value, -kFarOut, kFarOut));
+}
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
@@ -38,6 +48,11 @@ void DrawPointers(const TKelPigger& pointers, Canvas& canvas, const PointerFilte
   DrawPointersInRect(pointers, canvas, 0, {0, 0, extent.width, extent.height}, 0, filter);
 }
 
+void DrawPointersOnPicture(const TKelPigger& pointers, Bitmap& picture,
+                           const PointerFilter& filter) {
+  DrawInBands(picture, [&](Canvas& canvas) { DrawPointers(pointers, canvas, filter); });
+}
+
 void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, const Rect& target,
                         int yo, const PointerFilter& filter) {
   const double W = target.Width(), H = target.Height();
@@ -47,8 +62,8 @@ void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, cons
     try {
       const PointerRecord record = ReadPointerRecord(element);
       const std::string label = " " + record.label + " ";
-      const int x = xo + RoundHalfEven(W * record.anchorX);
-      const int y = yo + RoundHalfEven(H * record.anchorY);
+      const int x = xo + ClampedPixels(W * record.anchorX);
+      const int y = yo + ClampedPixels(H * record.anchorY);
       const PointerColors colors{Drawable(record.text), Drawable(record.pen),
                                  Drawable(record.brush)};
       switch (record.kind) {
@@ -56,8 +71,8 @@ void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, cons
           DrawArrowShape(canvas, label, x, y, record.leftToRight, colors);
           break;
         case PointerKind::Area:
-          DrawAreaShape(canvas, label, x, y, RoundHalfEven(W * record.areaWidth),
-                        RoundHalfEven(H * record.areaHeight), colors);
+          DrawAreaShape(canvas, label, x, y, ClampedPixels(W * record.areaWidth),
+                        ClampedPixels(H * record.areaHeight), colors);
           break;
         case PointerKind::Cloud:
           DrawCloudAt(canvas, label, x, y, record.leftToRight, record.bottomToTop, colors);

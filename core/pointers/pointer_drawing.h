@@ -16,8 +16,12 @@ using PointerFilter = std::function<bool(const TKelPigger& element)>;
 
 // Every pointer record of the PNTRS node scaled to the whole bitmap.
 void DrawPointers(const TKelPigger& pointers, Canvas& canvas, const PointerFilter& filter = {});
+// The same on a picture of any size: one larger than a canvas holds is drawn in bands.
+void DrawPointersOnPicture(const TKelPigger& pointers, Bitmap& picture,
+                           const PointerFilter& filter = {});
 // Scaled to the size of target (its origin is not used: xo and yo are added instead). A
-// record that cannot be read is skipped and the next one drawn.
+// record that cannot be read is skipped and the next one drawn; positions far off the
+// picture are clamped.
 void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, const Rect& target,
                         int yo, const PointerFilter& filter = {});
 

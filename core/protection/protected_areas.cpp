@@ -1,6 +1,7 @@
 #include "protection/protected_areas.h"
 
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 
 #include "blocks/data_blocks.h"
@@ -14,15 +15,17 @@ namespace {
 
 namespace n = names;
 
-// Coordinates further out than this are no area of any picture.
-constexpr double kFarOut = 1 << 30;
+// Coordinates further out than this are no area of any picture; every edge of an accepted
+// rectangle, right and bottom included, lies strictly inside it, so the sums stay ints.
+constexpr std::int64_t kFarOut = std::int64_t{1} << 30;
 
-// An absent area width or height is 0, as for every pointer record; the anchor must be there.
+// size x the key's value, checked before it becomes an integer. An absent area width or
+// height is 0, as for every pointer record; the anchor must be there.
 double Scaled(int size, const TKelPigger& area, const char* key, bool required) {
   const std::string text = area.GetAttr(key);
   if (text.empty() && !required) return 0;
   const double value = size * TextToReal(text);
-  if (!std::isfinite(value) || std::fabs(value) > kFarOut)
+  if (!std::isfinite(value) || std::fabs(value) >= static_cast<double>(kFarOut))
     throw std::invalid_argument(text + " isn't a valid float");
   return value;
 }
@@ -40,12 +43,18 @@ void ForEachArea(const TKelPigger& frame, Visit visit) {
 }  // namespace
 
 Rect AreaRectangle(const TKelPigger& area, int W, int H) {
-  const int left = RoundHalfEven(Scaled(W, area, n::kAnchorX, true));
-  const int top = RoundHalfEven(Scaled(H, area, n::kAnchorY, true));
-  const int width = static_cast<int>(std::trunc(Scaled(W, area, n::kAreaWidth, false))) + 1;
-  const int height = static_cast<int>(std::trunc(Scaled(H, area, n::kAreaHeight, false))) + 1;
+  const auto left = static_cast<std::int64_t>(std::nearbyint(Scaled(W, area, n::kAnchorX, true)));
+  const auto top = static_cast<std::int64_t>(std::nearbyint(Scaled(H, area, n::kAnchorY, true)));
+  const auto width =
+      static_cast<std::int64_t>(std::trunc(Scaled(W, area, n::kAreaWidth, false))) + 1;
+  const auto height =
+      static_cast<std::int64_t>(std::trunc(Scaled(H, area, n::kAreaHeight, false))) + 1;
   if (width <= 0 || height <= 0) throw std::invalid_argument("Area of no size");
-  return {left, top, left + width, top + height};
+  for (std::int64_t edge : {left, top, left + width, top + height}) {
+    if (edge <= -kFarOut || edge >= kFarOut) throw std::invalid_argument("Area too far out");
+  }
+  return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(left + width),
+          static_cast<int>(top + height)};
 }
 
 std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame,

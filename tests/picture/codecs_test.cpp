@@ -79,6 +79,24 @@ TEST(Jpeg, DecodesFullAndQuarterSize) {
   EXPECT_EQ(quarter.Height(), 12);
 }
 
+TEST(Jpeg, EncoderFailingInItsOutputFreesItOnce) {
+  // Noise makes a file larger than the encoder's first buffer: failures before, at and after
+  // a growth of the output (under the sanitizers, a double free or leak would show).
+  Bitmap noise(320, 320);
+  std::uint32_t seed = 1;
+  for (int y = 0; y < 320; ++y)
+    for (int x = 0; x < 320 * 3; ++x)
+      noise.Row(y)[x] = static_cast<std::uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
+  const auto whole = EncodeJpeg(noise, 95);
+  ASSERT_TRUE(whole);
+  ASSERT_GT(whole->size(), 100000u);
+  for (size_t limit :
+       {size_t{0}, size_t{1}, size_t{1000}, size_t{65536}, size_t{100000}, whole->size() - 1}) {
+    EXPECT_FALSE(EncodeJpegWithin(noise, 95, limit)) << limit;
+  }
+  EXPECT_EQ(EncodeJpegWithin(noise, 95, whole->size()), whole);
+}
+
 TEST(Jpeg, StepDownTriesSeventeenQualitiesAtMost) {
   const Bitmap source = Gradient(8, 8);
   std::vector<int> tried;

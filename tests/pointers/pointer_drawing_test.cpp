@@ -193,5 +193,68 @@ TEST(DrawPointers, RealFontSampleHasNoPureBlack) {
     for (int x = 0; x < bitmap.Width(); ++x) ASSERT_NE(bitmap.Pixel(x, y), 0u) << x << "," << y;
 }
 
+TEST(DrawPointers, ALabelThatIsNotUtf8HidesNoOtherPointer) {
+  // Stray bytes, a cut sequence, an overlong slash, a surrogate: each drawn as U+FFFD, and
+  // the cloud after them still appears.
+  TKelPigger pointers;
+  pointers.LoadFromText("<PNTRS><CLD XR=0.25 YR=0.5/><CLD XR=0.75 YR=0.5 ARRTXT=after/></PNTRS>");
+  for (const std::string bad : {"\xFF\xFE", "caf\xC3", "\xC0\xAF", "\xED\xA0\x80x"}) {
+    pointers.Child(0)->SetAttr("ARRTXT", bad);
+    Bitmap bitmap = White(400, 100);
+    {
+      Canvas canvas(bitmap);
+      EXPECT_GT(canvas.MeasureText(bad).width, 0);
+      DrawPointers(pointers, canvas);
+    }
+    const auto left = DrawnBounds(bitmap);
+    ASSERT_TRUE(left);
+    EXPECT_LT(left->left, 100);   // the bad label's cloud
+    EXPECT_GT(left->right, 300);  // and the one after it
+  }
+}
+
+TEST(DrawPointers, NumbersFarOutOfRangeAreClampedNotConverted) {
+  // Each record is drawn or skipped without undefined behaviour; the last one always shows.
+  struct Case {
+    const char* what;
+    const char* attributes;
+  } cases[] = {
+      {"huge anchor", "XR=1e308 YR=1e308"},
+      {"huge negative anchor", "XR=-1e308 YR=-1e308"},
+      {"huge area", "XR=0 YR=0 RFW=1e308 RFH=1e308"},
+      {"huge negative area", "XR=0.5 YR=0.5 RFW=-1e308 RFH=-1e308"},
+      {"just beyond an int", "XR=2147483648 YR=-2147483649"},
+  };
+  for (const Case& c : cases) {
+    for (const char* kind : {"CLD", "ARR", "PRAR"}) {
+      TKelPigger pointers;
+      pointers.LoadFromText(std::string("<PNTRS><") + kind + " " + c.attributes +
+                            " ARRTXT=x/><PRAR XR=0.9 YR=0.9 RFW=0.1 RFH=0.1/></PNTRS>");
+      Bitmap bitmap = White(200, 100);
+      {
+        Canvas canvas(bitmap);
+        DrawPointers(pointers, canvas);
+      }
+      EXPECT_NE(bitmap.Pixel(185, 95), kWhite) << c.what << " " << kind;
+    }
+  }
+}
+
+TEST(DrawPointers, PictureWiderThanACanvasIsDrawnInBands) {
+  // 40000 pixels wide: two bands of 20000. One area lies wholly in the second band, one
+  // straddles the border between the bands.
+  TKelPigger pointers;
+  pointers.LoadFromText(
+      "<PNTRS><PRAR XR=0.9 YR=0 RFW=0.01 RFH=1 CL_BRUSH=#00FF00/>"
+      "<PRAR XR=0.49 YR=0 RFW=0.02 RFH=1 CL_BRUSH=#00FF00/></PNTRS>");
+  Bitmap picture = White(40000, 30);
+  DrawPointersOnPicture(pointers, picture);
+  EXPECT_EQ(picture.Pixel(36200, 10), 0x00FF00u);
+  EXPECT_EQ(picture.Pixel(19999, 10), 0x00FF00u);
+  EXPECT_EQ(picture.Pixel(20000, 10), 0x00FF00u);
+  EXPECT_EQ(picture.Pixel(19600, 10), 0x010101u);  // the left edge: the pen, black lifted
+  EXPECT_EQ(picture.Pixel(30000, 10), kWhite);
+}
+
 }  // namespace
 }  // namespace vx

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <random>
 
 #include "blocks/data_blocks.h"
@@ -99,6 +100,35 @@ TEST_F(ProtectedAreas, BadNumbersEndLockingOfTheRemainingAreas) {
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_EQ(blocks[0].name, "B1");
   EXPECT_EQ(picture.Pixel(30, 20), original_.Pixel(30, 20));
+}
+
+TEST(AreaRectangle, EveryEdgeStaysInsideTwoToTheThirty) {
+  // On a 1 x 1 picture the fractions are pixels. 2^30 = 1073741824.
+  struct Case {
+    const char* what;
+    const char* attributes;
+    std::optional<Rect> rect;
+  } cases[] = {
+      {"right edge just inside", "XR=1073741822 YR=0", Rect{1073741822, 0, 1073741823, 1}},
+      {"right edge at the limit", "XR=1073741823 YR=0", std::nullopt},
+      {"left rounds up to the limit", "XR=1073741823.6 YR=0", std::nullopt},
+      {"wide from the origin", "XR=0 YR=0 RFW=1073741822", Rect{0, 0, 1073741823, 1}},
+      {"width plus one at the limit", "XR=0 YR=0 RFH=1073741823", std::nullopt},
+      {"left and width together", "XR=600000000 YR=0 RFW=600000000", std::nullopt},
+      {"far left", "XR=-1073741823 YR=0", Rect{-1073741823, 0, -1073741822, 1}},
+      {"beyond the far left", "XR=-1073741824 YR=0", std::nullopt},
+      {"huge", "XR=1e308 YR=0", std::nullopt},
+      {"huge negative width", "XR=0 YR=0 RFW=-1e308", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    TKelPigger area;
+    area.LoadFromText(std::string("<PRAR ") + c.attributes + "/>");
+    if (c.rect) {
+      EXPECT_EQ(AreaRectangle(area, 1, 1), *c.rect) << c.what;
+    } else {
+      EXPECT_THROW(AreaRectangle(area, 1, 1), std::invalid_argument) << c.what;
+    }
+  }
 }
 
 // Archives made the older way squeeze the w x h area into (w - 1) x (h - 1) pixels of a
