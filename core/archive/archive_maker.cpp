@@ -30,6 +30,25 @@ class Cancelled : public std::runtime_error {
   Cancelled() : std::runtime_error(kBrokenByUser) {}
 };
 
+// A source picture that cannot be read or encoded ends the make; its message says which
+// file and why, and is shown where the make ends.
+class PictureError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+Bitmap LoadSource(const std::string& path) {
+  try {
+    return LoadPictureFile(path);
+  } catch (const std::exception& e) {
+    throw PictureError("Picture " + path + " cannot be read: " + e.what());
+  }
+}
+
+std::string NotEncoded(const std::string& path) {
+  return "Picture " + path + " cannot be encoded as JPEG";
+}
+
 // A few pictures in flight: enough to keep every core busy, few enough to bound memory.
 size_t PicturesInFlight() { return std::max(2u, std::thread::hardware_concurrency()) + 1; }
 
@@ -99,17 +118,18 @@ bool BuildArchive(const TKelPigger& document, const std::string& working,
           [&pipeline, copy = CopyOf(*frame), source, password, quality] {
             FramePicture out;
             if (pipeline.Stopping()) return out;
-            Bitmap picture = LoadPictureFile(source);
+            Bitmap picture = LoadSource(source);
             out.areas = LockFrameAreas(picture, *copy, password);
             out.jpeg = EncodeJpegStepDown(picture, quality);
             return out;
           },
-          [&, id](FramePicture& out) {
+          [&, id, source](FramePicture& out) {
             if (result) {
               for (const AreaBlock& area : out.areas) AppendBlock(area.name, working, area.data);
               if (out.jpeg) {
                 AppendBlock(id, working, *out.jpeg);
               } else {
+                observer.ShowMessage(NotEncoded(source));
                 result = false;  // later frames are not added; their messages still appear
               }
             }
@@ -185,6 +205,9 @@ bool MakeExecutable(const TKelPigger& document, bool envelope, const MakeOptions
     WorkingFile zip(folder, WorkingStem(output), ".zip");
     return ZipFiles({{working->Path(), stem + kExecutableExtension}}, zip.Path(), observer) &&
            CopyResult(zip.Path(), OutputPathOf(document));
+  } catch (const PictureError& e) {
+    observer.ShowMessage(e.what());
+    return false;
   } catch (const std::exception&) {
     return false;
   }
@@ -211,12 +234,12 @@ bool MakeJpegZip(const TKelPigger& document, const MakeOptions& options, MakeObs
             [&pipeline, &options, copy = CopyOf(*frame), source,
              quality]() -> std::optional<std::string> {
               if (pipeline.Stopping()) return std::nullopt;
-              Bitmap picture = LoadPictureFile(source);
+              Bitmap picture = LoadSource(source);
               if (options.onPicture) options.onPicture(*copy, picture);
               return EncodeJpegStepDown(picture, quality);
             },
             [&, source](std::optional<std::string>& jpeg) {
-              if (!jpeg) throw std::runtime_error("Picture cannot be encoded");
+              if (!jpeg) throw PictureError(NotEncoded(source));
               // Pictures of the same file name from different folders all arrive.
               const std::string name = UniqueJpegName(source, used);
               const std::string path = (fs::path(options.exportFolder) / name).string();
@@ -230,6 +253,9 @@ bool MakeJpegZip(const TKelPigger& document, const MakeOptions& options, MakeObs
     observer.ShowZipping();
     return ZipFiles(entries, zip.Path(), observer) &&
            CopyResult(zip.Path(), OutputPathOf(document));
+  } catch (const PictureError& e) {
+    observer.ShowMessage(e.what());
+    return false;
   } catch (const std::exception&) {
     return false;
   }

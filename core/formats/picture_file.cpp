@@ -10,6 +10,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "formats/orientation.h"
 #include "picture/bmp_codec.h"
 #include "picture/jpeg_codec.h"
 #include "platform/files.h"
@@ -124,7 +125,10 @@ Bitmap DecodeWebp(std::string_view bytes) {
   return bitmap;
 }
 
-Bitmap DecodeJpegFull(std::string_view bytes) { return DecodeJpeg(bytes); }
+// Source pictures are read upright, so tiles, frames, pointer positions and archives agree.
+Bitmap DecodeJpegUpright(std::string_view bytes) {
+  return Upright(DecodeJpeg(bytes), ExifOrientation(bytes));
+}
 
 bool LooksLikePng(std::string_view b) { return b.starts_with("\x89PNG"); }
 bool LooksLikeGif(std::string_view b) { return b.starts_with("GIF87a") || b.starts_with("GIF89a"); }
@@ -144,7 +148,7 @@ bool RecognisesNothing(std::string_view) { return false; }  // Targa has no sign
 
 const std::vector<PictureReader>& PictureReaders() {
   static const std::vector<PictureReader> readers = {
-      {"JPEG", {"jpg", "jpeg", "jpe", "jfif"}, LooksLikeJpeg, DecodeJpegFull},
+      {"JPEG", {"jpg", "jpeg", "jpe", "jfif"}, LooksLikeJpeg, DecodeJpegUpright},
       {"PNG", {"png"}, LooksLikePng, DecodeWithStb},
       {"GIF", {"gif"}, LooksLikeGif, DecodeWithStb},
       {"BMP", {"bmp", "dib"}, LooksLikeBmp, DecodeBmp},

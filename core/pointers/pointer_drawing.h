@@ -38,7 +38,11 @@ void DrawCloudAt(Canvas& canvas, std::string_view label, int x, int y, bool left
 void DrawCloudShape(Canvas& canvas, const std::vector<std::string>& lines, const Rect& rect,
                     bool leftToRight, bool bottomToTop, const PointerColors& colors);
 
-// Colour 0 is transparent in masked pictures; drawn black is 0x010101.
-inline Color Drawable(Color color) { return color == 0 ? 0x010101 : color; }
+// Colour 0 is transparent in masked pictures; drawn black is 0x010101. Only the low 24 bits
+// are a colour (a document may hold larger numbers).
+inline Color Drawable(Color color) {
+  color &= 0xFFFFFF;
+  return color == 0 ? 0x010101 : color;
+}
 
 }  // namespace vx
