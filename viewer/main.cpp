@@ -11,6 +11,7 @@
 #include "platform/startup.h"
 #include "ui/dialogs.h"
 #include "ui/event_loop.h"
+#include "ui/scaled_layout.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ constexpr const char* kNoArchive = "To make new archive run Vellumax.exe";
 // Without an archive description there is nothing to show.
 int Refuse() {
   if (vx::DisplayAvailable()) {
+    vx::ui::ScaleToolkit();
     vx::ui::CurrentDialogs().ShowMessage(kNoArchive, vx::ui::MessageKind::Information);
   } else {
     std::fprintf(stderr, "%s\n", kNoArchive);
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
   }
 
   Fl::visual(FL_DOUBLE | FL_RGB);
+  vx::ui::ScaleToolkit();
   int x = 0, y = 0, w = 1024, h = 768;
   Fl::screen_work_area(x, y, w, h);  // the window starts maximised
   vx::viewer::TFmain window(session,
