@@ -23,28 +23,20 @@ namespace {
 constexpr int kScrollbarSize = 16;  // FLTK's own default
 constexpr int kMessageTextSize = 14;
 
+template <typename T>
+bool ScaleTextOf(Fl_Widget& widget) {
+  auto* typed = dynamic_cast<T*>(&widget);
+  if (typed) typed->textsize(Scaled(typed->textsize()));
+  return typed != nullptr;
+}
+
+// Browsers before their base, whose textsize() does not re-measure the lines.
 void ScaleTextSize(Fl_Widget& widget) {
-  if (auto* browser = dynamic_cast<Fl_Browser*>(&widget)) {
-    browser->textsize(Scaled(browser->textsize()));  // also re-measures its lines
-  } else if (auto* anyBrowser = dynamic_cast<Fl_Browser_*>(&widget)) {
-    anyBrowser->textsize(Scaled(anyBrowser->textsize()));
-  } else if (auto* input = dynamic_cast<Fl_Input_*>(&widget)) {
-    input->textsize(Scaled(input->textsize()));
-  } else if (auto* menu = dynamic_cast<Fl_Menu_*>(&widget)) {
-    menu->textsize(Scaled(menu->textsize()));
-  } else if (auto* text = dynamic_cast<Fl_Text_Display*>(&widget)) {
-    text->textsize(Scaled(text->textsize()));
-  } else if (auto* help = dynamic_cast<Fl_Help_View*>(&widget)) {
-    help->textsize(Scaled(help->textsize()));
-  } else if (auto* valueInput = dynamic_cast<Fl_Value_Input*>(&widget)) {
-    valueInput->textsize(Scaled(valueInput->textsize()));
-  } else if (auto* valueOutput = dynamic_cast<Fl_Value_Output*>(&widget)) {
-    valueOutput->textsize(Scaled(valueOutput->textsize()));
-  } else if (auto* slider = dynamic_cast<Fl_Value_Slider*>(&widget)) {
-    slider->textsize(Scaled(slider->textsize()));
-  } else if (auto* counter = dynamic_cast<Fl_Counter*>(&widget)) {
-    counter->textsize(Scaled(counter->textsize()));
-  }
+  ScaleTextOf<Fl_Browser>(widget) || ScaleTextOf<Fl_Browser_>(widget) ||
+      ScaleTextOf<Fl_Input_>(widget) || ScaleTextOf<Fl_Menu_>(widget) ||
+      ScaleTextOf<Fl_Text_Display>(widget) || ScaleTextOf<Fl_Help_View>(widget) ||
+      ScaleTextOf<Fl_Value_Input>(widget) || ScaleTextOf<Fl_Value_Output>(widget) ||
+      ScaleTextOf<Fl_Value_Slider>(widget) || ScaleTextOf<Fl_Counter>(widget);
 }
 
 // Where a coordinate system's corner was and is; a window starts a system of its own.
