@@ -1,8 +1,10 @@
 #include "formats/picture_file.h"
 
+#include <libheif/heif.h>
 #include <stb/stb_image.h>
 #include <tiffio.h>
 #include <webp/decode.h>
+#include <webp/demux.h>
 
 #include <algorithm>
 #include <cstring>
@@ -29,16 +31,38 @@ void CheckSize(std::int64_t width, std::int64_t height) {
   }
 }
 
-// stb_image: PNG, GIF (first frame), Targa, PSD (flattened), PNM.
+// Transparent pixels show as on a white page, as a picture viewer shows them; colour and
+// alpha come straight (not premultiplied), red first.
+Bitmap OnWhite(const std::uint8_t* rgba, int width, int height, size_t stride) {
+  Bitmap bitmap(width, height);
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* in = rgba + static_cast<size_t>(y) * stride;
+    std::uint8_t* out = bitmap.Row(y);
+    for (int x = 0; x < width; ++x, in += 4, out += 3) {
+      const int alpha = in[3];
+      for (int c = 0; c < 3; ++c)
+        out[c] = static_cast<std::uint8_t>((in[2 - c] * alpha + 255 * (255 - alpha) + 127) / 255);
+    }
+  }
+  return bitmap;
+}
+
+// stb_image: PNG (16-bit and palette ones too), GIF (first frame), Targa, PSD (flattened),
+// PNM.
 Bitmap DecodeWithStb(std::string_view bytes) {
   const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
   const int size = static_cast<int>(std::min<size_t>(bytes.size(), INT32_MAX));
   int width = 0, height = 0, channels = 0;
   if (!stbi_info_from_memory(data, size, &width, &height, &channels)) Fail(stbi_failure_reason());
   CheckSize(width, height);
+  // Alpha is asked for only where there is some: stb turns 16-bit PNM into four channels
+  // wrongly.
+  const bool alpha = channels == 2 || channels == 4;
   std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
-      stbi_load_from_memory(data, size, &width, &height, &channels, 3), stbi_image_free);
+      stbi_load_from_memory(data, size, &width, &height, &channels, alpha ? 4 : 3),
+      stbi_image_free);
   if (!pixels) Fail(stbi_failure_reason());
+  if (alpha) return OnWhite(pixels.get(), width, height, static_cast<size_t>(width) * 4);
   Bitmap bitmap(width, height);
   for (int y = 0; y < height; ++y) {
     const stbi_uc* in = pixels.get() + static_cast<size_t>(y) * width * 3;
@@ -102,27 +126,76 @@ Bitmap DecodeTiff(std::string_view bytes) {
   for (uint32_t y = 0; y < height; ++y) {
     const uint32_t* in = rgba.data() + static_cast<size_t>(y) * width;
     std::uint8_t* out = bitmap.Row(static_cast<int>(y));
+    // libtiff hands colour premultiplied by alpha: on white, what alpha leaves out is white.
     for (uint32_t x = 0; x < width; ++x, out += 3) {
-      out[0] = static_cast<std::uint8_t>(TIFFGetB(in[x]));
-      out[1] = static_cast<std::uint8_t>(TIFFGetG(in[x]));
-      out[2] = static_cast<std::uint8_t>(TIFFGetR(in[x]));
+      const uint32_t white = 255 - TIFFGetA(in[x]);
+      out[0] = static_cast<std::uint8_t>(std::min<uint32_t>(TIFFGetB(in[x]) + white, 255));
+      out[1] = static_cast<std::uint8_t>(std::min<uint32_t>(TIFFGetG(in[x]) + white, 255));
+      out[2] = static_cast<std::uint8_t>(std::min<uint32_t>(TIFFGetR(in[x]) + white, 255));
     }
   }
   return bitmap;
 }
 
+// Still and animated files alike (an animation gives its first frame), through the animation
+// decoder, which composes frames on their canvas.
 Bitmap DecodeWebp(std::string_view bytes) {
-  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  const WebPData data{reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
   int width = 0, height = 0;
-  if (!WebPGetInfo(data, bytes.size(), &width, &height)) Fail("Invalid WebP file");
+  if (!WebPGetInfo(data.bytes, data.size, &width, &height)) {
+    std::unique_ptr<WebPDemuxer, void (*)(WebPDemuxer*)> demux(WebPDemux(&data), WebPDemuxDelete);
+    if (!demux) Fail("Invalid WebP file");
+    width = static_cast<int>(WebPDemuxGetI(demux.get(), WEBP_FF_CANVAS_WIDTH));
+    height = static_cast<int>(WebPDemuxGetI(demux.get(), WEBP_FF_CANVAS_HEIGHT));
+  }
   CheckSize(width, height);
-  Bitmap bitmap(width, height);
-  if (!WebPDecodeBGRInto(data, bytes.size(), bitmap.Row(0),
-                         static_cast<size_t>(bitmap.Stride()) * static_cast<size_t>(height),
-                         bitmap.Stride())) {
+  WebPAnimDecoderOptions options;
+  if (!WebPAnimDecoderOptionsInit(&options)) Fail("Invalid WebP file");
+  options.color_mode = MODE_RGBA;
+  options.use_threads = 0;
+  std::unique_ptr<WebPAnimDecoder, void (*)(WebPAnimDecoder*)> decoder(
+      WebPAnimDecoderNew(&data, &options), WebPAnimDecoderDelete);
+  WebPAnimInfo info;
+  uint8_t* frame = nullptr;
+  int timestamp = 0;
+  if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info) ||
+      !WebPAnimDecoderGetNext(decoder.get(), &frame, &timestamp)) {
     Fail("Invalid WebP file");
   }
-  return bitmap;
+  const int canvasWidth = static_cast<int>(info.canvas_width);
+  const int canvasHeight = static_cast<int>(info.canvas_height);
+  CheckSize(canvasWidth, canvasHeight);
+  return OnWhite(frame, canvasWidth, canvasHeight, static_cast<size_t>(canvasWidth) * 4);
+}
+
+// HEIC and AVIF, as phones write them; libheif applies their rotation and mirroring.
+Bitmap DecodeHeif(std::string_view bytes) {
+  static const bool initialised = heif_init(nullptr).code == heif_error_Ok;
+  if (!initialised) Fail("HEIF decoding is not available");
+  std::unique_ptr<heif_context, void (*)(heif_context*)> context(heif_context_alloc(),
+                                                                 heif_context_free);
+  const auto check = [](heif_error error) {
+    if (error.code != heif_error_Ok) Fail(error.message ? error.message : "Invalid HEIF file");
+  };
+  check(heif_context_read_from_memory_without_copy(context.get(), bytes.data(), bytes.size(),
+                                                   nullptr));
+  heif_image_handle* rawHandle = nullptr;
+  check(heif_context_get_primary_image_handle(context.get(), &rawHandle));
+  std::unique_ptr<heif_image_handle, void (*)(const heif_image_handle*)> handle(
+      rawHandle, heif_image_handle_release);
+  CheckSize(heif_image_handle_get_width(handle.get()), heif_image_handle_get_height(handle.get()));
+  heif_image* rawImage = nullptr;
+  check(heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB,
+                          heif_chroma_interleaved_RGBA, nullptr));
+  std::unique_ptr<heif_image, void (*)(const heif_image*)> image(rawImage, heif_image_release);
+  const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
+  const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
+  CheckSize(width, height);
+  int stride = 0;
+  const uint8_t* pixels =
+      heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+  if (!pixels) Fail("Invalid HEIF file");
+  return OnWhite(pixels, width, height, static_cast<size_t>(stride));
 }
 
 // Source pictures are read upright, so tiles, frames, pointer positions and archives agree.
@@ -142,6 +215,12 @@ bool LooksLikePnm(std::string_view b) {
 bool LooksLikeWebp(std::string_view b) {
   return b.size() >= 12 && b.starts_with("RIFF") && b.substr(8, 4) == "WEBP";
 }
+bool LooksLikeHeif(std::string_view b) {
+  return b.size() >= 12 && b.substr(4, 4) == "ftyp" &&
+         heif_check_filetype(reinterpret_cast<const uint8_t*>(b.data()),
+                             static_cast<int>(std::min<size_t>(b.size(), 64))) ==
+             heif_filetype_yes_supported;
+}
 bool RecognisesNothing(std::string_view) { return false; }  // Targa has no signature
 
 }  // namespace
@@ -156,6 +235,7 @@ const std::vector<PictureReader>& PictureReaders() {
       {"PSD", {"psd"}, LooksLikePsd, DecodeWithStb},
       {"PNM", {"pnm", "ppm", "pgm"}, LooksLikePnm, DecodeWithStb},
       {"WebP", {"webp"}, LooksLikeWebp, DecodeWebp},
+      {"HEIF", {"heic", "heif", "avif"}, LooksLikeHeif, DecodeHeif},
       {"Targa", {"tga"}, RecognisesNothing, DecodeWithStb},
   };
   return readers;
