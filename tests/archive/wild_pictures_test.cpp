@@ -100,6 +100,14 @@ void ExpectColour(const Bitmap& picture, int x, int y, Color expected, bool grey
   }
 }
 
+// Runs vellumax-make on the project as a person would; its messages land in errors.txt.
+int RunMake(const test::TempFolder& dir, const std::string& project) {
+  const std::string viewer = dir.Write("viewer-stub", "VIEWER PROGRAM");
+  const std::string command = std::string(VX_MAKE_PATH) + " " + project + " --viewer " + viewer +
+                              " >" + (dir / "out.txt") + " 2>" + (dir / "errors.txt");
+  return std::system(command.c_str());
+}
+
 TEST(WildPictures, EveryOneMakesAnArchiveThatShowsItUpright) {
   const test::TempFolder dir;
   const Bitmap upright = Quadrants();
@@ -114,10 +122,7 @@ TEST(WildPictures, EveryOneMakesAnArchiveThatShowsItUpright) {
   const std::string archive = dir / "wild.run";
   const std::string project =
       dir.Write("wild.vxpr", "<VX OUTPUT_FILE=\"" + archive + "\" JPQ=95>" + frames + "</VX>");
-  const std::string viewer = dir.Write("viewer-stub", "VIEWER PROGRAM");
-  const std::string command = std::string(VX_MAKE_PATH) + " " + project + " --viewer " + viewer +
-                              " >" + (dir / "out.txt") + " 2>" + (dir / "errors.txt");
-  ASSERT_EQ(std::system(command.c_str()), 0) << ReadWholeFile(dir / "errors.txt");
+  ASSERT_EQ(RunMake(dir, project), 0) << ReadWholeFile(dir / "errors.txt");
 
   const ArchiveImage image(archive);
   for (size_t i = 0; i < std::size(kCases); ++i) {
@@ -142,10 +147,7 @@ TEST(WildPictures, APictureThatCannotBeReadIsNamedWithTheReason) {
   const std::string project =
       dir.Write("bad.vxpr", "<VX OUTPUT_FILE=\"" + archive + "\"><FRAME FRAME_ID=G SRC_FILE=\"" +
                                 good + "\"/><FRAME FRAME_ID=B SRC_FILE=\"" + bad + "\"/></VX>");
-  const std::string viewer = dir.Write("viewer-stub", "VIEWER PROGRAM");
-  const std::string command = std::string(VX_MAKE_PATH) + " " + project + " --viewer " + viewer +
-                              " >" + (dir / "out.txt") + " 2>" + (dir / "errors.txt");
-  EXPECT_NE(std::system(command.c_str()), 0);
+  EXPECT_NE(RunMake(dir, project), 0);
   const std::string errors = ReadWholeFile(dir / "errors.txt");
   EXPECT_NE(errors.find("Picture " + bad + " cannot be read: Not a JPEG file"), std::string::npos)
       << errors;
