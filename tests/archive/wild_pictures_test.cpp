@@ -127,7 +127,9 @@ TEST(WildPictures, EveryOneMakesAnArchiveThatShowsItUpright) {
   const ArchiveImage image(archive);
   for (size_t i = 0; i < std::size(kCases); ++i) {
     const Case& c = kCases[i];
-    const Bitmap picture = DecodeJpeg(image.ReadBlock("W" + std::to_string(i)));
+    const std::string_view stored = image.ReadBlock("W" + std::to_string(i));
+    EXPECT_EQ(stored.find("Exif"), std::string_view::npos) << c.what;  // upright, no tag
+    const Bitmap picture = DecodeJpeg(stored);
     ASSERT_EQ(picture.Width(), 96) << c.what;
     ASSERT_EQ(picture.Height(), 64) << c.what;
     const bool grey = c.shape == JpegShape::Grey;
