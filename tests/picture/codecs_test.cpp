@@ -97,6 +97,23 @@ TEST(Jpeg, EncoderFailingInItsOutputFreesItOnce) {
   EXPECT_EQ(EncodeJpegWithin(noise, 95, whole->size()), whole);
 }
 
+TEST(Jpeg, WarningsAreToleratedUpToACap) {
+  // Empty APP5 segments after the start, each behind a stray byte: one warning apiece.
+  const std::string clean = *EncodeJpeg(Gradient(16, 16), 90);
+  const auto warnings = [&](int count) {
+    std::string file = clean.substr(0, 2);
+    for (int i = 0; i < count; ++i) file += std::string("\x00\xFF\xE5\x00\x02", 5);
+    return file + clean.substr(2);
+  };
+  EXPECT_EQ(DecodeJpeg(warnings(100)).Width(), 16);
+  try {
+    DecodeJpeg(warnings(101));
+    ADD_FAILURE() << "a hundred and one warnings decoded";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "Too many warnings in JPEG file");
+  }
+}
+
 TEST(Jpeg, StepDownTriesSeventeenQualitiesAtMost) {
   const Bitmap source = Gradient(8, 8);
   std::vector<int> tried;
