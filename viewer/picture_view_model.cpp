@@ -7,6 +7,7 @@
 #include "document/vocabulary.h"
 #include "picture/canvas.h"
 #include "platform/desktop.h"
+#include "protection/protected_areas.h"
 
 namespace vx::viewer {
 namespace {
@@ -228,21 +229,18 @@ bool PictureViewModel::MouseMove(Point at) {
 bool PictureViewModel::HitProtectedArea(Point at) const {
   const TKelPigger* pointers = frame_.FindChild(n::kPointers);
   if (!pointers) return false;
-  const double w = fit_.rect.Width(), h = fit_.rect.Height();
+  const Rect& fit = fit_.rect;
   for (const TKelPigger* area = pointers->FindChild(n::kProtectedArea); area;
        area = pointers->FindNext(area)) {
     try {
-      const auto real = [&](const char* key) {
-        const std::string text = area->GetAttr(key);
-        return text.empty() ? 0.0 : TextToReal(text);
-      };
-      const int left = fit_.rect.left + RoundHalfEven(w * TextToReal(area->GetAttr(n::kAnchorX)));
-      const int top = fit_.rect.top + RoundHalfEven(h * TextToReal(area->GetAttr(n::kAnchorY)));
-      const int right = left + static_cast<int>(std::trunc(w * real(n::kAreaWidth))) + 1;
-      const int bottom = top + static_cast<int>(std::trunc(h * real(n::kAreaHeight))) + 1;
-      if (at.x >= left && at.x <= right && at.y >= top && at.y <= bottom) return true;
+      // The same rectangle as locking cuts out; its right and bottom edges count as inside.
+      const Rect r = AreaRectangle(*area, fit.Width(), fit.Height());
+      if (at.x >= fit.left + r.left && at.x <= fit.left + r.right && at.y >= fit.top + r.top &&
+          at.y <= fit.top + r.bottom) {
+        return true;
+      }
     } catch (const std::exception&) {
-      // An area whose numbers do not parse is skipped.
+      // An area whose numbers do not parse, or lie far out, is skipped.
     }
   }
   return false;
