@@ -1,7 +1,8 @@
 // Opens an archive in the viewer's main window (under Xvfb when there is no desktop) and
 // saves what a person would see: the main panel, the lens over the picture, a zoom preview,
 // the pointers shown, the description panel, the filter dialog, the real-size view and the
-// print dialog.
+// print dialog. On a scaled desktop (VX_SCALE=2, say) only the main window and the filter
+// dialog, as viewer-main-2x.png and viewer-filter-2x.png.
 //   viewer_screenshots ARCHIVE FOLDER
 #include <FL/Fl.H>
 
@@ -12,6 +13,7 @@
 #include "archive_session.h"
 #include "blocks/data_blocks.h"
 #include "main_window.h"
+#include "platform/ui_scale.h"
 #include "screenshot.h"
 #include "ui/dialogs.h"
 #include "ui/printing.h"
@@ -44,6 +46,20 @@ void WaitFor(const std::function<bool()>& done) {
   while (!done() && Clock::now() < end) Fl::wait(0.02);
 }
 
+// The main window and a dialog, named after the factor: what a high-density desktop shows.
+int PhotographScaled(vx::viewer::TFmain& window, const std::filesystem::path& folder) {
+  char factor[16];
+  std::snprintf(factor, sizeof factor, "%gx", vx::ScaleFactor());
+  vx::SaveWindowPng(window, (folder / ("viewer-main-" + std::string(factor) + ".png")).string());
+  auto& filter = window.FilterDialog();
+  filter.SelectCriterion("2:Place");
+  filter.show();
+  vx::SaveWindowPng(filter, (folder / ("viewer-filter-" + std::string(factor) + ".png")).string());
+  filter.hide();
+  std::printf("screenshots at %s in %s\n", factor, folder.string().c_str());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,12 +75,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no archive description in %s\n", argv[1]);
     return 1;
   }
-  vx::viewer::TFmain window(session, std::filesystem::path(argv[1]).filename().string(), 1280, 900);
+  vx::viewer::TFmain window(session, std::filesystem::path(argv[1]).filename().string(),
+                            vx::Scaled(1280), vx::Scaled(900));
   int shown = 0;
   window.OnPictureShown = [&] { ++shown; };
   window.show();
   window.FormActivate();
   WaitFor([&] { return shown > 0 && window.PendingLoads() == 0; });
+  if (vx::ScaleFactor() != 1) return PhotographScaled(window, folder);
   vx::SaveWindowPng(window, (folder / "viewer-main.png").string());
 
   auto& view = window.View();

@@ -6,6 +6,7 @@
 
 #include "protection/cipher.h"
 #include "ui/dialogs.h"
+#include "ui/scaled_layout.h"
 
 namespace vx::viewer {
 namespace {
@@ -72,6 +73,7 @@ TD_dialog_actions::TD_dialog_actions() : Fl_Double_Window(365, 229) {
   cancel->callback(
       [](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_cancelClick(); }, this);
   end();
+  ui::ScaleWidgetTree(*this);
   callback([](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_cancelClick(); }, this);
 }
 

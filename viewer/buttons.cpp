@@ -6,11 +6,12 @@
 #include <algorithm>
 
 #include "platform/desktop.h"
+#include "platform/ui_scale.h"
 
 namespace vx::viewer {
 namespace {
 
-constexpr int kCaptionSize = 11;  // 8 points at 96 dpi
+constexpr int kCaptionSize = 11;  // 8 points at 96 dpi; scaled with the window
 
 // The shared button picture: a soft vertical gradient, made by code.
 void DrawButtonFace(int x, int y, int w, int h, bool down, bool enabled) {
@@ -55,9 +56,12 @@ void VxArrowButton::draw() {
   const int cx = x() + w() / 2 + (value() ? 1 : 0), cy = y() + h() / 2 + (value() ? 1 : 0);
   fl_color(active_r() ? fl_rgb_color(30, 90, 60) : FL_DARK3);
   const int dir = arrow_ == Arrow::First || arrow_ == Arrow::Prior ? -1 : 1;
-  fl_polygon(cx + 7 * dir, cy, cx - 5 * dir, cy - 9, cx - 5 * dir, cy + 9);
-  if (arrow_ == Arrow::First || arrow_ == Arrow::Last)
-    fl_rectf(dir > 0 ? cx + 8 : cx - 11, cy - 9, 3, 19);
+  const int tip = Scaled(7), back = Scaled(5), half = Scaled(9);
+  fl_polygon(cx + tip * dir, cy, cx - back * dir, cy - half, cx - back * dir, cy + half);
+  if (arrow_ == Arrow::First || arrow_ == Arrow::Last) {
+    const int bar = Scaled(3);
+    fl_rectf(dir > 0 ? cx + Scaled(8) : cx - Scaled(8) - bar, cy - half, bar, 2 * half + 1);
+  }
 }
 
 int Clickable::handle(int event) {
@@ -86,10 +90,10 @@ LinkText::LinkText(int x, int y, int w, int h) : Clickable(x, y, w, h) {
 
 void LinkText::draw() {
   if (opaque) fl_rectf(x(), y(), w(), h(), FL_WHITE);
-  fl_font(bold ? FL_HELVETICA_BOLD : FL_HELVETICA, bold ? 12 : 11);
+  fl_font(bold ? FL_HELVETICA_BOLD : FL_HELVETICA, Scaled(bold ? 12 : 11));
   const int leadWidth = static_cast<int>(fl_width(lead.c_str()));
   const int linkWidth = static_cast<int>(fl_width(text.c_str()));
-  const int left = x() + (w() - leadWidth - linkWidth) / 2, base = y() + h() - 4;
+  const int left = x() + (w() - leadWidth - linkWidth) / 2, base = y() + h() - Scaled(4);
   fl_color(FL_BLACK);
   fl_draw(lead.c_str(), left, base);
   fl_color(FL_BLUE);
@@ -98,16 +102,19 @@ void LinkText::draw() {
 }
 
 void KeyIcon::draw() {
+  // Drawn on a 32 x 32 grid at 96 dpi.
+  const auto at = [](int base, int offset) { return base + Scaled(offset); };
+  const auto span = [](int offset, int length) { return Scaled(offset + length) - Scaled(offset); };
   const Fl_Color gold = fl_rgb_color(200, 160, 40);
   fl_color(gold);
-  fl_pie(x() + 2, y() + 8, 16, 16, 0, 360);
-  fl_rectf(x() + 14, y() + 14, 16, 4);
-  fl_rectf(x() + 24, y() + 18, 3, 6);
-  fl_rectf(x() + 19, y() + 18, 3, 4);
+  fl_pie(at(x(), 2), at(y(), 8), span(2, 16), span(8, 16), 0, 360);
+  fl_rectf(at(x(), 14), at(y(), 14), span(14, 16), span(14, 4));
+  fl_rectf(at(x(), 24), at(y(), 18), span(24, 3), span(18, 6));
+  fl_rectf(at(x(), 19), at(y(), 18), span(19, 3), span(18, 4));
   fl_color(parent() ? parent()->color() : FL_GRAY);
-  fl_pie(x() + 7, y() + 13, 6, 6, 0, 360);
+  fl_pie(at(x(), 7), at(y(), 13), span(7, 6), span(13, 6), 0, 360);
   fl_color(FL_DARK3);
-  fl_arc(x() + 2, y() + 8, 16, 16, 0, 360);
+  fl_arc(at(x(), 2), at(y(), 8), span(2, 16), span(8, 16), 0, 360);
 }
 
 }  // namespace vx::viewer

@@ -6,6 +6,7 @@
 
 #include "archive_session.h"
 #include "document/vocabulary.h"
+#include "platform/ui_scale.h"
 #include "strip/strip_geometry.h"
 #include "ui/draw_bitmap.h"
 #include "ui/labels.h"
@@ -15,12 +16,15 @@ namespace {
 
 namespace n = names;
 
+// Sizes at 96 dpi. The panel is scaled with its window; Layout() scales them itself.
 constexpr int kBorder = 20;
 constexpr int kTopHeight = 229;
 constexpr int kThumbnailPanel = 189;
 constexpr int kStrip = 14;
 constexpr int kBottomHeight = 70;
 constexpr int kNameWidth = 200, kValueLeft = 204, kValueRightGap = 24, kRowHeight = 16;
+constexpr int kCreditWidth = 189, kCreditHeight = 15, kCloseWidth = 81, kCloseHeight = 23;
+constexpr int kFieldTextSize = 12;
 constexpr Fl_Color kStripGrey = 0x9E9E9E00;
 constexpr Fl_Color kNameGrey = 0x80808000;
 constexpr Fl_Color kValueWhite = 0xFBFBFB00;
@@ -31,7 +35,7 @@ constexpr Fl_Color kSilver = 0xC0C0C000;
 void BitmapBox::draw() { ui::DrawBitmap(picture, x(), y()); }
 
 Rect DescriptionThumbnailRect(Size panel, Size picture) {
-  const Size box{panel.width - 8, panel.height - 2 * kStrip - 8};
+  const Size box{panel.width - Scaled(8), panel.height - 2 * Scaled(kStrip) - Scaled(8)};
   const Size fitted = FitInside(picture, box);
   const int left = (panel.width - fitted.width) / 2, top = (panel.height - fitted.height) / 2;
   return {left, top, left + fitted.width, top + fitted.height};
@@ -72,7 +76,7 @@ TO_framedsc::TO_framedsc(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
   memo_->buffer(text_.get());
   memo_->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
   top_->end();
-  top_->resizable(memo_);
+  top_->resizable(nullptr);  // Layout() places both; the thumbnail panel keeps its size
 
   fields_ = new Fl_Scroll(x + kBorder, y + kBorder + kTopHeight, w - 2 * kBorder, 10);
   fields_->box(FL_FLAT_BOX);
@@ -84,12 +88,13 @@ TO_framedsc::TO_framedsc(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
       new Fl_Group(x + kBorder, y + h - kBorder - kBottomHeight, w - 2 * kBorder, kBottomHeight);
   bottom_->box(FL_FLAT_BOX);
   bottom_->color(kSilver);
-  credit_ = new LinkText(0, 0, 189, 15);  // "Made with Vellumax", leading to the maker's page
+  credit_ = new LinkText(0, 0, kCreditWidth,
+                         kCreditHeight);  // "Made with Vellumax", leading to the maker's page
   credit_->lead = "Made with ";
   credit_->text = "Vellumax";
   credit_->address = kMakerPage;
   credit_->opaque = true;
-  close_ = new VxButton(0, 0, 81, 23, "Close");
+  close_ = new VxButton(0, 0, kCloseWidth, kCloseHeight, "Close");
   bottom_->end();
   end();
   resizable(fields_);
@@ -122,18 +127,18 @@ void TO_framedsc::ShowFrame(const TKelPigger* frame, const Bitmap* picture) {
   int row = 0;
   for (const TKelPigger* f = fields->FindChild(n::kField); f; f = fields->FindNext(f), ++row) {
     fieldTexts_.push_back(ui::LabelText(f->GetAttr(n::kFieldName)));
-    auto* name = new Fl_Box(FL_FLAT_BOX, fields_->x(), fields_->y() + FieldRowTop(row), kNameWidth,
-                            kRowHeight, fieldTexts_.back().c_str());
+    // Placed by Layout().
+    auto* name =
+        new Fl_Box(FL_FLAT_BOX, fields_->x(), fields_->y(), 1, 1, fieldTexts_.back().c_str());
     name->color(kNameGrey);
     name->labelcolor(FL_WHITE);
-    name->labelsize(12);
+    name->labelsize(Scaled(kFieldTextSize));
     name->align(FL_ALIGN_INSIDE | FL_ALIGN_RIGHT | FL_ALIGN_CLIP);
     fieldTexts_.push_back(ui::LabelText(f->GetAttr(n::kValue)));
     auto* value =
-        new Fl_Box(FL_FLAT_BOX, fields_->x() + kValueLeft, fields_->y() + FieldRowTop(row), 10,
-                   kRowHeight, fieldTexts_.back().c_str());
+        new Fl_Box(FL_FLAT_BOX, fields_->x(), fields_->y(), 1, 1, fieldTexts_.back().c_str());
     value->color(kValueWhite);
-    value->labelsize(12);
+    value->labelsize(Scaled(kFieldTextSize));
     value->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_CLIP);
     fields_->add(name);
     fields_->add(value);
@@ -146,7 +151,7 @@ void TO_framedsc::ShowFrame(const TKelPigger* frame, const Bitmap* picture) {
   text_->text(description.c_str());
 
   if (picture && !picture->Empty()) {
-    thumbnailRect_ = DescriptionThumbnailRect({kThumbnailPanel, kThumbnailPanel},
+    thumbnailRect_ = DescriptionThumbnailRect({thumbnailPanel_->w(), thumbnailPanel_->h()},
                                               {picture->Width(), picture->Height()});
     Bitmap copy = *picture;
     thumbnail_->picture =
@@ -169,33 +174,38 @@ std::string TO_framedsc::DescriptionText() const {
 }
 
 void TO_framedsc::Layout() {
-  const int inner = w() - 2 * kBorder;
-  top_->resize(x() + kBorder, y() + kBorder, inner, kTopHeight);
-  memo_->resize(
-      thumbnailPanel_->x() + kThumbnailPanel + kBorder, y() + 2 * kBorder,
-      std::max(10, x() + w() - 2 * kBorder - (thumbnailPanel_->x() + kThumbnailPanel + kBorder)),
-      kThumbnailPanel);
-  const int fieldsTop = y() + kBorder + kTopHeight;
-  const int fieldsHeight = std::max(10, h() - 2 * kBorder - kTopHeight - kBottomHeight);
-  fields_->resize(x() + kBorder, fieldsTop, inner, fieldsHeight);
+  const int border = Scaled(kBorder), topHeight = Scaled(kTopHeight);
+  const int panel = Scaled(kThumbnailPanel), bottomHeight = Scaled(kBottomHeight);
+  const int inner = w() - 2 * border;
+  top_->resize(x() + border, y() + border, inner, topHeight);
+  thumbnailPanel_->position(x() + 2 * border, y() + 2 * border);
+  const int memoLeft = thumbnailPanel_->x() + panel + border;
+  memo_->resize(memoLeft, y() + 2 * border, std::max(10, x() + w() - 2 * border - memoLeft), panel);
+  const int fieldsTop = y() + border + topHeight;
+  const int fieldsHeight = std::max(10, h() - 2 * border - topHeight - bottomHeight);
+  fields_->resize(x() + border, fieldsTop, inner, fieldsHeight);
+  const int nameWidth = Scaled(kNameWidth), valueLeft = Scaled(kValueLeft);
   for (size_t row = 0; row < valueLabels_.size(); ++row) {
-    const int top = fieldsTop + FieldRowTop(static_cast<int>(row)) - fields_->yposition();
-    nameLabels_[row]->resize(fields_->x(), top, kNameWidth, kRowHeight);
+    const int rowTop = Scaled(FieldRowTop(static_cast<int>(row)));
+    const int top = fieldsTop + rowTop - fields_->yposition();
+    const int height = Scaled(FieldRowTop(static_cast<int>(row)) + kRowHeight) - rowTop;
+    nameLabels_[row]->resize(fields_->x(), top, nameWidth, height);
     // Values run to 24 pixels before the right edge.
-    valueLabels_[row]->resize(fields_->x() + kValueLeft, top,
-                              std::max(1, inner - kValueLeft - kValueRightGap), kRowHeight);
+    valueLabels_[row]->resize(fields_->x() + valueLeft, top,
+                              std::max(1, inner - valueLeft - Scaled(kValueRightGap)), height);
   }
-  bottom_->resize(x() + kBorder, y() + h() - kBorder - kBottomHeight, inner, kBottomHeight);
-  const int shapeLeft = bottom_->x() + kBorder, shapeWidth = inner - 2 * kBorder;
-  credit_->resize(shapeLeft + RoundHalfEven((shapeWidth - 189) / 2.0),
-                  bottom_->y() + (kBottomHeight - 15) / 2, 189, 15);
-  close_->resize(bottom_->x() + inner - 81 - 20 - 3, bottom_->y() + (kBottomHeight - 23) / 2, 81,
-                 23);
+  bottom_->resize(x() + border, y() + h() - border - bottomHeight, inner, bottomHeight);
+  const int shapeLeft = bottom_->x() + border, shapeWidth = inner - 2 * border;
+  const int creditWidth = Scaled(kCreditWidth), creditHeight = Scaled(kCreditHeight);
+  credit_->resize(shapeLeft + RoundHalfEven((shapeWidth - creditWidth) / 2.0),
+                  bottom_->y() + (bottomHeight - creditHeight) / 2, creditWidth, creditHeight);
+  const int closeWidth = Scaled(kCloseWidth), closeHeight = Scaled(kCloseHeight);
+  close_->resize(bottom_->x() + inner - closeWidth - Scaled(20 + 3),
+                 bottom_->y() + (bottomHeight - closeHeight) / 2, closeWidth, closeHeight);
 }
 
 void TO_framedsc::resize(int nx, int ny, int nw, int nh) {
   Fl_Widget::resize(nx, ny, nw, nh);  // the children are placed by Layout, not scaled
-  thumbnailPanel_->position(nx + 2 * kBorder, ny + 2 * kBorder);
   Layout();
 }
 

@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ui_scale.h"
 #include "ui/dialogs.h"
 #include "ui/labels.h"
+#include "ui/scaled_layout.h"
 
 namespace vx::viewer {
 namespace {
@@ -17,6 +19,7 @@ namespace {
 constexpr Fl_Color kSilver = 0xC0C0C000;
 
 constexpr Fl_Labeltype kCriterionLabel = FL_FREE_LABELTYPE;
+constexpr int kIconSize = 16, kTextLeft = 20, kItemTextSize = 12;  // at 96 dpi
 
 // The three criterion icons, drawn by code: description lines, a pointer arrow, a field table.
 std::unique_ptr<Fl_Image> MakeIcon(int kind) {
@@ -45,7 +48,9 @@ std::unique_ptr<Fl_Image> MakeIcon(int kind) {
       }
     }
   }
-  return std::make_unique<Fl_RGB_Image>(p, 16, 16, 4);
+  // Drawn on a 16 x 16 grid, shown at the desktop's scale.
+  Fl_RGB_Image grid(p, 16, 16, 4);
+  return std::unique_ptr<Fl_Image>(grid.copy(Scaled(kIconSize), Scaled(kIconSize)));
 }
 
 Fl_Image& Icon(int kind) {
@@ -57,17 +62,18 @@ Fl_Image& Icon(int kind) {
 void DrawCriterion(const Fl_Label* label, int x, int y, int w, int h, Fl_Align) {
   const char* text = label->value ? label->value : "";
   if (std::strlen(text) < 2) return;
-  Icon(text[0] - '0').draw(x + 2, y + (h - 16) / 2);
+  Icon(text[0] - '0').draw(x + Scaled(2), y + (h - Scaled(kIconSize)) / 2);
   fl_font(label->font, label->size);
   fl_color(label->color);
-  fl_draw(ui::LabelText(text + 2).c_str(), x + 20, y, w - 20, h, FL_ALIGN_LEFT | FL_ALIGN_CLIP);
+  const int left = Scaled(kTextLeft);
+  fl_draw(ui::LabelText(text + 2).c_str(), x + left, y, w - left, h, FL_ALIGN_LEFT | FL_ALIGN_CLIP);
 }
 
 void MeasureCriterion(const Fl_Label* label, int& w, int& h) {
   const char* text = label->value ? label->value : "";
   fl_font(label->font, label->size);
-  w = 20 + static_cast<int>(fl_width(std::strlen(text) >= 2 ? text + 2 : text));
-  h = std::max(20, fl_height());
+  w = Scaled(kTextLeft) + static_cast<int>(fl_width(std::strlen(text) >= 2 ? text + 2 : text));
+  h = std::max(Scaled(kTextLeft), fl_height());
 }
 
 }  // namespace
@@ -98,6 +104,7 @@ TD_filter::TD_filter() : Fl_Double_Window(475, 330, "Filter") {
   cancel->callback([](Fl_Widget*, void* d) { static_cast<TD_filter*>(d)->SB_cancelClick(); }, this);
   bar->end();
   end();
+  ui::ScaleWidgetTree(*this);
   Fl::set_labeltype(kCriterionLabel, DrawCriterion, MeasureCriterion);
   callback([](Fl_Widget*, void* d) { static_cast<TD_filter*>(d)->SB_cancelClick(); }, this);
 }
@@ -113,7 +120,7 @@ void TD_filter::ScanDocument(const TKelPigger& description) {
   for (size_t item = 0; item < criteria_.size(); ++item) {
     items_[item].text = criteria_[item].c_str();
     items_[item].labeltype_ = kCriterionLabel;
-    items_[item].labelsize_ = 12;
+    items_[item].labelsize_ = Scaled(kItemTextSize);
   }
   criterion_->menu(items_.data());
   criterion_->value(0);

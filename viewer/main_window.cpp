@@ -9,12 +9,15 @@
 
 #include "concurrency/ordered_pipeline.h"
 #include "document/vocabulary.h"
+#include "platform/ui_scale.h"
+#include "ui/scaled_layout.h"
 
 namespace vx::viewer {
 namespace {
 
 namespace n = names;
 
+// Sizes at 96 dpi: the window is built from them and scaled once; layout code scales them.
 constexpr int kControlsHeight = 51;
 constexpr int kButtonsWidth = 699, kButtonsHeight = 40;
 constexpr int kSplitterWidth = 5;
@@ -127,7 +130,10 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   OnClick<&TFmain::CloseDescription>(&descriptionPanel_->CloseButton());
   end();
   resizable(mainPanel_);
-  size_range(640, 400);
+  // Fonts and the fixed parts once at the desktop's scale, then laid out at the size asked for.
+  ui::ScaleWidgetTree(*this);
+  resize(x(), y(), w, h);
+  size_range(Scaled(640), Scaled(400));
 
   // Escape must not close the window; only the window manager and "Exit" do.
   callback([](Fl_Widget* window, void*) {
@@ -162,8 +168,10 @@ void TFmain::FormActivate() {
 
 void TFmain::SetLoadingMode(bool on) {
   if (on) {
-    loadingPanel_->position(mainPanel_->x() + (mainPanel_->w() - kLoadingWidth) / 2,
-                            mainPanel_->y() + (mainPanel_->h() - kLoadingHeight) / 2);
+    // Resized too: the main panel's resizing may have stretched it.
+    const int width = Scaled(kLoadingWidth), height = Scaled(kLoadingHeight);
+    loadingPanel_->resize(mainPanel_->x() + (mainPanel_->w() - width) / 2,
+                          mainPanel_->y() + (mainPanel_->h() - height) / 2, width, height);
   }
   ShowBusyPanel(on, "Loading...");
 }
@@ -187,16 +195,16 @@ void TFmain::ShowBusyPanel(bool on, const char* caption) {
 }
 
 void TFmain::FillThumbnails() {
-  progress_->size(0, 1);
+  progress_->size(0, progress_->h());
   SetLoadingMode(true);
   if (const auto color = session_.LensBorderColor()) view_->Model().SetLensBorderColor(*color);
   if (firstLoad_) {
-    if (const auto width = session_.StripWidth()) SetStripWidth(*width);
+    if (const auto width = session_.StripWidth()) SetStripWidth(Scaled(*width));
   }
   SetLocked(session_.IsLockedWith(PasswordText()));
 
   const TKelPigger& document = session_.Document();
-  const int step = document.ChildCount() > 0 ? kProgressSpan / document.ChildCount() : 0;
+  const int step = document.ChildCount() > 0 ? Scaled(kProgressSpan) / document.ChildCount() : 0;
   strip_->ClearTiles();
   if (cachePassword_ != PasswordText()) thumbnailCache_.clear();
   cachePassword_ = PasswordText();
@@ -219,7 +227,7 @@ void TFmain::FillThumbnails() {
     tile->SetFooter(caption);
     tile->CheckBox().show();
     if (tile->Thumbnail()) thumbnailCache_[id] = {tileSize, tile->Thumbnail()};
-    progress_->size(progress_->w() + step, 1);
+    progress_->size(progress_->w() + step, progress_->h());
     loadingPanel_->redraw();
     Fl::check();
   };
@@ -380,29 +388,29 @@ void TFmain::SB_prntClick() {
 }
 
 void TFmain::SetStripWidth(int width) {
-  width = std::clamp(width, kMinStripWidth, kMaxStripWidth);
+  width = std::clamp(width, Scaled(kMinStripWidth), Scaled(kMaxStripWidth));
   strip_->resize(mainPanel_->x(), mainPanel_->y(), width, mainPanel_->h());
   LayoutMain();
 }
 
 void TFmain::LayoutMain() {
-  const int width = strip_->w();
-  splitter_->resize(mainPanel_->x() + width, mainPanel_->y(), kSplitterWidth, mainPanel_->h());
-  view_->resize(mainPanel_->x() + width + kSplitterWidth, mainPanel_->y(),
-                mainPanel_->w() - width - kSplitterWidth, mainPanel_->h());
+  const int width = strip_->w(), splitter = Scaled(kSplitterWidth);
+  splitter_->resize(mainPanel_->x() + width, mainPanel_->y(), splitter, mainPanel_->h());
+  view_->resize(mainPanel_->x() + width + splitter, mainPanel_->y(),
+                mainPanel_->w() - width - splitter, mainPanel_->h());
   mainPanel_->init_sizes();
   mainPanel_->redraw();
 }
 
 void TFmain::resize(int x, int y, int w, int h) {
-  const int stripWidth = strip_->w();
+  const int stripWidth = strip_->w(), controlsHeight = Scaled(kControlsHeight);
   Fl_Double_Window::resize(x, y, w, h);
-  mainPanel_->resize(0, 0, w, h - kControlsHeight);
-  strip_->resize(0, 0, stripWidth, h - kControlsHeight);
+  mainPanel_->resize(0, 0, w, h - controlsHeight);
+  strip_->resize(0, 0, stripWidth, h - controlsHeight);
   LayoutMain();
-  controls_->resize(0, h - kControlsHeight, w, kControlsHeight);
-  buttons_->position((w - kButtonsWidth) / 2,
-                     h - kControlsHeight + (kControlsHeight - kButtonsHeight) / 2);
+  controls_->resize(0, h - controlsHeight, w, controlsHeight);
+  buttons_->position((w - buttons_->w()) / 2,
+                     h - controlsHeight + (controlsHeight - buttons_->h()) / 2);
   realSizePanel_->resize(0, 0, w, h);
   descriptionPanel_->resize(0, 0, w, h);
 }

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "platform/ui_scale.h"
 #include "ui/draw_bitmap.h"
 
 namespace vx::viewer {
 namespace {
 
-constexpr int kGaugeSize = 100;
+constexpr int kGaugeSize = 100;  // sizes at 96 dpi
 constexpr int kLinkSize = 32;
 
 // The lens with pure black as its transparent colour.
@@ -35,15 +36,16 @@ void DrawLens(const Bitmap& lens, int x, int y) {
 
 void DrawLinkIcon(Fl_Widget* widget) {
   // A small globe: the link opens a web page.
-  const int cx = widget->x() + widget->w() / 2, cy = widget->y() + widget->h() / 2, r = 13;
+  const int cx = widget->x() + widget->w() / 2, cy = widget->y() + widget->h() / 2;
+  const int r = Scaled(13), inset = Scaled(3);
   fl_color(0x2060C000);
   fl_pie(cx - r, cy - r, 2 * r, 2 * r, 0, 360);
   fl_color(FL_WHITE);
   fl_arc(cx - r, cy - r, 2 * r, 2 * r, 0, 360);
   fl_arc(cx - r / 2, cy - r, r, 2 * r, 0, 360);
   fl_xyline(cx - r, cy, cx + r);
-  fl_xyline(cx - r + 3, cy - r / 2, cx + r - 3);
-  fl_xyline(cx - r + 3, cy + r / 2, cx + r - 3);
+  fl_xyline(cx - r + inset, cy - r / 2, cx + r - inset);
+  fl_xyline(cx - r + inset, cy + r / 2, cx + r - inset);
 }
 
 }  // namespace
@@ -51,7 +53,8 @@ void DrawLinkIcon(Fl_Widget* widget) {
 TO_pgv::TO_pgv(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
   box(FL_FLAT_BOX);
   color(FL_LIGHT2);
-  buyLink_ = new Fl_Button(x + w - kLinkSize - 1, y + 1, kLinkSize, kLinkSize);
+  const int link = Scaled(kLinkSize);
+  buyLink_ = new Fl_Button(x + w - link - 1, y + 1, link, link);
   buyLink_->box(FL_NO_BOX);
   buyLink_->tooltip("Buy OnLine");
   buyLink_->callback(
@@ -62,7 +65,7 @@ TO_pgv::TO_pgv(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
   buyLink_->hide();
   end();
   resizable(nullptr);
-  model_.SetPaintBoxSize({std::max(1, w - 2 * kViewBorder), std::max(1, h - 2 * kViewBorder)});
+  model_.SetPaintBoxSize({std::max(1, w - 2 * ViewBorder()), std::max(1, h - 2 * ViewBorder())});
 }
 
 bool TO_pgv::SetFrame(const std::string& text) {
@@ -110,8 +113,9 @@ void TO_pgv::UpdateCursor() { fl_cursor(model_.Following() ? FL_CURSOR_HAND : FL
 
 void TO_pgv::resize(int nx, int ny, int nw, int nh) {
   Fl_Group::resize(nx, ny, nw, nh);
-  buyLink_->resize(nx + nw - kLinkSize - 1, ny + 1, kLinkSize, kLinkSize);
-  model_.SetPaintBoxSize({std::max(1, nw - 2 * kViewBorder), std::max(1, nh - 2 * kViewBorder)});
+  const int link = Scaled(kLinkSize);
+  buyLink_->resize(nx + nw - link - 1, ny + 1, link, link);
+  model_.SetPaintBoxSize({std::max(1, nw - 2 * ViewBorder()), std::max(1, nh - 2 * ViewBorder())});
   model_.Refit();
 }
 
@@ -127,14 +131,15 @@ void TO_pgv::draw() {
       break;
     case ZoomMode::Resampling: {
       // The pie gauge, centred on the lens's place.
-      const int gx = PaintX() + lens.x + (kLensDiameter - kGaugeSize) / 2;
-      const int gy = PaintY() + lens.y + (kLensDiameter - kGaugeSize) / 2;
+      const int size = Scaled(kGaugeSize);
+      const int gx = PaintX() + lens.x + (LensDiameter() - size) / 2;
+      const int gy = PaintY() + lens.y + (LensDiameter() - size) / 2;
       fl_color(FL_WHITE);
-      fl_pie(gx, gy, kGaugeSize, kGaugeSize, 0, 360);
+      fl_pie(gx, gy, size, size, 0, 360);
       fl_color(FL_DARK_BLUE);
-      fl_pie(gx, gy, kGaugeSize, kGaugeSize, 90 - gauge_ * 3.6, 90);
+      fl_pie(gx, gy, size, size, 90 - gauge_ * 3.6, 90);
       fl_color(FL_BLACK);
-      fl_arc(gx, gy, kGaugeSize, kGaugeSize, 0, 360);
+      fl_arc(gx, gy, size, size, 0, 360);
       break;
     }
     case ZoomMode::ComputingPreview:

@@ -23,9 +23,9 @@ class TO_pgv : public Fl_Group {
   // Presses on the picture go here first (paint-box coordinates); true when taken.
   std::function<bool(Point at, int button)> OnPaintBoxMouseDown;
 
-  // The paint box in window coordinates: the view inside its 20-pixel border.
-  int PaintX() const { return x() + kViewBorder; }
-  int PaintY() const { return y() + kViewBorder; }
+  // The paint box in window coordinates: the view inside its border.
+  int PaintX() const { return x() + ViewBorder(); }
+  int PaintY() const { return y() + ViewBorder(); }
   Fl_Button& BuyLinkButton() { return *buyLink_; }
   int GaugeValue() const { return gauge_; }
 

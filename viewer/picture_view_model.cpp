@@ -7,6 +7,7 @@
 #include "document/vocabulary.h"
 #include "picture/canvas.h"
 #include "platform/desktop.h"
+#include "platform/ui_scale.h"
 #include "protection/protected_areas.h"
 
 namespace vx::viewer {
@@ -19,6 +20,9 @@ constexpr double kLongestWorkingSide = 5000.0;
 constexpr double kZoomStep = 0.1;
 
 }  // namespace
+
+int LensDiameter() { return Scaled(kLensDiameter); }
+int ViewBorder() { return Scaled(kViewBorder); }
 
 Fit FitPicture(Size decoded, Size working, Size box) {
   Fit fit;
@@ -102,21 +106,21 @@ void PictureViewModel::BuildBackBuffer() {
 
 Rect PictureViewModel::LensSource() const {
   const double r = fit_.pixelRatio;
-  const int left = RoundHalfEven((lens_.x - fit_.rect.left) * r + kLensDiameter * (r - 1) / 2);
-  const int top = RoundHalfEven((lens_.y - fit_.rect.top) * r + kLensDiameter * (r - 1) / 2);
-  return {left, top, left + kLensDiameter, top + kLensDiameter};
+  const int left = RoundHalfEven((lens_.x - fit_.rect.left) * r + LensDiameter() * (r - 1) / 2);
+  const int top = RoundHalfEven((lens_.y - fit_.rect.top) * r + LensDiameter() * (r - 1) / 2);
+  return {left, top, left + LensDiameter(), top + LensDiameter()};
 }
 
 void PictureViewModel::RenderLens() {
   // The 1:1 square is copied out first: pixels beyond the picture stay black (transparent).
   const Rect source = LensSource();
-  Bitmap square(kLensDiameter, kLensDiameter);
-  StretchCopy(working_, source, square, {0, 0, kLensDiameter, kLensDiameter});
+  Bitmap square(LensDiameter(), LensDiameter());
+  StretchCopy(working_, source, square, {0, 0, LensDiameter(), LensDiameter()});
   RenderLensFrom(square);
 }
 
 void PictureViewModel::RenderLensFrom(const Bitmap& square) {
-  constexpr int D = kLensDiameter;
+  const int D = LensDiameter();
   lensPicture_ = Bitmap(D, D);
   {
     Canvas canvas(lensPicture_);
@@ -129,8 +133,9 @@ void PictureViewModel::RenderLensFrom(const Bitmap& square) {
     for (int x = 0; x < D * 3; ++x) out[x] &= in[x];
   }
   Canvas canvas(lensPicture_);
-  canvas.Ellipse({4, 4, D - 1, D - 1}, 0x010101, 2);
-  canvas.Ellipse({0, 0, D, D}, lensBorder_, 2);
+  const int inset = Scaled(4), pen = Scaled(2);
+  canvas.Ellipse({inset, inset, D - Scaled(1), D - Scaled(1)}, 0x010101, pen);
+  canvas.Ellipse({0, 0, D, D}, lensBorder_, pen);
 }
 
 void PictureViewModel::DrawPointers() {
@@ -158,14 +163,14 @@ void PictureViewModel::ZoomStep(bool up) {
 
   // The previewed square shares the 1:1 square's centre; the picture is on white.
   const Rect oneToOne = LensSource();
-  const int side = RoundHalfEven(zoomFactor_ * kLensDiameter);
-  const int grow = (side - kLensDiameter) / 2;
+  const int side = RoundHalfEven(zoomFactor_ * LensDiameter());
+  const int grow = (side - LensDiameter()) / 2;
   const Rect source{oneToOne.left - grow, oneToOne.top - grow, oneToOne.left - grow + side,
                     oneToOne.top - grow + side};
   Bitmap preview(side, side);
   preview.Fill(0xFFFFFF);
   StretchCopy(working_, source, preview, {0, 0, side, side});
-  Bitmap square(kLensDiameter, kLensDiameter);
+  Bitmap square(LensDiameter(), LensDiameter());
   ResizeBilinear(preview, square);
   RenderLensFrom(square);
   state_ = ZoomMode::Preview;
@@ -212,7 +217,7 @@ bool PictureViewModel::MouseDown(Point at, bool leftButton) {
   if (state_ != ZoomMode::Normal || !leftButton) return false;
   following_ = !following_;
   if (following_) {
-    lens_ = {at.x - kLensDiameter / 2, at.y - kLensDiameter / 2};
+    lens_ = {at.x - LensDiameter() / 2, at.y - LensDiameter() / 2};
     RenderLens();
   }
   return true;
@@ -221,7 +226,7 @@ bool PictureViewModel::MouseDown(Point at, bool leftButton) {
 bool PictureViewModel::MouseMove(Point at) {
   if (state_ == ZoomMode::Preview) return false;  // the caller applies the zoom
   if (state_ != ZoomMode::Normal || !following_) return false;
-  lens_ = {at.x - kLensDiameter / 2, at.y - kLensDiameter / 2};
+  lens_ = {at.x - LensDiameter() / 2, at.y - LensDiameter() / 2};
   RenderLens();
   return true;
 }

@@ -13,8 +13,12 @@
 
 namespace vx::viewer {
 
-inline constexpr int kLensDiameter = 200;
+inline constexpr int kLensDiameter = 200;  // sizes at 96 dpi
 inline constexpr int kViewBorder = 20;
+// The same at the desktop's scale. The lens shows one picture pixel per screen pixel at any
+// diameter, as the picture's own pixels are never scaled.
+int LensDiameter();
+int ViewBorder();
 inline constexpr Color kViewBackground = 0xC0C0C0;
 inline constexpr Color kDefaultLensBorder = 0x408000;
 

@@ -4,14 +4,21 @@
 #include <FL/fl_draw.H>
 
 #include "picture/resample.h"
+#include "platform/ui_scale.h"
 #include "strip/strip_geometry.h"
 #include "ui/dialogs.h"
 #include "ui/draw_bitmap.h"
+#include "ui/scaled_layout.h"
 
 namespace vx::viewer {
 namespace {
 
 constexpr Fl_Color kDarkGrey = 0x40404000;
+
+// The layout is worked out at 96 dpi and shown at the desktop's scale.
+Rect ScaledRect(const Rect& r) {
+  return {Scaled(r.left), Scaled(r.top), Scaled(r.right), Scaled(r.bottom)};
+}
 
 }  // namespace
 
@@ -42,7 +49,9 @@ TF_prnt::TF_prnt() : Fl_Double_Window(400, 300, "Print picture") {
   original_->setonly();
   scale_->end();
   panel_->end();
+  panel_->resizable(nullptr);  // its controls keep their size when the preview changes height
   end();
+  ui::ScaleWidgetTree(*this);
 }
 
 void TF_prnt::ChooseFitToPage(bool fit) {
@@ -81,9 +90,9 @@ void TF_prnt::Prepare() {
     page_ = ui::CurrentDialogs().Printer().Page();
     preview_ = PreviewSize(page_);
     const Size dialog = PrintDialogSize(preview_);
-    resize((Fl::w() - dialog.width) / 2, (Fl::h() - dialog.height) / 2, dialog.width,
-           dialog.height);
-    panel_->resize(dialog.width - kPrintPanelWidth, 0, kPrintPanelWidth, dialog.height);
+    const int width = Scaled(dialog.width), height = Scaled(dialog.height);
+    resize((Fl::w() - width) / 2, (Fl::h() - height) / 2, width, height);
+    panel_->resize(width - Scaled(kPrintPanelWidth), 0, Scaled(kPrintPanelWidth), height);
     const Size picture{picture_.Width(), picture_.Height()};
     if (FitsOnPage(picture, page_)) {
       scale_->show();
@@ -98,8 +107,8 @@ void TF_prnt::Prepare() {
     } else {
       printBitmap_ = picture_;
     }
-    thumbnailRect_ =
-        PreviewPicture({printBitmap_.Width(), printBitmap_.Height()}, picture, page_, preview_);
+    thumbnailRect_ = ScaledRect(
+        PreviewPicture({printBitmap_.Width(), printBitmap_.Height()}, picture, page_, preview_));
     Bitmap copy = picture_;
     thumbnail_ = strip::MakeThumbnail(copy, {thumbnailRect_.Width(), thumbnailRect_.Height()});
   } catch (...) {
@@ -138,9 +147,15 @@ void TF_prnt::draw() {
   Fl_Double_Window::draw();
   fl_color(FL_BLACK);
   fl_line_style(FL_SOLID, 2);
-  fl_rectf(kShadowOrigin.x, kShadowOrigin.y, preview_.width, preview_.height, FL_BLACK);
+  const Rect shadow =
+      ScaledRect({kShadowOrigin.x, kShadowOrigin.y, kShadowOrigin.x + preview_.width,
+                  kShadowOrigin.y + preview_.height});
+  fl_rectf(shadow.left, shadow.top, shadow.Width(), shadow.Height(), FL_BLACK);
   fl_line_style(0);
-  fl_rectf(kPreviewOrigin.x, kPreviewOrigin.y, preview_.width, preview_.height, FL_WHITE);
+  const Rect sheet =
+      ScaledRect({kPreviewOrigin.x, kPreviewOrigin.y, kPreviewOrigin.x + preview_.width,
+                  kPreviewOrigin.y + preview_.height});
+  fl_rectf(sheet.left, sheet.top, sheet.Width(), sheet.Height(), FL_WHITE);
   ui::DrawBitmap(thumbnail_, thumbnailRect_.left, thumbnailRect_.top);
 }
 

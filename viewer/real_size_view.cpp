@@ -6,17 +6,22 @@
 #include <algorithm>
 
 #include "picture/resample.h"
+#include "platform/ui_scale.h"
 #include "ui/draw_bitmap.h"
 
 namespace vx::viewer {
 
+// The picture keeps its own pixels; only the margin around it follows the desktop's scale.
+constexpr int kMargin = 5;
+
 Point RealSizePlace(Size picture, Size view) {
-  return {picture.width < view.width ? (view.width - picture.width) / 2 : 5,
-          picture.height < view.height ? (view.height - picture.height) / 2 : 5};
+  return {picture.width < view.width ? (view.width - picture.width) / 2 : Scaled(kMargin),
+          picture.height < view.height ? (view.height - picture.height) / 2 : Scaled(kMargin)};
 }
 
 Size FitToScreen(Size picture, Size screen) {
-  return FitInside(picture, {screen.width - 10, screen.height - 10});
+  return FitInside(picture,
+                   {screen.width - 2 * Scaled(kMargin), screen.height - 2 * Scaled(kMargin)});
 }
 
 TO_real_size_view::TO_real_size_view(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
@@ -104,8 +109,8 @@ int TO_real_size_view::handle(int event) {
     case FL_DRAG:
       if (dragging_) {
         // The picture follows the mouse, within the picture's extent.
-        const int maxX = std::max(0, offset_.x + shown_.Width() + 5 - w());
-        const int maxY = std::max(0, offset_.y + shown_.Height() + 5 - h());
+        const int maxX = std::max(0, offset_.x + shown_.Width() + Scaled(kMargin) - w());
+        const int maxY = std::max(0, offset_.y + shown_.Height() + Scaled(kMargin) - h());
         scroll_.x = std::clamp(scroll_.x + drag_.x - Fl::event_x(), 0, maxX);
         scroll_.y = std::clamp(scroll_.y + drag_.y - Fl::event_y(), 0, maxY);
         drag_ = {Fl::event_x(), Fl::event_y()};

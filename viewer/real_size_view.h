@@ -9,10 +9,10 @@
 
 namespace vx::viewer {
 
-// Where the picture lies in a view of the given size: centred when it is smaller, at 5
-// otherwise (the scroll area then shows its start).
+// Where the picture lies in a view of the given size: centred when it is smaller, at a margin
+// of 5 (at 96 dpi) otherwise (the scroll area then shows its start).
 Point RealSizePlace(Size picture, Size view);
-// The fitted size on a screen: inside the screen less 10 pixels.
+// The fitted size on a screen: inside the screen less the margin on both sides.
 Size FitToScreen(Size picture, Size screen);
 
 class TO_real_size_view : public Fl_Group {

@@ -4,6 +4,15 @@
 
 namespace vx::strip {
 
+Metrics ScaledMetrics(int (*scale)(int)) {
+  const Metrics m;
+  return {scale(m.margin),
+          scale(m.band),
+          scale(m.topBand),
+          scale(m.widthReserve),
+          {scale(m.pictureInset.width), scale(m.pictureInset.height)}};
+}
+
 bool NeedsSmoothing(Size picture, Size thumbnail) {
   return picture.width / (thumbnail.width + 1) >= 7 || picture.height / (thumbnail.height + 1) >= 7;
 }

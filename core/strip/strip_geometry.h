@@ -10,16 +10,28 @@
 
 namespace vx::strip {
 
-inline constexpr int kMargin = 10;        // around and between tiles
-inline constexpr int kBand = 20;          // black bands above and below the picture
-inline constexpr int kTopBand = 7;        // above the scroll area
-inline constexpr int kWidthReserve = 34;  // scroll area width minus tile size
+// The strip's fixed sizes in screen pixels; the defaults are those at 96 dpi.
+struct Metrics {
+  int margin = 10;            // around and between tiles
+  int band = 20;              // black bands above and below the picture
+  int topBand = 7;            // above the scroll area
+  int widthReserve = 34;      // scroll area width minus tile size
+  Size pictureInset{17, 57};  // tile size minus the largest box the picture may take
+};
+// The 96-dpi sizes passed through the desktop's scale function.
+Metrics ScaledMetrics(int (*scale)(int));
 
-inline int TileSizeFor(int scrollAreaWidth) { return scrollAreaWidth - kWidthReserve; }
-inline int TileTop(int index, int tileSize) { return kMargin + index * (tileSize + kMargin); }
+inline int TileSizeFor(int scrollAreaWidth, const Metrics& m) {
+  return scrollAreaWidth - m.widthReserve;
+}
+inline int TileTop(int index, int tileSize, const Metrics& m) {
+  return m.margin + index * (tileSize + m.margin);
+}
 
 // The largest box the picture may take in a tile of size S.
-inline Size PictureBox(int tileSize) { return {tileSize - 17, tileSize - 57}; }
+inline Size PictureBox(int tileSize, const Metrics& m) {
+  return {tileSize - m.pictureInset.width, tileSize - m.pictureInset.height};
+}
 
 // Pictures much larger than their thumbnail are smoothed first, so reduction does not alias.
 bool NeedsSmoothing(Size picture, Size thumbnail);
@@ -31,8 +43,8 @@ inline Point ThumbnailOrigin(int tileSize, Size thumbnail) {
 }
 
 // Tiles a page move passes over.
-inline int PageOf(int scrollAreaHeight, int tileSize) {
-  return scrollAreaHeight / (tileSize + kMargin);
+inline int PageOf(int scrollAreaHeight, int tileSize, const Metrics& m) {
+  return scrollAreaHeight / (tileSize + m.margin);
 }
 inline int PageUp(int current, int page) { return std::max(0, current - page); }
 inline int PageDown(int current, int page, int count) {

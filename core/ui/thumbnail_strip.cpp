@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/ui_scale.h"
 #include "strip/strip_geometry.h"
 #include "ui/draw_bitmap.h"
 #include "ui/labels.h"
@@ -23,9 +24,10 @@ constexpr int kDragThreshold = 4;
 TO_img_item::TO_img_item(TO_img_items& strip, int x, int y, int size, std::string id,
                          TileLoader loader, std::shared_ptr<const Bitmap> thumbnail)
     : Fl_Group(x, y, size, size), Id(std::move(id)), strip_(strip), loader_(std::move(loader)) {
-  check_ = new Fl_Check_Button(x + 9, y + size - strip::kBand + 2, size - 14, strip::kBand - 4);
+  check_ = new Fl_Check_Button(x, y, size, size);
+  PlaceCheckBox();
   check_->labelcolor(FL_WHITE);
-  check_->labelsize(kFooterFontSize);
+  check_->labelsize(Scaled(kFooterFontSize));
   check_->labelfont(FL_HELVETICA);
   check_->clear_visible_focus();
   check_->callback(
@@ -43,6 +45,13 @@ TO_img_item::TO_img_item(TO_img_items& strip, int x, int y, int size, std::strin
   }
 }
 
+// The footer's check box in the lower band.
+void TO_img_item::PlaceCheckBox() {
+  const int band = strip_.StripMetrics().band, size = w();
+  check_->resize(x() + Scaled(9), y() + size - band + Scaled(2), size - Scaled(14),
+                 band - Scaled(4));
+}
+
 void TO_img_item::SetFooter(const std::string& footer) {
   footer_ = footer;
   check_->copy_label(LabelText(footer_).c_str());
@@ -55,7 +64,7 @@ void TO_img_item::SetSelected(bool selected) {
 
 void TO_img_item::SetTileSize(int size) {
   resize(x(), y(), size, size);
-  check_->resize(x() + 9, y() + size - strip::kBand + 2, size - 14, strip::kBand - 4);
+  PlaceCheckBox();
   Bitmap picture;
   try {
     if (loader_) loader_(Id, picture);
@@ -63,7 +72,7 @@ void TO_img_item::SetTileSize(int size) {
     picture = Bitmap();  // shown as a placeholder, like a loader that drew nothing
   }
   const Size pictureSize{picture.Width(), picture.Height()};
-  thumbnailSize_ = FitInside(pictureSize, strip::PictureBox(size));
+  thumbnailSize_ = FitInside(pictureSize, strip::PictureBox(size, strip_.StripMetrics()));
   // Only the reduced picture is kept; the full one goes away here.
   thumbnail_ = picture.Empty()
                    ? nullptr
@@ -79,16 +88,15 @@ bool TO_img_item::OnPicture(int px, int py) const {
 }
 
 void TO_img_item::draw() {
-  const int size = w();
+  const int size = w(), band = strip_.StripMetrics().band;
   fl_rectf(x(), y(), size, size, FL_BLACK);
   fl_color(FL_WHITE);
-  fl_xyline(x(), y() + strip::kBand, x() + size - 1);
-  fl_xyline(x(), y() + size - strip::kBand - 1, x() + size - 1);
-  fl_rectf(x(), y() + strip::kBand + 1, size, size - 2 * strip::kBand - 2,
-           selected_ ? kCurrentTile : FL_BLACK);
+  fl_xyline(x(), y() + band, x() + size - 1);
+  fl_xyline(x(), y() + size - band - 1, x() + size - 1);
+  fl_rectf(x(), y() + band + 1, size, size - 2 * band - 2, selected_ ? kCurrentTile : FL_BLACK);
   if (!thumbnail_) {
     // Nothing could be loaded: a neutral box where the picture would be.
-    const Size box = strip::PictureBox(size);
+    const Size box = strip::PictureBox(size, strip_.StripMetrics());
     const Point origin = strip::ThumbnailOrigin(size, box);
     fl_rectf(x() + origin.x, y() + origin.y, box.width, box.height, kPlaceholder);
   } else {
@@ -110,8 +118,8 @@ int TO_img_item::handle(int event) {
       return 1;
     case FL_DRAG:
       if (strip_.AllowReorder && OnPicture(pressX_, pressY_) &&
-          (std::abs(Fl::event_x() - pressX_) > kDragThreshold ||
-           std::abs(Fl::event_y() - pressY_) > kDragThreshold)) {
+          (std::abs(Fl::event_x() - pressX_) > Scaled(kDragThreshold) ||
+           std::abs(Fl::event_y() - pressY_) > Scaled(kDragThreshold))) {
         dragging_ = true;
         fl_cursor(FL_CURSOR_MOVE);
       }
@@ -129,10 +137,11 @@ int TO_img_item::handle(int event) {
   }
 }
 
-TO_img_items::TO_img_items(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
+TO_img_items::TO_img_items(int x, int y, int w, int h)
+    : Fl_Group(x, y, w, h), metrics_(strip::ScaledMetrics(&Scaled)) {
   box(FL_FLAT_BOX);
   color(kWorkspace);
-  scroll_ = new Fl_Scroll(x, y + strip::kTopBand, w, h - strip::kTopBand);
+  scroll_ = new Fl_Scroll(x, y + metrics_.topBand, w, h - metrics_.topBand);
   scroll_->type(Fl_Scroll::VERTICAL);
   scroll_->box(FL_FLAT_BOX);
   scroll_->color(kWorkspace);
@@ -143,13 +152,19 @@ TO_img_items::TO_img_items(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
 
 TO_img_items::~TO_img_items() = default;
 
-int TO_img_items::TileSizeNow() const { return strip::TileSizeFor(scroll_->w()); }
+// Laid out here rather than scaled with the rest of a window, since the band is scaled already.
+void TO_img_items::resize(int x, int y, int w, int h) {
+  Fl_Group::resize(x, y, w, h);
+  scroll_->resize(x, y + metrics_.topBand, w, h - metrics_.topBand);
+}
+
+int TO_img_items::TileSizeNow() const { return strip::TileSizeFor(scroll_->w(), metrics_); }
 
 // Tiles are placed from the content's unscrolled top-left corner, found from the first tile
 // (FLTK's own scroll position counts from wherever the children's bounding box begins).
 Point TO_img_items::ContentOrigin() const {
   if (tiles_.empty()) return {scroll_->x(), scroll_->y()};
-  return {tiles_.front()->x() - strip::kMargin, tiles_.front()->y() - strip::kMargin};
+  return {tiles_.front()->x() - metrics_.margin, tiles_.front()->y() - metrics_.margin};
 }
 
 int TO_img_items::ScrolledBy() const { return scroll_->y() - ContentOrigin().y; }
@@ -164,13 +179,13 @@ TO_img_item* TO_img_items::AddTile(const std::string& id, TileLoader loader,
                                    std::shared_ptr<const Bitmap> thumbnail) {
   const Point origin = ContentOrigin();
   const int size = TileSizeNow();
-  const int top = strip::TileTop(TileCount(), size);
-  auto* tile = new TO_img_item(*this, origin.x + strip::kMargin, origin.y + top, size, id,
+  const int top = strip::TileTop(TileCount(), size, metrics_);
+  auto* tile = new TO_img_item(*this, origin.x + metrics_.margin, origin.y + top, size, id,
                                std::move(loader), std::move(thumbnail));
   scroll_->add(tile);
   tiles_.push_back(tile);
   tile->SetFooter("");
-  ScrollTo(top + size + strip::kMargin - scroll_->h());
+  ScrollTo(top + size + metrics_.margin - scroll_->h());
   return tile;
 }
 
@@ -205,11 +220,11 @@ void TO_img_items::ScrollIntoView(const TO_img_item* tile) {
   const int index = IndexOfTile(tile);
   if (index < 0) return;
   const int size = tile->TileSize();
-  const int top = strip::TileTop(index, size);
-  if (top - strip::kMargin < ScrolledBy()) {
-    ScrollTo(top - strip::kMargin);
-  } else if (top + size + strip::kMargin > ScrolledBy() + scroll_->h()) {
-    ScrollTo(top + size + strip::kMargin - scroll_->h());
+  const int top = strip::TileTop(index, size, metrics_);
+  if (top - metrics_.margin < ScrolledBy()) {
+    ScrollTo(top - metrics_.margin);
+  } else if (top + size + metrics_.margin > ScrolledBy() + scroll_->h()) {
+    ScrollTo(top + size + metrics_.margin - scroll_->h());
   }
 }
 
@@ -260,14 +275,15 @@ void TO_img_items::SelectLast() {
 void TO_img_items::SelectPageUp() {
   const int index = IndexOfTile(current_);
   if (index >= 0)
-    SelectTile(TileAt(strip::PageUp(index, strip::PageOf(scroll_->h(), current_->TileSize()))));
+    SelectTile(
+        TileAt(strip::PageUp(index, strip::PageOf(scroll_->h(), current_->TileSize(), metrics_))));
 }
 
 void TO_img_items::SelectPageDown() {
   const int index = IndexOfTile(current_);
   if (index >= 0) {
-    SelectTile(TileAt(
-        strip::PageDown(index, strip::PageOf(scroll_->h(), current_->TileSize()), TileCount())));
+    SelectTile(TileAt(strip::PageDown(
+        index, strip::PageOf(scroll_->h(), current_->TileSize(), metrics_), TileCount())));
   }
 }
 
@@ -323,7 +339,8 @@ TO_img_item* TO_img_items::TileWithPictureAt(int x, int y) const {
 void TO_img_items::PlaceTiles(Point origin) {
   for (int i = 0; i < TileCount(); ++i) {
     TO_img_item* tile = tiles_[static_cast<size_t>(i)];
-    tile->position(origin.x + strip::kMargin, origin.y + strip::TileTop(i, tile->TileSize()));
+    tile->position(origin.x + metrics_.margin,
+                   origin.y + strip::TileTop(i, tile->TileSize(), metrics_));
   }
   scroll_->init_sizes();
   scroll_->redraw();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "picture/bitmap.h"
+#include "strip/strip_geometry.h"
 
 namespace vx::ui {
 
@@ -55,6 +56,8 @@ class TO_img_item : public Fl_Group {
   int handle(int event) override;
 
  private:
+  void PlaceCheckBox();
+
   TO_img_items& strip_;
   TileLoader loader_;
   Fl_Check_Button* check_;
@@ -105,6 +108,8 @@ class TO_img_items : public Fl_Group {
   int ScrollAreaWidth() const { return scroll_->w(); }
   int ScrollAreaHeight() const { return scroll_->h(); }
   int TileSizeNow() const;
+  // Margins and bands at the desktop's scale.
+  const strip::Metrics& StripMetrics() const { return metrics_; }
   // The tile whose picture lies under the point (window coordinates), if any.
   TO_img_item* TileWithPictureAt(int x, int y) const;
 
@@ -115,6 +120,8 @@ class TO_img_items : public Fl_Group {
   std::function<void(TO_img_item*)> OnReorder;
   std::function<void(TO_img_item*)> OnCheckClick;
 
+  void resize(int x, int y, int w, int h) override;
+
  private:
   Point ContentOrigin() const;
   void PlaceTiles(Point origin);
@@ -123,6 +130,7 @@ class TO_img_items : public Fl_Group {
   void ScrollTo(int offset);
   void ScrollIntoView(const TO_img_item* tile);
 
+  strip::Metrics metrics_;
   Fl_Scroll* scroll_;
   std::vector<TO_img_item*> tiles_;
   TO_img_item* current_ = nullptr;

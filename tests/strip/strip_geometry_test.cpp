@@ -5,11 +5,21 @@
 namespace vx::strip {
 namespace {
 
+constexpr Metrics k96Dpi;
+
 TEST(StripGeometry, TileSizesPlacesAndBoxes) {
-  EXPECT_EQ(TileSizeFor(234), 200);
-  EXPECT_EQ(PictureBox(200), (Size{183, 143}));
-  EXPECT_EQ(TileTop(0, 200), 10);
-  EXPECT_EQ(TileTop(2, 200), 430);
+  EXPECT_EQ(TileSizeFor(234, k96Dpi), 200);
+  EXPECT_EQ(PictureBox(200, k96Dpi), (Size{183, 143}));
+  EXPECT_EQ(TileTop(0, 200, k96Dpi), 10);
+  EXPECT_EQ(TileTop(2, 200, k96Dpi), 430);
+}
+
+TEST(StripGeometry, AtTwiceTheDensityEverySizeDoubles) {
+  const Metrics twice = ScaledMetrics([](int pixels) { return 2 * pixels; });
+  EXPECT_EQ(TileSizeFor(468, twice), 400);
+  EXPECT_EQ(PictureBox(400, twice), (Size{366, 286}));
+  EXPECT_EQ(TileTop(2, 400, twice), 860);
+  EXPECT_EQ(PageOf(1300, 400, twice), 3);
 }
 
 TEST(StripGeometry, FittingKeepsTheAspectAndSmoothsLargePictures) {
@@ -27,7 +37,7 @@ TEST(StripGeometry, FittingKeepsTheAspectAndSmoothsLargePictures) {
       {"empty picture", {0, 0}, {1, 1}, false, {99, 99}},
   };
   for (const auto& c : cases) {
-    const Size thumbnail = FitInside(c.picture, PictureBox(200));
+    const Size thumbnail = FitInside(c.picture, PictureBox(200, k96Dpi));
     EXPECT_EQ(thumbnail, c.thumbnail) << c.what;
     EXPECT_EQ(NeedsSmoothing(c.picture, thumbnail), c.smoothed) << c.what;
     EXPECT_EQ(ThumbnailOrigin(200, thumbnail), c.origin) << c.what;
@@ -41,7 +51,7 @@ TEST(StripGeometry, ReducingAnEmptyPictureGivesAnEmptyThumbnail) {
 }
 
 TEST(StripGeometry, PageMoves) {
-  EXPECT_EQ(PageOf(650, 200), 3);
+  EXPECT_EQ(PageOf(650, 200, k96Dpi), 3);
   EXPECT_EQ(PageDown(8, 3, 10), 9);
   EXPECT_EQ(PageUp(2, 3), 0);
   EXPECT_EQ(PageDown(4, 0, 10), 4);  // a page of 0 selects the current tile again

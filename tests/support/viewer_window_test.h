@@ -12,6 +12,7 @@
 #include "archive_session.h"
 #include "blocks/data_blocks.h"
 #include "main_window.h"
+#include "platform/ui_scale.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -33,7 +34,8 @@ class ViewerWindowTest : public testing::Test {
     session_ = std::make_unique<viewer::ArchiveSession>(
         [this](std::string_view name) { return image_->ReadBlock(name); });
     ASSERT_TRUE(session_->LoadDescription());
-    window_ = std::make_unique<viewer::TFmain>(*session_, "archive.run", 1000, 700);
+    // As large as at 96 dpi on a desktop of any scale.
+    window_ = std::make_unique<viewer::TFmain>(*session_, "archive.run", Scaled(1000), Scaled(700));
     window_->OnPictureShown = [this] { ++picturesShown_; };
     window_->show();
     Settle();
