@@ -4,6 +4,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -40,6 +41,7 @@ struct Context {
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
   Output output;
+  bool dataEnded;  // the file ended before the picture
 };
 
 void OnError(j_common_ptr cinfo) {
@@ -49,11 +51,22 @@ void OnError(j_common_ptr cinfo) {
 }
 
 // Warnings (stray bytes, a premature end) leave a picture as every viewer shows it; only
-// their number is limited.
+// their number is limited. Those after the end of the file (one per restart interval left)
+// come from no data and are not counted.
 void OnMessage(j_common_ptr cinfo, int level) {
   if (level >= 0) return;
+  auto* context = reinterpret_cast<Context*>(cinfo->err);
+  if (context->dataEnded) return;
+  if (cinfo->err->msg_code == JWRN_JPEG_EOF) context->dataEnded = true;
+  if (cinfo->err->msg_code == JWRN_HIT_MARKER && cinfo->is_decompressor) {
+    // A marker inside the data ends it for good, unless it is a restart marker of a file
+    // with restart intervals (decoding goes on behind it) or one libjpeg skips (below 0xC0).
+    const auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
+    const int marker = dinfo->unread_marker;
+    const bool restart = marker >= 0xD0 && marker <= 0xD7;
+    if (dinfo->restart_interval == 0 || (marker >= 0xC0 && !restart)) context->dataEnded = true;
+  }
   if (++cinfo->err->num_warnings > kMaxWarnings) {
-    auto* context = reinterpret_cast<Context*>(cinfo->err);
     std::snprintf(context->message, sizeof context->message, "Too many warnings in JPEG file");
     std::longjmp(context->jump, 1);
   }
@@ -109,6 +122,7 @@ void Prepare(Context& context, j_common_ptr cinfo) {
   context.manager.error_exit = OnError;
   context.manager.emit_message = OnMessage;
   context.message[0] = '\0';
+  context.dataEnded = false;
 }
 
 // Reads the header into dinfo; false with context.message on failure. CMYK and YCCK files
@@ -151,6 +165,14 @@ bool ReadPixels(Context& context, jpeg_decompress_struct& dinfo, JSAMPROW* rows,
   if (setjmp(context.jump)) return false;
   jpeg_start_decompress(&dinfo);
   const bool inverted = dinfo.saw_Adobe_marker;
+  // In a file of one scan every block after the end of the data is empty, so all rows that
+  // libjpeg would still give are alike: a few block rows after the end (libjpeg decodes
+  // ahead of its output and blends neighbouring rows), the rest is copied from the last row.
+  // A few hundred bytes that claim a huge picture cost no full decode.
+  const bool oneScan = !jpeg_has_multiple_scans(&dinfo);
+  const JDIMENSION blockRows =
+      static_cast<JDIMENSION>(dinfo.max_v_samp_factor * dinfo.min_DCT_scaled_size);
+  JDIMENSION endedAt = 0;
   while (dinfo.output_scanline < dinfo.output_height) {
     if (dinfo.out_color_space == JCS_CMYK) {
       JSAMPROW target = rows[dinfo.output_scanline];
@@ -159,6 +181,15 @@ bool ReadPixels(Context& context, jpeg_decompress_struct& dinfo, JSAMPROW* rows,
     } else {
       jpeg_read_scanlines(&dinfo, rows + dinfo.output_scanline,
                           dinfo.output_height - dinfo.output_scanline);
+    }
+    if (!oneScan || !context.dataEnded) continue;
+    if (endedAt == 0) endedAt = dinfo.output_scanline;
+    if (dinfo.output_scanline >= endedAt + 5 * blockRows &&
+        dinfo.output_scanline < dinfo.output_height) {
+      const size_t rowBytes = size_t{3} * dinfo.output_width;
+      for (JDIMENSION y = dinfo.output_scanline; y < dinfo.output_height; ++y)
+        std::memcpy(rows[y], rows[dinfo.output_scanline - 1], rowBytes);
+      return true;  // jpeg_destroy_decompress ends the unfinished decompression
     }
   }
   jpeg_finish_decompress(&dinfo);

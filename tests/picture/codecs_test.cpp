@@ -6,7 +6,9 @@
 #include "picture/bmp_codec.h"
 #include "picture/jpeg_codec.h"
 #include "platform/files.h"
+#include "support/temp_folder.h"
 #include "support/test_data.h"
+#include "support/wild_jpegs.h"
 
 namespace vx {
 namespace {
@@ -111,6 +113,68 @@ TEST(Jpeg, WarningsAreToleratedUpToACap) {
     ADD_FAILURE() << "a hundred and one warnings decoded";
   } catch (const std::runtime_error& e) {
     EXPECT_STREQ(e.what(), "Too many warnings in JPEG file");
+  }
+}
+
+// The picture libjpeg's own program djpeg gives for a file, as every picture viewer shows it.
+Bitmap DecodedByDjpeg(const test::TempFolder& dir, const std::string& file, bool quarter) {
+  const std::string in = dir.Write("in.jpg", file), out = dir / "out.ppm";
+  const std::string command = std::string("djpeg -pnm ") + (quarter ? "-scale 1/4 " : "") +
+                              "-outfile " + out + " " + in + " 2>/dev/null";
+  // djpeg ends with status 2 after warnings; its picture is still whole.
+  if (std::system(command.c_str()) == -1 || !FileExists(out)) return {};
+  const std::string ppm = ReadWholeFile(out);
+  // P6 for colour, P5 (one byte per pixel) for greyscale.
+  int kind = 0, width = 0, height = 0, consumed = 0;
+  if (std::sscanf(ppm.c_str(), "P%d %d %d 255%n", &kind, &width, &height, &consumed) != 3)
+    return {};
+  const int step = kind == 6 ? 3 : 1;
+  Bitmap bitmap(width, height);
+  const auto* pixels = reinterpret_cast<const std::uint8_t*>(ppm.data() + consumed + 1);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x, pixels += step) {
+      const Color r = pixels[0], g = pixels[step / 2], b = pixels[step - 1];
+      bitmap.SetPixel(x, y, r | g << 8 | b << 16);
+    }
+  }
+  return bitmap;
+}
+
+TEST(Jpeg, DamagedFilesDecodeExactlyAsLibjpegGivesThem) {
+  // Cut at different places, a marker in the middle of the data, restart intervals: the rows
+  // after the end of the data come out as libjpeg's own program gives them, at both scales.
+  const test::TempFolder dir;
+  Bitmap tall = Gradient(64, 480);
+  for (int y = 0; y < 480; ++y) tall.FillRect({y % 64, y, y % 64 + 3, y + 1}, 0x2080F0);
+  using test::JpegShape;
+  const auto cut = [](std::string file, double part) {
+    file.resize(static_cast<size_t>(file.size() * part));
+    return file;
+  };
+  const auto markerInside = [](std::string file) {
+    file.replace(file.size() / 2, 2, "\xFF\xD8");
+    return file;
+  };
+  const struct {
+    const char* what;
+    std::string file;
+  } cases[] = {
+      {"cut early", cut(test::WildJpeg(tall, JpegShape::Plain), 0.3)},
+      {"cut late", cut(test::WildJpeg(tall, JpegShape::Plain), 0.8)},
+      {"cut with restart markers", cut(test::WildJpeg(tall, JpegShape::Restarts), 0.4)},
+      {"a marker inside the data", markerInside(test::WildJpeg(tall, JpegShape::Plain))},
+      {"restarts and a marker inside", markerInside(test::WildJpeg(tall, JpegShape::Restarts))},
+      {"cut greyscale", cut(test::WildJpeg(tall, JpegShape::Grey), 0.5)},
+      {"cut CMYK", cut(test::WildJpeg(tall, JpegShape::CmykAdobe), 0.5)},
+      {"cut progressive", cut(test::WildJpeg(tall, JpegShape::Progressive), 0.5)},
+  };
+  for (const auto& c : cases) {
+    for (bool quarter : {false, true}) {
+      const Bitmap expected = DecodedByDjpeg(dir, c.file, quarter);
+      ASSERT_FALSE(expected.Empty()) << c.what;
+      EXPECT_EQ(DecodeJpeg(c.file, quarter ? JpegScale::Quarter : JpegScale::Full), expected)
+          << c.what << (quarter ? ", quarter" : "");
+    }
   }
 }
 
