@@ -59,12 +59,15 @@ void OnMessage(j_common_ptr cinfo, int level) {
   if (context->dataEnded) return;
   if (cinfo->err->msg_code == JWRN_JPEG_EOF) context->dataEnded = true;
   if (cinfo->err->msg_code == JWRN_HIT_MARKER && cinfo->is_decompressor) {
-    // A marker inside the data ends it for good, unless it is a restart marker of a file
-    // with restart intervals (decoding goes on behind it) or one libjpeg skips (below 0xC0).
+    // In a file of one scan a marker inside the data ends it for good, unless it is a
+    // restart marker of a file with restart intervals (decoding goes on behind it) or one
+    // that libjpeg skips (below 0xC0). Files of several scans go on with their next scan.
     const auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
+    const bool oneScan = !dinfo->progressive_mode && dinfo->comps_in_scan == dinfo->num_components;
     const int marker = dinfo->unread_marker;
     const bool restart = marker >= 0xD0 && marker <= 0xD7;
-    if (dinfo->restart_interval == 0 || (marker >= 0xC0 && !restart)) context->dataEnded = true;
+    if (oneScan && (dinfo->restart_interval == 0 || (marker >= 0xC0 && !restart)))
+      context->dataEnded = true;
   }
   if (++cinfo->err->num_warnings > kMaxWarnings) {
     std::snprintf(context->message, sizeof context->message, "Too many warnings in JPEG file");
