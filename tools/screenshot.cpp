@@ -23,7 +23,7 @@ void SavePng(const Bitmap& bitmap, const std::string& path) {
   cairo_surface_destroy(surface);
 }
 
-void SaveWindowPng(Fl_Window& window, const std::string& path) {
+Bitmap CaptureWindow(Fl_Window& window) {
   // A window just shown may not be on the screen yet: let the server catch up.
   for (int i = 0; i < 10; ++i) Fl::wait(0.02);
   window.redraw();
@@ -38,7 +38,11 @@ void SaveWindowPng(Fl_Window& window, const std::string& path) {
       shot.SetPixel(x, y, p[0] | (p[1] << 8) | (p[2] << 16));
     }
   }
-  SavePng(shot, path);
+  return shot;
+}
+
+void SaveWindowPng(Fl_Window& window, const std::string& path) {
+  SavePng(CaptureWindow(window), path);
 }
 
 }  // namespace vx

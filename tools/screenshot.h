@@ -11,6 +11,8 @@ namespace vx {
 
 void SavePng(const Bitmap& bitmap, const std::string& path);
 // What the window shows now (it is drawn first).
+Bitmap CaptureWindow(Fl_Window& window);
+// What the window shows now (it is drawn first).
 void SaveWindowPng(Fl_Window& window, const std::string& path);
 
 }  // namespace vx

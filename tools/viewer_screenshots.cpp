@@ -1,8 +1,10 @@
 // Opens an archive in the viewer's main window (under Xvfb when there is no desktop) and
 // saves what a person would see: the main panel, the lens over the picture, a zoom preview,
-// the pointers shown, the description panel, the filter dialog, the real-size view and the
-// print dialog. On a scaled desktop (VX_SCALE=2, say) only the main window and the filter
-// dialog, as viewer-main-2x.png and viewer-filter-2x.png.
+// the pointers shown, the description panel, the filter dialog, the real-size view, the
+// print dialog, and for each paper, orientation and scale the printed page rendered at 72 dpi
+// beside the dialog's preview of it (print-PAPER-ORIENTATION-MODE.png). On a scaled desktop
+// (VX_SCALE=2, say) only the main window and the filter dialog, as viewer-main-2x.png and
+// viewer-filter-2x.png.
 //   viewer_screenshots ARCHIVE FOLDER
 #include <FL/Fl.H>
 
@@ -13,9 +15,12 @@
 #include "archive_session.h"
 #include "blocks/data_blocks.h"
 #include "main_window.h"
+#include "platform/files.h"
 #include "platform/ui_scale.h"
+#include "printed_page.h"
 #include "screenshot.h"
 #include "ui/dialogs.h"
+#include "ui/printer_setup.h"
 #include "ui/printing.h"
 
 namespace {
@@ -40,6 +45,72 @@ class PhotographingDialogs : public vx::ui::Dialogs {
   std::string path_;
   std::unique_ptr<vx::ui::PrintEngine> printer_ = vx::ui::MakeDesktopPrintEngine();
 };
+
+// Prints with the real engine into a PostScript file: the setup makes the given choices, the
+// print dialog is photographed for its preview and printed in the given scale.
+class PrintingDialogs : public PhotographingDialogs {
+ public:
+  PrintingDialogs(vx::ui::PrintSettings settings, bool fit)
+      : PhotographingDialogs(""), engine_(settings), settings_(std::move(settings)), fit_(fit) {}
+  void RunModal(Fl_Window& dialog) override {
+    if (auto* setup = dynamic_cast<vx::ui::PrinterSetupWindow*>(&dialog)) {
+      setup->Choose(settings_);
+      setup->Confirm();
+      return;
+    }
+    auto& print = dynamic_cast<vx::viewer::TF_prnt&>(dialog);
+    print.SB_setupClick();
+    print.ChooseFitToPage(fit_);
+    print.show();
+    const vx::Bitmap shot = vx::CaptureWindow(print);
+    const vx::Rect page = print.PreviewPage();
+    preview_ = vx::Bitmap(page.Width(), page.Height());
+    vx::StretchCopy(shot, page, preview_, {0, 0, page.Width(), page.Height()});
+    print.SB_printClick();
+  }
+  vx::ui::PrintEngine& Printer() override { return engine_; }
+  const vx::Bitmap& Preview() const { return preview_; }
+
+ private:
+  vx::ui::DesktopPrintEngine engine_;
+  vx::ui::PrintSettings settings_;
+  bool fit_;
+  vx::Bitmap preview_;
+};
+
+// The printed page on the left, the dialog's preview enlarged to the same size on the right.
+vx::Bitmap BesideEachOther(const vx::Bitmap& page, const vx::Bitmap& preview) {
+  constexpr int kGap = 16;
+  vx::Bitmap both(page.Width() * 2 + kGap, page.Height());
+  both.Fill(0x404040);
+  vx::StretchCopy(page, {0, 0, page.Width(), page.Height()}, both,
+                  {0, 0, page.Width(), page.Height()});
+  vx::StretchCopy(preview, {0, 0, preview.Width(), preview.Height()}, both,
+                  {page.Width() + kGap, 0, both.Width(), page.Height()});
+  return both;
+}
+
+void PhotographPrintedPages(vx::viewer::TFmain& window, const std::filesystem::path& folder) {
+  using vx::ui::Paper;
+  for (const Paper paper : {Paper::A4, Paper::Letter}) {
+    for (const bool landscape : {false, true}) {
+      for (const bool fit : {false, true}) {
+        const std::string name = std::string("print-") + (paper == Paper::A4 ? "a4" : "letter") +
+                                 (landscape ? "-landscape" : "-portrait") +
+                                 (fit ? "-fit" : "-original");
+        const vx::WorkingFile file(std::filesystem::temp_directory_path().string(), name, ".ps");
+        auto owned = std::make_unique<PrintingDialogs>(
+            vx::ui::PrintSettings{"", file.Path(), paper, landscape}, fit);
+        const PrintingDialogs& dialogs = *owned;
+        auto previous = vx::ui::InstallDialogs(std::move(owned));
+        window.SB_prntClick();
+        const vx::Bitmap page = vx::AsHeld(vx::RenderPostScriptPage(file.Path(), 72), landscape);
+        vx::SavePng(BesideEachOther(page, dialogs.Preview()), (folder / (name + ".png")).string());
+        vx::ui::InstallDialogs(std::move(previous));
+      }
+    }
+  }
+}
 
 void WaitFor(const std::function<bool()>& done) {
   const auto end = Clock::now() + std::chrono::seconds(10);
@@ -120,6 +191,7 @@ int main(int argc, char** argv) {
       std::make_unique<PhotographingDialogs>((folder / "viewer-print.png").string()));
   window.SB_prntClick();
   vx::ui::InstallDialogs(std::move(previous));
+  PhotographPrintedPages(window, folder);
   std::printf("screenshots in %s\n", folder.string().c_str());
   return 0;
 }

@@ -107,8 +107,8 @@ void TF_prnt::Prepare() {
     } else {
       printBitmap_ = picture_;
     }
-    thumbnailRect_ = ScaledRect(
-        PreviewPicture({printBitmap_.Width(), printBitmap_.Height()}, picture, page_, preview_));
+    thumbnailRect_ =
+        ScaledRect(PreviewPicture({printBitmap_.Width(), printBitmap_.Height()}, page_, preview_));
     Bitmap copy = picture_;
     thumbnail_ = strip::MakeThumbnail(copy, {thumbnailRect_.Width(), thumbnailRect_.Height()});
   } catch (...) {
@@ -133,14 +133,24 @@ void TF_prnt::SB_setupClick() {
 
 void TF_prnt::SB_printClick() {
   print_->deactivate();
-  // A print that fails is quiet: the dialog closes as after a good one.
+  // With no second print dialog any more, a job that fails is a real failure: say so.
+  std::string failure;
   try {
-    ui::CurrentDialogs().Printer().Print(
-        printBitmap_, PlaceOnPage({printBitmap_.Width(), printBitmap_.Height()}, page_));
-  } catch (const std::exception&) {
+    if (!ui::CurrentDialogs().Printer().Print(
+            printBitmap_, PlaceOnPage({printBitmap_.Width(), printBitmap_.Height()}, page_))) {
+      failure = "The picture was not printed.";
+    }
+  } catch (const std::exception& e) {
+    failure = e.what();
   }
   print_->activate();
   hide();
+  if (!failure.empty()) ui::CurrentDialogs().ShowMessage(failure, ui::MessageKind::Error);
+}
+
+Rect TF_prnt::PreviewPage() const {
+  return ScaledRect({kPreviewOrigin.x, kPreviewOrigin.y, kPreviewOrigin.x + preview_.width,
+                     kPreviewOrigin.y + preview_.height});
 }
 
 void TF_prnt::draw() {
@@ -152,9 +162,7 @@ void TF_prnt::draw() {
                   kShadowOrigin.y + preview_.height});
   fl_rectf(shadow.left, shadow.top, shadow.Width(), shadow.Height(), FL_BLACK);
   fl_line_style(0);
-  const Rect sheet =
-      ScaledRect({kPreviewOrigin.x, kPreviewOrigin.y, kPreviewOrigin.x + preview_.width,
-                  kPreviewOrigin.y + preview_.height});
+  const Rect sheet = PreviewPage();
   fl_rectf(sheet.left, sheet.top, sheet.Width(), sheet.Height(), FL_WHITE);
   ui::DrawBitmap(thumbnail_, thumbnailRect_.left, thumbnailRect_.top);
 }

@@ -31,7 +31,9 @@ class TF_prnt : public Fl_Double_Window {
   bool ScaleChoiceVisible() const { return scale_->visible() != 0; }
   const Bitmap& PrintBitmap() const { return printBitmap_; }
   Size Preview() const { return preview_; }
-  // Where the picture shows, in the dialog's (screen) coordinates.
+  // The preview of the sheet, and where the picture shows on it, in the dialog's (screen)
+  // coordinates.
+  Rect PreviewPage() const;
   Rect PreviewPictureRect() const { return thumbnailRect_; }
 
   void SB_printClick();

@@ -1,9 +1,13 @@
 #include "platform/process.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/types.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <string_view>
 #include <thread>
 
 extern char** environ;
@@ -13,12 +17,21 @@ namespace vx {
 namespace {
 
 // A bare name is looked up on PATH.
-bool Spawn(const std::string& path, const std::vector<std::string>& arguments, pid_t& pid) {
+bool Spawn(const std::string& path, const std::vector<std::string>& arguments, pid_t& pid,
+           const posix_spawn_file_actions_t* actions = nullptr, char* const* env = environ) {
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(path.c_str()));
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
-  return ::posix_spawnp(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ) == 0;
+  return ::posix_spawnp(&pid, path.c_str(), actions, nullptr, argv.data(), env) == 0;
+}
+
+int Wait(pid_t pid) {
+  int status = 0;
+  while (::waitpid(pid, &status, 0) != pid) {
+    if (errno != EINTR) return -1;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace
@@ -26,9 +39,44 @@ bool Spawn(const std::string& path, const std::vector<std::string>& arguments, p
 int RunProgram(const std::string& path, const std::vector<std::string>& arguments) {
   pid_t pid = 0;
   if (!Spawn(path, arguments, pid)) return -1;
-  int status = 0;
-  if (::waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return Wait(pid);
+}
+
+std::optional<std::string> ReadProgramOutput(const std::string& path,
+                                             const std::vector<std::string>& arguments) {
+  std::vector<std::string> variables;
+  for (char** e = environ; *e; ++e) {
+    if (!std::string_view(*e).starts_with("LC_ALL=")) variables.emplace_back(*e);
+  }
+  variables.emplace_back("LC_ALL=C");
+  std::vector<char*> env;
+  for (std::string& v : variables) env.push_back(v.data());
+  env.push_back(nullptr);
+
+  int fds[2];
+  if (::pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+  pid_t pid = 0;
+  const bool started = Spawn(path, arguments, pid, &actions, env.data());
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(fds[1]);
+  std::string output;
+  if (started) {
+    char buffer[4096];
+    for (;;) {
+      const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+      if (n > 0) {
+        output.append(buffer, static_cast<size_t>(n));
+      } else if (n == 0 || errno != EINTR) {
+        break;
+      }
+    }
+  }
+  ::close(fds[0]);
+  if (!started || Wait(pid) != 0) return std::nullopt;
+  return output;
 }
 
 bool StartProgram(const std::string& path, const std::vector<std::string>& arguments) {

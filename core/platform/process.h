@@ -1,6 +1,7 @@
 // Starting other programs.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,5 +13,10 @@ bool StartProgram(const std::string& path, const std::vector<std::string>& argum
 
 // Runs a program to its end; its exit status, or -1 when it could not be started.
 int RunProgram(const std::string& path, const std::vector<std::string>& arguments);
+
+// Runs a program to its end in the C locale, so its messages can be parsed, and returns what
+// it wrote to standard output; nothing when it could not be started or did not exit with 0.
+std::optional<std::string> ReadProgramOutput(const std::string& path,
+                                             const std::vector<std::string>& arguments);
 
 }  // namespace vx

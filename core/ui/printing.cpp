@@ -1,115 +1,140 @@
 #include "ui/printing.h"
 
-#include <FL/Fl.H>
-#include <FL/Fl_Choice.H>
-#include <FL/Fl_Double_Window.H>
 #include <FL/Fl_PostScript.H>
-#include <FL/Fl_Printer.H>
-#include <FL/Fl_Return_Button.H>
-#include <FL/fl_draw.H>
 
 #include <cstdio>
-#include <memory>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
 
-#include "ui/dialogs.h"
+#include "platform/files.h"
+#include "platform/printers.h"
 #include "ui/draw_bitmap.h"
+#include "ui/printer_setup.h"
 
 namespace vx::ui {
 namespace {
 
-constexpr int kDotsPerInch = 600;
-constexpr double kPointsPerInch = 72.0;
+constexpr int kPointsPerInch = 72;
 
-struct Paper {
-  const char* name;
-  double widthInches, heightInches;
-  Fl_Paged_Device::Page_Format format;
-};
-constexpr Paper kPapers[] = {{"A4", 8.27, 11.69, Fl_Paged_Device::A4},
-                             {"Letter", 8.5, 11.0, Fl_Paged_Device::LETTER}};
+int PointsToDots(int points) { return points * kDotsPerInch / kPointsPerInch; }
 
-PageSetup PageOf(const Paper& paper, bool landscape) {
-  const int w = static_cast<int>(paper.widthInches * kDotsPerInch);
-  const int h = static_cast<int>(paper.heightInches * kDotsPerInch);
-  return landscape ? PageSetup{h, w, true} : PageSetup{w, h, false};
+Fl_Paged_Device::Page_Format FormatOf(Paper paper) {
+  return paper == Paper::Letter ? Fl_Paged_Device::LETTER : Fl_Paged_Device::A4;
 }
 
-// Draws the bitmap on the current page of a device whose unit is the point, dots mapped
-// to points, so the picture prints at 600 dots per inch.
-void DrawPage(Fl_Paged_Device& device, const Bitmap& bitmap, Point at) {
-  device.scale(kPointsPerInch / kDotsPerInch);
-  DrawBitmap(bitmap, at.x, at.y);
-}
-
-class DesktopPrintEngine : public PrintEngine {
+// A PostScript device writing into memory; the device closes the stream at the end of the job.
+class PostScriptJob {
  public:
-  PageSetup Page() const override { return PageOf(kPapers[paper_], landscape_); }
-
-  bool Setup() override {
-    Fl_Double_Window dialog(260, 120, "Printer setup");
-    Fl_Choice paper(100, 15, 140, 24, "Paper:");
-    for (const Paper& p : kPapers) paper.add(p.name);
-    paper.value(paper_);
-    Fl_Choice orientation(100, 45, 140, 24, "Orientation:");
-    orientation.add("Portrait");
-    orientation.add("Landscape");
-    orientation.value(landscape_ ? 1 : 0);
-    bool confirmed = false;
-    Fl_Return_Button ok(150, 85, 90, 25, "OK");
-    ok.callback(
-        [](Fl_Widget* w, void* done) {
-          *static_cast<bool*>(done) = true;
-          w->window()->hide();
-        },
-        &confirmed);
-    dialog.end();
-    CurrentDialogs().RunModal(dialog);
-    if (confirmed) {
-      paper_ = paper.value();
-      landscape_ = orientation.value() == 1;
+  PostScriptJob(Paper paper, bool landscape) {
+    stream_ = open_memstream(&buffer_, &size_);
+    if (!stream_ || device_.start_job(
+                        stream_, 1, FormatOf(paper),
+                        landscape ? Fl_Paged_Device::LANDSCAPE : Fl_Paged_Device::PORTRAIT) != 0) {
+      if (stream_) std::fclose(stream_);
+      std::free(buffer_);
+      throw std::runtime_error("Cannot start a PostScript page");
     }
-    return confirmed;
   }
+  ~PostScriptJob() {
+    if (!ended_) device_.end_job();
+    std::free(buffer_);
+  }
+  PostScriptJob(const PostScriptJob&) = delete;
+  PostScriptJob& operator=(const PostScriptJob&) = delete;
 
-  bool Print(const Bitmap& bitmap, Point at) override {
-    Fl_Printer printer;
-    if (printer.start_job(1) != 0) return false;  // cancelled, or no printer
-    printer.start_page();
-    DrawPage(printer, bitmap, at);
-    printer.end_page();
-    printer.end_job();
-    return true;
+  Fl_PostScript_File_Device& Device() { return device_; }
+  std::string End() {
+    device_.end_job();
+    ended_ = true;
+    return std::string(buffer_, size_);
   }
 
  private:
-  int paper_ = 0;
-  bool landscape_ = false;
+  Fl_PostScript_File_Device device_;
+  char* buffer_ = nullptr;
+  size_t size_ = 0;
+  FILE* stream_ = nullptr;
+  bool ended_ = false;
 };
+
+// Debian's paper setting: PAPERSIZE, then /etc/papersize.
+Paper SystemPaper() {
+  std::string name;
+  if (const char* env = std::getenv("PAPERSIZE")) {
+    name = env;
+  } else {
+    std::ifstream("/etc/papersize") >> name;
+  }
+  return name == "letter" ? Paper::Letter : Paper::A4;
+}
+
+std::string DefaultPrintFile() {
+  const char* home = std::getenv("HOME");
+  return std::string(home && *home ? home : ".") + "/picture.ps";
+}
 
 }  // namespace
 
-std::unique_ptr<PrintEngine> MakeDesktopPrintEngine() {
-  return std::make_unique<DesktopPrintEngine>();
+const char* PaperName(Paper paper) { return paper == Paper::Letter ? "Letter" : "A4"; }
+
+PageSetup PageFor(Paper paper, bool landscape) {
+  PostScriptJob job(paper, landscape);
+  int width = 0, height = 0, left = 0, top = 0, right = 0, bottom = 0;
+  job.Device().printable_rect(&width, &height);
+  job.Device().margins(&left, &top, &right, &bottom);
+  const auto& format = Fl_Paged_Device::page_formats[FormatOf(paper)];
+  Size sheet{PointsToDots(format.width), PointsToDots(format.height)};
+  if (landscape) std::swap(sheet.width, sheet.height);
+  return {PointsToDots(width),
+          PointsToDots(height),
+          landscape,
+          sheet,
+          {PointsToDots(left), PointsToDots(top)}};
 }
 
-bool PrintToPostScriptFile(const std::string& path, const PageSetup& page, const Bitmap& bitmap,
-                           Point at) {
-  FILE* file = std::fopen(path.c_str(), "w");
-  if (!file) return false;
-  Fl_PostScript_File_Device device;
-  const bool a4 =
-      std::abs(std::max(page.width, page.height) - PageOf(kPapers[0], false).height) < 10;
-  if (device.start_job(file, 1, a4 ? Fl_Paged_Device::A4 : Fl_Paged_Device::LETTER,
-                       page.landscape ? Fl_Paged_Device::LANDSCAPE : Fl_Paged_Device::PORTRAIT) !=
-      0) {
-    std::fclose(file);
-    return false;
-  }
-  device.start_page();
-  DrawPage(device, bitmap, at);
-  device.end_page();
-  device.end_job();  // closes the file
+std::string PostScriptPage(Paper paper, bool landscape, const Bitmap& bitmap, Point at) {
+  PostScriptJob job(paper, landscape);
+  job.Device().start_page();
+  // The device's unit is the point with its origin at the printable area's corner.
+  job.Device().scale(static_cast<float>(kPointsPerInch) / kDotsPerInch);
+  DrawBitmap(bitmap, at.x, at.y);
+  job.Device().end_page();
+  return job.End();
+}
+
+DesktopPrintEngine::DesktopPrintEngine() {
+  const std::vector<std::string> printers = ListPrinters();
+  if (!printers.empty()) settings_.printer = printers.front();
+  settings_.file = DefaultPrintFile();
+  settings_.paper = SystemPaper();
+}
+
+bool DesktopPrintEngine::Setup() {
+  auto chosen = RunPrinterSetup(settings_, ListPrinters());
+  if (!chosen) return false;
+  settings_ = std::move(*chosen);
   return true;
+}
+
+bool DesktopPrintEngine::Print(const Bitmap& bitmap, Point at) {
+  const std::string page = PostScriptPage(settings_.paper, settings_.landscape, bitmap, at);
+  if (settings_.printer.empty()) {
+    WriteFileAtomically(settings_.file, page);
+    return true;
+  }
+  const WorkingFile job(std::filesystem::temp_directory_path().string(), "vellumax-print", ".ps");
+  WriteFileAtomically(job.Path(), page);
+  if (!SubmitPrintJob(settings_.printer, job.Path(), PaperName(settings_.paper),
+                      "Vellumax picture")) {
+    throw std::runtime_error("The printer " + settings_.printer + " did not take the job");
+  }
+  return true;
+}
+
+std::unique_ptr<PrintEngine> MakeDesktopPrintEngine() {
+  return std::make_unique<DesktopPrintEngine>();
 }
 
 }  // namespace vx::ui

@@ -39,8 +39,9 @@ class RecordingPrinter : public ui::PrintEngine {
 
 class ScriptedDialogs : public ui::Dialogs {
  public:
-  ui::PrintEngine& Printer() override { return printer; }
+  ui::PrintEngine& Printer() override { return engine ? *engine : printer; }
   RecordingPrinter printer;
+  ui::PrintEngine* engine = nullptr;  // a real engine instead of the recording one
 
   void ShowMessage(const std::string& text, ui::MessageKind, const std::string& title) override {
     messages.push_back(text);

@@ -19,6 +19,13 @@ TEST(PrintLayout, PreviewFitAndPlace) {
   EXPECT_EQ(PlaceOnPage({4770, 2385}, portrait), (Point{15, 2107}));
   EXPECT_TRUE(FitsOnPage({4800, 6600}, portrait));
   EXPECT_FALSE(FitsOnPage({4801, 10}, portrait));
+  // The preview shows the sheet; the picture sits in the printable area inside its margins.
+  const ui::PageSetup sheet{4000, 6000, false, {4800, 6800}, {400, 400}};
+  EXPECT_EQ(PreviewSize(sheet), (Size{160, 226}));
+  EXPECT_EQ(PlaceOnPage({2000, 1000}, sheet), (Point{1000, 2500}));
+  EXPECT_EQ(PreviewPicture({2000, 1000}, sheet, {160, 226}),
+            (Rect{24 + 47, 24 + 96, 24 + 113, 24 + 130}));
+  EXPECT_EQ(PreviewPicture({1, 1}, sheet, {160, 226}).Width(), 1) << "always visible";
 }
 
 TEST(RealSizeLayout, FitToScreenAndPlace) {
@@ -27,13 +34,10 @@ TEST(RealSizeLayout, FitToScreenAndPlace) {
   EXPECT_EQ(RealSizePlace({3000, 200}, {1280, 1024}), (Point{5, 412}));
 }
 
-TEST(PostScript, ARealPrintToAFile) {
-  test::TempFolder dir;
+TEST(PostScript, APageWithThePicture) {
   Bitmap picture(300, 200);
   picture.Fill(0x3366CC);
-  const std::string path = dir / "page.ps";
-  ASSERT_TRUE(ui::PrintToPostScriptFile(path, {4961, 7014, false}, picture, {100, 100}));
-  const std::string text = ReadWholeFile(path);
+  const std::string text = ui::PostScriptPage(ui::Paper::A4, false, picture, {100, 100});
   EXPECT_TRUE(text.starts_with("%!PS")) << text.substr(0, 20);
   EXPECT_NE(text.find("showpage"), std::string::npos);
 }
@@ -85,12 +89,12 @@ TEST_F(PrintAndRealSize, APictureLargerThanThePageIsFitted) {
     EXPECT_FALSE(dialog.ScaleChoiceVisible());
     EXPECT_TRUE(dialog.FitToPageChosen());
     EXPECT_EQ(dialog.PrintBitmap().Width(), 770);
-    dialogs_->printer.fail = true;  // a failed print is quiet and the dialog closes
+    dialogs_->printer.fail = true;  // a failed print closes the dialog and says so
     dialog.SB_printClick();
   };
   window_->SB_prntClick();
   EXPECT_EQ(dialogs_->printer.pages, 1);
-  EXPECT_TRUE(dialogs_->messages.empty());
+  EXPECT_EQ(dialogs_->messages, std::vector<std::string>{"The picture was not printed."});
   EXPECT_FALSE(dialog.shown());
 }
 
