@@ -55,6 +55,8 @@ class PrintedPages : public test::ViewerWindowTest {
         chosen.paper = c.paper;
         chosen.landscape = c.landscape;
         setup->Choose(chosen);
+        setup->show();
+        test::SaveWindowPng(*setup, "viewer-printer-setup.png");
         setup->Confirm();
         return;
       }
