@@ -24,7 +24,8 @@ Fl_Paged_Device::Page_Format FormatOf(Paper paper) {
   return paper == Paper::Letter ? Fl_Paged_Device::LETTER : Fl_Paged_Device::A4;
 }
 
-// A PostScript device writing into memory; the device closes the stream at the end of the job.
+// A PostScript device writing into memory. The device leaves a stream it was given open, so it
+// is told to close it at the end of the job, which also completes the buffer.
 class PostScriptJob {
  public:
   PostScriptJob(Paper paper, bool landscape) {
@@ -36,6 +37,7 @@ class PostScriptJob {
       std::free(buffer_);
       throw std::runtime_error("Cannot start a PostScript page");
     }
+    device_.CloseAtTheEnd();
   }
   ~PostScriptJob() {
     if (!ended_) device_.end_job();
@@ -52,7 +54,12 @@ class PostScriptJob {
   }
 
  private:
-  Fl_PostScript_File_Device device_;
+  struct ClosingDevice : Fl_PostScript_File_Device {
+    void CloseAtTheEnd() {
+      driver()->close_command([](FILE* stream) { return std::fclose(stream); });
+    }
+  };
+  ClosingDevice device_;
   char* buffer_ = nullptr;
   size_t size_ = 0;
   FILE* stream_ = nullptr;
