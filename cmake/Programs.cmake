@@ -10,8 +10,10 @@ function(vx_program target output)
     target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections)
     target_link_options(${target} PRIVATE -static-libstdc++ -Wl,--as-needed -Wl,--gc-sections
                         -Wl,--exclude-libs,ALL -Wl,--wrap=hypot)
-    # Cairo's hypot bound to its old symbol version keeps the glibc floor at 2.34.
-    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/core/platform/hypot_compat.c)
+    # Cairo's hypot bound to its old symbol version and an arc4random of our own keep the
+    # glibc floor at 2.34.
+    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/core/platform/hypot_compat.c
+                   ${CMAKE_SOURCE_DIR}/core/platform/arc4random_compat.c)
     if(CMAKE_BUILD_TYPE STREQUAL "Release")
       add_custom_command(TARGET ${target} POST_BUILD COMMAND ${CMAKE_STRIP} $<TARGET_FILE:${target}>)
     endif()

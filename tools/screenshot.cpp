@@ -4,6 +4,7 @@
 #include <FL/fl_draw.H>
 #include <cairo.h>
 
+#include <chrono>
 #include <memory>
 
 namespace vx {
@@ -43,6 +44,12 @@ Bitmap CaptureWindow(Fl_Window& window) {
 
 void SaveWindowPng(Fl_Window& window, const std::string& path) {
   SavePng(CaptureWindow(window), path);
+}
+
+bool WaitFor(const std::function<bool()>& done, double seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!done() && std::chrono::steady_clock::now() < end) Fl::wait(0.02);
+  return done();
 }
 
 }  // namespace vx

@@ -3,6 +3,7 @@
 
 #include <FL/Fl_Window.H>
 
+#include <functional>
 #include <string>
 
 #include "picture/bitmap.h"
@@ -14,5 +15,9 @@ void SavePng(const Bitmap& bitmap, const std::string& path);
 Bitmap CaptureWindow(Fl_Window& window);
 // What the window shows now (it is drawn first).
 void SaveWindowPng(Fl_Window& window, const std::string& path);
+
+// Runs the event loop until done holds or the time is up; whether it holds. Generous by
+// default, for the sanitizer build: it returns as soon as the condition holds.
+bool WaitFor(const std::function<bool()>& done, double seconds = 30);
 
 }  // namespace vx

@@ -8,7 +8,6 @@
 //   viewer_screenshots ARCHIVE FOLDER
 #include <FL/Fl.H>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -17,41 +16,20 @@
 #include "main_window.h"
 #include "platform/files.h"
 #include "platform/ui_scale.h"
+#include "photographing_dialogs.h"
 #include "printed_page.h"
 #include "screenshot.h"
-#include "ui/dialogs.h"
 #include "ui/printer_setup.h"
 #include "ui/printing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Shows a modal dialog just long enough to save what it looks like.
-class PhotographingDialogs : public vx::ui::Dialogs {
- public:
-  explicit PhotographingDialogs(std::string path) : path_(std::move(path)) {}
-  void ShowMessage(const std::string&, vx::ui::MessageKind, const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  void RunModal(Fl_Window& dialog) override {
-    dialog.show();
-    vx::SaveWindowPng(dialog, path_);
-    dialog.hide();
-  }
-  std::optional<std::string> ChooseFolder() override { return std::nullopt; }
-  vx::ui::PrintEngine& Printer() override { return *printer_; }
-
- private:
-  std::string path_;
-  std::unique_ptr<vx::ui::PrintEngine> printer_ = vx::ui::MakeDesktopPrintEngine();
-};
-
 // Prints with the real engine into a PostScript file: the setup makes the given choices, the
 // print dialog is photographed for its preview and printed in the given scale.
-class PrintingDialogs : public PhotographingDialogs {
+class PrintingDialogs : public vx::PhotographingDialogs {
  public:
   PrintingDialogs(vx::ui::PrintSettings settings, bool fit)
-      : PhotographingDialogs(""), engine_(settings), settings_(std::move(settings)), fit_(fit) {}
+      : engine_(settings), settings_(std::move(settings)), fit_(fit) {}
   void RunModal(Fl_Window& dialog) override {
     if (auto* setup = dynamic_cast<vx::ui::PrinterSetupWindow*>(&dialog)) {
       setup->Choose(settings_);
@@ -112,10 +90,6 @@ void PhotographPrintedPages(vx::viewer::TFmain& window, const std::filesystem::p
   }
 }
 
-void WaitFor(const std::function<bool()>& done) {
-  const auto end = Clock::now() + std::chrono::seconds(10);
-  while (!done() && Clock::now() < end) Fl::wait(0.02);
-}
 
 // The main window and a dialog, named after the factor: what a high-density desktop shows.
 int PhotographScaled(vx::viewer::TFmain& window, const std::filesystem::path& folder) {
@@ -152,7 +126,7 @@ int main(int argc, char** argv) {
   window.OnPictureShown = [&] { ++shown; };
   window.show();
   window.FormActivate();
-  WaitFor([&] { return shown > 0 && window.PendingLoads() == 0; });
+  vx::WaitFor([&] { return shown > 0 && window.PendingLoads() == 0; });
   if (vx::ScaleFactor() != 1) return PhotographScaled(window, folder);
   vx::SaveWindowPng(window, (folder / "viewer-main.png").string());
 
@@ -169,7 +143,7 @@ int main(int argc, char** argv) {
   window.PointersButton().value(1);
   window.PointersButton().do_callback();
   const int before = shown;
-  WaitFor([&] { return shown > before && window.PendingLoads() == 0; });
+  vx::WaitFor([&] { return shown > before && window.PendingLoads() == 0; });
   vx::SaveWindowPng(window, (folder / "viewer-pointers.png").string());
 
   window.SB_DSCClick();
@@ -187,8 +161,9 @@ int main(int argc, char** argv) {
   window.ShowPanel(vx::viewer::TFmain::Panel::Main);
 
   // The print dialog is modal: photographed instead of waited for.
-  auto previous = vx::ui::InstallDialogs(
-      std::make_unique<PhotographingDialogs>((folder / "viewer-print.png").string()));
+  auto photographing = std::make_unique<vx::PhotographingDialogs>();
+  photographing->path = (folder / "viewer-print.png").string();
+  auto previous = vx::ui::InstallDialogs(std::move(photographing));
   window.SB_prntClick();
   vx::ui::InstallDialogs(std::move(previous));
   PhotographPrintedPages(window, folder);

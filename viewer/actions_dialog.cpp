@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/current_folder.h"
 #include "protection/cipher.h"
 #include "ui/dialogs.h"
 #include "ui/scaled_layout.h"
@@ -143,12 +144,11 @@ void TD_dialog_actions::actions_enabling() {
 }
 
 void TD_dialog_actions::SB_pathClick() {
-  const auto remembered = std::filesystem::current_path();
-  if (const auto folder = ui::CurrentDialogs().ChooseFolder(); folder && !folder->empty()) {
+  const KeepCurrentFolder keep;
+  if (const auto folder = ui::CurrentDialogs().ChooseFolder(path_->value());
+      folder && !folder->empty()) {
     path_->value(folder->c_str());
   }
-  std::error_code ec;
-  std::filesystem::current_path(remembered, ec);
 }
 
 void TD_dialog_actions::SB_okClick() {

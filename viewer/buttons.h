@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "ui/link_text.h"
+
 namespace vx::viewer {
 
 // Caption on the shared button picture; also used as a toggle (type FL_TOGGLE_BUTTON).
@@ -31,33 +33,13 @@ class VxArrowButton : public Fl_Button {
   Arrow arrow_;
 };
 
-// Something drawn that acts on a click: the hand cursor over it, its callback on a press.
-class Clickable : public Fl_Widget {
- public:
-  Clickable(int x, int y, int w, int h) : Fl_Widget(x, y, w, h) {}
-
- protected:
-  int handle(int event) override;
-};
+using ui::Clickable;
+using ui::LinkText;
 
 // The 32 x 32 key shown while protected areas are locked; a click asks for the password.
 class KeyIcon : public Clickable {
  public:
   KeyIcon(int x, int y);
-
- protected:
-  void draw() override;
-};
-
-// An underlined link text that opens a web address; lead text may stand before it.
-class LinkText : public Clickable {
- public:
-  LinkText(int x, int y, int w, int h);
-  std::string lead;     // plain text before the link
-  std::string text;     // the link's own text
-  std::string address;  // opened with "http://" in front when it lacks it
-  bool bold = false;
-  bool opaque = false;  // on a white ground
 
  protected:
   void draw() override;

@@ -92,7 +92,7 @@ TO_framedsc::TO_framedsc(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
                          kCreditHeight);  // "Made with Vellumax", leading to the maker's page
   credit_->lead = "Made with ";
   credit_->text = "Vellumax";
-  credit_->address = kMakerPage;
+  credit_->address = ui::kMakerPage;
   credit_->opaque = true;
   close_ = new VxButton(0, 0, kCloseWidth, kCloseHeight, "Close");
   bottom_->end();

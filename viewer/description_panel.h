@@ -17,9 +17,6 @@
 
 namespace vx::viewer {
 
-// The page "Made with Vellumax" leads to.
-inline constexpr const char* kMakerPage = "www.vellumax.com";
-
 // Where the picture goes in the black thumbnail panel of the given size: fitted into the box
 // left between the two name strips, centred.
 Rect DescriptionThumbnailRect(Size panel, Size picture);

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <vector>
+#include <new>
 
 namespace vx {
 namespace {
@@ -23,7 +23,11 @@ bool IsAscii(const std::string& text) {
 
 bool ZipFiles(const std::vector<ZipEntry>& entries, const std::string& zipName,
               MakeObserver& observer) {
-  std::vector<char> buffer(kPiece);
+  std::unique_ptr<char[]> buffer(new (std::nothrow) char[kPiece]);
+  if (!buffer) {
+    observer.ShowMessage("Error allocating memory");
+    return false;
+  }
   zipFile zip = zipOpen64(zipName.c_str(), APPEND_STATUS_CREATE);
   if (!zip) {
     observer.ShowMessage("error opening " + zipName);
@@ -49,12 +53,12 @@ bool ZipFiles(const std::vector<ZipEntry>& entries, const std::string& zipName,
       ok = false;
     }
     while (ok) {
-      const size_t read = std::fread(buffer.data(), 1, kPiece, in.get());
+      const size_t read = std::fread(buffer.get(), 1, kPiece, in.get());
       if (read < kPiece && !std::feof(in.get())) {
         observer.ShowMessage("error in reading " + entry.name);
         ok = false;
       } else if (read > 0 &&
-                 zipWriteInFileInZip(zip, buffer.data(), static_cast<unsigned>(read)) != ZIP_OK) {
+                 zipWriteInFileInZip(zip, buffer.get(), static_cast<unsigned>(read)) != ZIP_OK) {
         observer.ShowMessage("error in writing " + entry.name + " in the zipfile");
         ok = false;
       }

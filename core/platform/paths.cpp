@@ -9,11 +9,15 @@ namespace {
 std::string XdgFolder(const char* variable, const char* fallbackBelowHome) {
   const char* value = std::getenv(variable);
   if (value && *value == '/') return value;
-  const char* home = std::getenv("HOME");
-  return (std::filesystem::path(home ? home : "/tmp") / fallbackBelowHome).string();
+  return (std::filesystem::path(UserHomeFolder()) / fallbackBelowHome).string();
 }
 
 }  // namespace
+
+std::string UserHomeFolder() {
+  const char* home = std::getenv("HOME");
+  return home && *home ? home : "/tmp";
+}
 
 std::string OwnProgramPath() {
   std::error_code ec;
@@ -27,5 +31,7 @@ std::string OwnProgramFolder() {
 std::string UserCacheFolder() { return XdgFolder("XDG_CACHE_HOME", ".cache"); }
 
 std::string UserDataFolder() { return XdgFolder("XDG_DATA_HOME", ".local/share"); }
+
+std::string UserConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
 
 }  // namespace vx

@@ -16,8 +16,13 @@ inline constexpr const char* kExecutableExtension = ".run";
 std::string OwnProgramPath();
 std::string OwnProgramFolder();
 
-// The user's cache and data folders (XDG_CACHE_HOME, XDG_DATA_HOME and their defaults).
+// HOME, or /tmp when it is not set.
+std::string UserHomeFolder();
+
+// The user's cache, data and configuration folders (XDG_CACHE_HOME, XDG_DATA_HOME,
+// XDG_CONFIG_HOME and their defaults).
 std::string UserCacheFolder();
 std::string UserDataFolder();
+std::string UserConfigFolder();
 
 }  // namespace vx

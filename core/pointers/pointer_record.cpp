@@ -1,17 +1,12 @@
 #include "pointers/pointer_record.h"
 
 #include "document/vocabulary.h"
+#include "text/trim.h"
 
 namespace vx {
 namespace {
 
 namespace n = names;
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
-  return s;
-}
 
 double RealOrZero(const TKelPigger& element, const char* key) {
   const std::string text = element.GetAttr(key);

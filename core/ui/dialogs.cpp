@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Color_Chooser.H>
 #include <FL/Fl_Native_File_Chooser.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_ask.H>
@@ -32,10 +33,16 @@ class FltkDialogs : public Dialogs {
     dialog.show();
     while (dialog.shown()) Fl::wait();
   }
-  std::optional<std::string> ChooseFolder() override {
+  std::optional<std::string> ChooseFolder(const std::string& start) override {
     Fl_Native_File_Chooser chooser(Fl_Native_File_Chooser::BROWSE_DIRECTORY);
+    if (!start.empty()) chooser.directory(start.c_str());
     if (chooser.show() != 0 || !chooser.filename() || !*chooser.filename()) return std::nullopt;
     return std::string(chooser.filename());
+  }
+  std::optional<Color> ChooseColor(const std::string& title, Color initial) override {
+    uchar r = initial & 0xFF, g = (initial >> 8) & 0xFF, b = (initial >> 16) & 0xFF;
+    if (!fl_color_chooser(title.c_str(), r, g, b, 1)) return std::nullopt;
+    return static_cast<Color>(r | (g << 8) | (b << 16));
   }
   PrintEngine& Printer() override {
     if (!printer_) printer_ = MakeDesktopPrintEngine();

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "document/conversions.h"
+
 class Fl_Window;
 
 namespace vx::ui {
@@ -23,8 +25,11 @@ class Dialogs {
   virtual bool AskYesNo(const std::string& text) = 0;
   // Shows one of our own dialog windows modally and returns when it has been closed.
   virtual void RunModal(Fl_Window& dialog) = 0;
-  // The desktop's folder browser; nothing when the user cancels.
-  virtual std::optional<std::string> ChooseFolder() = 0;
+  // The desktop's folder browser, starting in start when it is given; nothing when the user
+  // cancels.
+  virtual std::optional<std::string> ChooseFolder(const std::string& start) = 0;
+  // A colour chooser that starts with initial; nothing when the user cancels.
+  virtual std::optional<Color> ChooseColor(const std::string& title, Color initial) = 0;
   // The printer, with its setup and print dialogs.
   virtual PrintEngine& Printer() = 0;
 };

@@ -60,11 +60,21 @@ class ScriptedDialogs : public ui::Dialogs {
     if (onModal) onModal(dialog);
     dialog.hide();
   }
-  std::optional<std::string> ChooseFolder() override { return folder; }
+  std::optional<std::string> ChooseFolder(const std::string& start) override {
+    folderStarts.push_back(start);
+    return folder;
+  }
+  std::optional<Color> ChooseColor(const std::string&, Color initial) override {
+    colorStarts.push_back(initial);
+    return color;
+  }
 
   std::vector<std::string> messages;
   std::vector<std::string> titles;
   std::optional<std::string> folder;
+  std::vector<std::string> folderStarts;
+  std::optional<Color> color;
+  std::vector<Color> colorStarts;
   std::vector<std::string> questions;
   std::deque<bool> answers;
   std::function<void(Fl_Window&)> onModal;

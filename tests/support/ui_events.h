@@ -11,6 +11,8 @@
 
 namespace vx::test {
 
+using vx::WaitFor;
+
 inline void Settle() {
   for (int i = 0; i < 5; ++i) Fl::check();
   Fl::flush();

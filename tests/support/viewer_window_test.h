@@ -5,8 +5,6 @@
 #include <FL/Fl.H>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
 #include <memory>
 
 #include "archive_session.h"
@@ -15,15 +13,9 @@
 #include "platform/ui_scale.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
+#include "support/ui_events.h"
 
 namespace vx::test {
-
-// Generous, for the sanitizer build; it returns as soon as the condition holds.
-inline bool WaitFor(const std::function<bool()>& done, double seconds = 30) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (!done() && std::chrono::steady_clock::now() < end) Fl::wait(0.02);
-  return done();
-}
 
 class ViewerWindowTest : public testing::Test {
  protected:

@@ -1,0 +1,36 @@
+// Things drawn that act on a click, and the underlined link texts that open web addresses.
+#pragma once
+
+#include <FL/Fl_Widget.H>
+
+#include <string>
+
+namespace vx::ui {
+
+// The maker's page, where "Made with Vellumax" and the builder's "click here" lead.
+inline constexpr const char* kMakerPage = "www.vellumax.com";
+
+// Something drawn that acts on a click: the hand cursor over it, its callback on a press.
+class Clickable : public Fl_Widget {
+ public:
+  Clickable(int x, int y, int w, int h) : Fl_Widget(x, y, w, h) {}
+
+ protected:
+  int handle(int event) override;
+};
+
+// An underlined link text that opens a web address; lead text may stand before it.
+class LinkText : public Clickable {
+ public:
+  LinkText(int x, int y, int w, int h);
+  std::string lead;     // plain text before the link
+  std::string text;     // the link's own text
+  std::string address;  // opened with "http://" in front when it lacks it
+  bool bold = false;
+  bool opaque = false;  // on a white ground
+
+ protected:
+  void draw() override;
+};
+
+}  // namespace vx::ui

@@ -1,0 +1,42 @@
+// Dialogs for the screenshot tools: a modal dialog is shown just long enough to save what it
+// looks like, then closed; questions are answered No and choosers cancelled.
+#pragma once
+
+#include <FL/Fl_Window.H>
+
+#include <memory>
+#include <string>
+
+#include "screenshot.h"
+#include "ui/dialogs.h"
+#include "ui/printing.h"
+
+namespace vx {
+
+class PhotographingDialogs : public ui::Dialogs {
+ public:
+  // Where the next modal dialog is saved.
+  std::string path;
+  // When set, this window is saved instead, without the dialog over it.
+  Fl_Window* subject = nullptr;
+
+  void ShowMessage(const std::string&, ui::MessageKind, const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+  void RunModal(Fl_Window& dialog) override {
+    if (subject) {
+      SaveWindowPng(*subject, path);
+      return;
+    }
+    dialog.show();
+    SaveWindowPng(dialog, path);
+    dialog.hide();
+  }
+  std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
+  std::optional<Color> ChooseColor(const std::string&, Color) override { return std::nullopt; }
+  ui::PrintEngine& Printer() override { return *printer_; }
+
+ private:
+  std::unique_ptr<ui::PrintEngine> printer_ = ui::MakeDesktopPrintEngine();
+};
+
+}  // namespace vx
