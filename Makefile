@@ -56,11 +56,12 @@ demo: build
 	dist/bin/vellumax-make dist/projects/Demo.vxpr
 	@echo "Open it: dist/output/Demo.run   (password: vellumax)"
 
-# The viewer on the demo archive, in a real window under Xvfb, saved as PNG files; then its
-# main window and a dialog on a desktop at twice the density.
+# The viewer on the demo archive and the builder's dialogs, in real windows under Xvfb, saved
+# as PNG files; then the viewer's main window and a dialog on a desktop at twice the density.
 screenshots: demo
 	xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" $(BUILD)/tools/viewer_screenshots dist/output/Demo.run dist/screenshots
 	VX_SCALE=2 xvfb-run -a -s "-screen 0 2560x2048x24 -noreset" $(BUILD)/tools/viewer_screenshots dist/output/Demo.run dist/screenshots
+	xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" $(BUILD)/tools/builder_screenshots dist dist/screenshots
 
 clean:
 	rm -rf build build-asan build-fuzz dist

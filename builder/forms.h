@@ -1,0 +1,24 @@
+// The builder's dialogs, made once at start in this order and kept until the program ends.
+#pragma once
+
+#include "busy_window.h"
+#include "message_dialogs.h"
+#include "run_dialog.h"
+#include "settings_dialog.h"
+#include "start_dialog.h"
+
+namespace vx::builder {
+
+struct Forms {
+  explicit Forms(UserLayout layout) : settings(std::move(layout)) {}
+
+  TFsure sure;
+  TDmsg msg;
+  TD_settings_user settings;
+  TFstart start;
+  TD_run run{msg, sure};
+  TD_working working;
+  TFsure_del sureDel;
+};
+
+}  // namespace vx::builder

@@ -1,0 +1,69 @@
+// Shows the builder's dialogs (under Xvfb when there is no desktop) and saves what a person
+// would see: the start dialog, both pages of the settings, a message, a confirmation, the
+// busy window and the making progress dialog over a real make of the demo project.
+//   builder_screenshots DIST FOLDER
+#include <FL/Fl.H>
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+
+#include "document/project.h"
+#include "forms.h"
+#include "photographing_dialogs.h"
+#include "screenshot.h"
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: builder_screenshots DIST FOLDER\n");
+    return 2;
+  }
+  namespace fs = std::filesystem;
+  const fs::path dist = argv[1], folder = argv[2];
+  fs::create_directories(folder);
+  auto owned = std::make_unique<vx::PhotographingDialogs>();
+  vx::PhotographingDialogs& photo = *owned;
+  vx::ui::InstallDialogs(std::move(owned));
+  auto path = [&](const char* name) { return (folder / name).string(); };
+
+  Fl::visual(FL_DOUBLE | FL_RGB);
+  vx::builder::Forms forms(
+      vx::ChooseUserLayout((dist / "bin/Vellumax").string(), vx::OwnDesktopFolders()));
+
+  photo.path = path("builder-start.png");
+  forms.start.Execute(false);
+  photo.path = path("builder-settings.png");
+  forms.settings.Execute();
+  forms.settings.Pages().value(forms.settings.Pages().child(1));
+  photo.path = path("builder-settings-colors.png");
+  forms.settings.Execute();
+  photo.path = path("builder-message.png");
+  forms.msg.ShowText("Wrong name of grapic file " + (dist / "graphics/beach.jpg").string());
+  photo.path = path("builder-confirmation.png");
+  forms.sureDel.AskDelete("Delete picture(s) from the project?");
+
+  forms.working.StartBusy("Loading pictures...");
+  vx::WaitFor([&] { return forms.working.Angle() > 1; }, 5);
+  vx::SaveWindowPng(forms.working, path("builder-busy.png"));
+  forms.working.StopBusy();
+
+  // The demo project made into a folder of its own. Its third picture is missing: the make
+  // waits there for its message to be seen, and the progress dialog is photographed then.
+  const fs::path output = fs::temp_directory_path() / "vellumax-screenshot.run";
+  vx::Project project = vx::LoadProjectFile((dist / "projects/Demo.vxpr").string());
+  project.document->SetAttr("OUTPUT_FILE", output.string());
+  if (vx::TKelPigger* third = project.document->Child(2))
+    third->SetAttr("SRC_FILE", (dist / "graphics/missing.jpg").string());
+  auto document = vx::DocumentForMaking(*project.document, project.password);
+  vx::MakeOptions options;
+  options.viewerPath = (dist / "bin/_vellumax").string();
+  options.password = project.password;
+  std::optional<bool> made;
+  photo.path = path("builder-making.png");
+  photo.subject = &forms.run;
+  forms.run.Start(*document, options, [&](bool result) { made = result; });
+  vx::WaitFor([&] { return made.has_value(); }, 60);
+  fs::remove(output);
+  std::printf("builder screenshots in %s\n", folder.string().c_str());
+  return 0;
+}
