@@ -6,6 +6,7 @@
 #include "busy_animation.h"
 #include "pictures.h"
 #include "ui/labels.h"
+#include "ui/scaled_layout.h"
 #include "ui/window_placement.h"
 
 namespace vx::builder {
@@ -29,6 +30,7 @@ TD_working::TD_working() : Fl_Double_Window(260, 130, "working") {
   label_->align(FL_ALIGN_INSIDE | FL_ALIGN_CENTER | FL_ALIGN_WRAP);
   end();
   callback([](Fl_Widget* window, void*) { static_cast<TD_working*>(window)->FormClose(); });
+  ui::ScaleWidgetTree(*this);
   PlaceMark();
 }
 

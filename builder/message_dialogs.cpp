@@ -9,6 +9,7 @@
 #include "platform/ui_scale.h"
 #include "ui/dialogs.h"
 #include "ui/labels.h"
+#include "ui/scaled_layout.h"
 #include "ui/window_placement.h"
 
 namespace vx::builder {
@@ -17,6 +18,7 @@ namespace {
 constexpr int kWidth = 360;
 constexpr int kMargin = 8;
 constexpr int kTextHeight = 72;
+constexpr int kTextInside = kTextHeight - 8;  // the text within its frame
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kTextSize = 12;
@@ -45,10 +47,9 @@ TextDialog::TextDialog(const char* caption, int extraHeight)
       extraHeight_(extraHeight) {
   auto* frame = new Fl_Box(kMargin, kMargin, kWidth - 2 * kMargin, kTextHeight);
   frame->box(FL_ENGRAVED_BOX);
-  text_ = new Fl_Box(2 * kMargin, kMargin + 4, kWidth - 4 * kMargin, kTextHeight - 8);
+  text_ = new Fl_Box(2 * kMargin, kMargin + 4, kWidth - 4 * kMargin, kTextInside);
   text_->align(FL_ALIGN_INSIDE | FL_ALIGN_WRAP | FL_ALIGN_LEFT);
   text_->labelsize(kTextSize);
-  baseTextHeight_ = text_->h();
 }
 
 int TextDialog::ExtraTop() const { return 2 * kMargin + kTextHeight; }
@@ -63,7 +64,7 @@ void TextDialog::SetText(const std::string& text) {
   fl_font(text_->labelfont(), text_->labelsize());
   int width = text_->w(), height = 0;
   fl_measure(shown_.c_str(), width, height);
-  const int wanted = std::max(baseTextHeight_, height + Scaled(4));
+  const int wanted = std::max(Scaled(kTextInside), height + Scaled(4));
   const int delta = wanted - text_->h();
   if (delta == 0) return;
   const int textBottom = text_->y() + text_->h();
@@ -86,6 +87,7 @@ TDmsg::TDmsg() : TextDialog("Message:", 0) {
                                         kButtonHeight, "OK"));
   ok_->callback(HideWindow);
   end();
+  ui::ScaleWidgetTree(*this);
 }
 
 void TDmsg::ShowText(const std::string& text) {
@@ -94,7 +96,10 @@ void TDmsg::ShowText(const std::string& text) {
   ui::CurrentDialogs().RunModal(*this);
 }
 
-TFsure::TFsure() : TFsure("Confirmation:", 0) { end(); }
+TFsure::TFsure() : TFsure("Confirmation:", 0) {
+  end();
+  ui::ScaleWidgetTree(*this);
+}
 
 TFsure::TFsure(const char* caption, int extraHeight) : TextDialog(caption, extraHeight) {
   yes_ = MakeButton(new Fl_Return_Button(kWidth / 2 - kButtonWidth - 4, ButtonTop(), kButtonWidth,
@@ -128,6 +133,7 @@ TFsure_del::TFsure_del() : TFsure("Confirmation", 52) {
   }
   current_->setonly();
   end();
+  ui::ScaleWidgetTree(*this);
 }
 
 int TFsure_del::AskDelete(const std::string& text) {

@@ -29,7 +29,6 @@ class TextDialog : public Fl_Double_Window {
  private:
   Fl_Box* text_;
   std::string shown_;
-  int baseTextHeight_;
   int extraHeight_;
 };
 

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <set>
 
+#include "ui/scaled_layout.h"
 #include "ui/window_placement.h"
 
 namespace vx::builder {
@@ -88,6 +89,7 @@ TD_run::TD_run(TDmsg& messages, TFsure& sure)
     auto* dialog = static_cast<TD_run*>(w);
     if (dialog->break_->visible()) dialog->SB_breakClick();
   });
+  ui::ScaleWidgetTree(*this);
   LiveDialogs().insert(this);
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/current_folder.h"
 #include "ui/dialogs.h"
+#include "ui/scaled_layout.h"
 #include "ui/window_placement.h"
 
 namespace vx::builder {
@@ -105,8 +106,7 @@ TD_settings_user::TD_settings_user(UserLayout layout)
   end();
   // The close button and Escape cancel.
   callback([](Fl_Widget* w, void*) { static_cast<TD_settings_user*>(w)->CancelBtnClick(); });
-  for (int swatch = 0; swatch < 3; ++swatch)
-    SetSwatch(swatch, colors_[static_cast<size_t>(swatch)]);
+  ui::ScaleWidgetTree(*this);
   FormCreate();
 }
 

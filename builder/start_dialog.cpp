@@ -7,6 +7,7 @@
 
 #include "pictures.h"
 #include "ui/dialogs.h"
+#include "ui/scaled_layout.h"
 #include "ui/window_placement.h"
 
 namespace vx::builder {
@@ -74,6 +75,7 @@ TFstart::TFstart() : Fl_Double_Window(400, 250, "Start") {
     dialog->result_ = NewProject;
     dialog->hide();
   });
+  ui::ScaleWidgetTree(*this);
 }
 
 TFstart::~TFstart() = default;

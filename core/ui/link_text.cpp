@@ -4,6 +4,7 @@
 #include <FL/fl_draw.H>
 
 #include "platform/desktop.h"
+#include "platform/ui_scale.h"
 
 namespace vx::ui {
 
@@ -31,10 +32,10 @@ LinkText::LinkText(int x, int y, int w, int h) : Clickable(x, y, w, h) {
 
 void LinkText::draw() {
   if (opaque) fl_rectf(x(), y(), w(), h(), FL_WHITE);
-  fl_font(bold ? FL_HELVETICA_BOLD : FL_HELVETICA, bold ? 12 : 11);
+  fl_font(bold ? FL_HELVETICA_BOLD : FL_HELVETICA, Scaled(bold ? 12 : 11));
   const int leadWidth = static_cast<int>(fl_width(lead.c_str()));
   const int linkWidth = static_cast<int>(fl_width(text.c_str()));
-  const int left = x() + (w() - leadWidth - linkWidth) / 2, base = y() + h() - 4;
+  const int left = x() + (w() - leadWidth - linkWidth) / 2, base = y() + h() - Scaled(4);
   fl_color(FL_BLACK);
   fl_draw(lead.c_str(), left, base);
   fl_color(FL_BLUE);
