@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,9 @@ namespace {
 
 // Progressive files with more scans than this are refused: each scan costs a full pass.
 constexpr int kMaxScans = 500;
+// Files of several scans (progressive ones) are held whole as coefficients, two bytes per
+// sample, before any row comes out; a header may claim any size, so this is checked first.
+constexpr std::uint64_t kMaxCoefficientBytes = std::uint64_t{512} << 20;
 // Damaged files warn once per damaged place; a file that warns this often is hostile.
 constexpr long kMaxWarnings = 100;
 // The encoder's output starts this large and doubles as it fills.
@@ -139,6 +143,18 @@ bool ReadHeader(Context& context, jpeg_decompress_struct& dinfo, const unsigned 
   dinfo.progress = &context.progress;
   jpeg_mem_src(&dinfo, data, static_cast<unsigned long>(size));
   jpeg_read_header(&dinfo, TRUE);
+  if (jpeg_has_multiple_scans(&dinfo)) {
+    std::uint64_t bytes = 0;
+    for (int i = 0; i < dinfo.num_components; ++i) {
+      const jpeg_component_info& component = dinfo.comp_info[i];
+      bytes += std::uint64_t{component.width_in_blocks} * component.height_in_blocks * DCTSIZE2 *
+               sizeof(JCOEF);
+    }
+    if (bytes > kMaxCoefficientBytes) {
+      std::snprintf(context.message, sizeof context.message, "Picture too large");
+      return false;
+    }
+  }
   const bool cmyk = dinfo.jpeg_color_space == JCS_CMYK || dinfo.jpeg_color_space == JCS_YCCK;
   dinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
   if (scale == JpegScale::Quarter) {
