@@ -155,6 +155,17 @@ std::string UniqueJpegName(const std::string& source, std::set<std::string>& use
   return name;
 }
 
+// Zips the entries into a working ZIP that then takes the output's place.
+bool ZipInto(const std::vector<ZipEntry>& entries, const TKelPigger& document,
+             MakeObserver& observer) {
+  const std::string output = OutputPathOf(document);
+  WorkingFile zip(fs::path(output).parent_path().string(), WorkingStem(output), ".zip");
+  if (!ZipFiles(entries, zip.Path(), observer)) return false;
+  // The working file was made private; the output gets the mode of any file the user makes.
+  fs::permissions(zip.Path(), fs::perms(NewFileMode(false)));
+  return CopyResult(zip.Path(), output);
+}
+
 }  // namespace
 
 int JpegQualityOf(const TKelPigger& document) {
@@ -193,7 +204,7 @@ bool MakeExecutable(const TKelPigger& document, bool envelope, const MakeOptions
   try {
     working.emplace(folder, WorkingStem(output), kExecutableExtension);
     fs::copy_file(options.viewerPath, working->Path(), fs::copy_options::overwrite_existing);
-    fs::permissions(working->Path(), fs::perms(0755));
+    fs::permissions(working->Path(), fs::perms(NewFileMode(true)));
   } catch (const std::exception&) {
     observer.ShowMessage("No project compiller found.");
     return false;
@@ -202,9 +213,7 @@ bool MakeExecutable(const TKelPigger& document, bool envelope, const MakeOptions
     if (!BuildArchive(document, working->Path(), options.password, observer)) return false;
     if (!envelope) return CopyResult(working->Path(), output.string());
     observer.ShowZipping();
-    WorkingFile zip(folder, WorkingStem(output), ".zip");
-    return ZipFiles({{working->Path(), stem + kExecutableExtension}}, zip.Path(), observer) &&
-           CopyResult(zip.Path(), OutputPathOf(document));
+    return ZipInto({{working->Path(), stem + kExecutableExtension, 0755}}, document, observer);
   } catch (const PictureError& e) {
     observer.ShowMessage(e.what());
     return false;
@@ -214,11 +223,9 @@ bool MakeExecutable(const TKelPigger& document, bool envelope, const MakeOptions
 }
 
 bool MakeJpegZip(const TKelPigger& document, const MakeOptions& options, MakeObserver& observer) {
-  const fs::path output = document.GetAttr(n::kOutputFile);
   const int quality = JpegQualityOf(document);
   const auto frames = Frames(document);
   try {
-    WorkingFile zip(output.parent_path().string(), WorkingStem(output), ".zip");
     std::vector<ZipEntry> entries;
     std::set<std::string> used;
     {
@@ -251,8 +258,7 @@ bool MakeJpegZip(const TKelPigger& document, const MakeOptions& options, MakeObs
       pipeline.Finish();
     }
     observer.ShowZipping();
-    return ZipFiles(entries, zip.Path(), observer) &&
-           CopyResult(zip.Path(), OutputPathOf(document));
+    return ZipInto(entries, document, observer);
   } catch (const PictureError& e) {
     observer.ShowMessage(e.what());
     return false;

@@ -13,6 +13,11 @@ namespace {
 
 constexpr size_t kPiece = 16384;
 constexpr uLong kUtf8Names = 1 << 11;  // general purpose flag: the name is UTF-8
+// "Version made by": the high byte names the system whose attributes the entry carries (3 is
+// Unix, whose mode and file type sit in the upper half of the external attributes); the low
+// byte the ZIP version the writer follows.
+constexpr uLong kMadeOnUnix = 3 << 8;
+constexpr uLong kRegularFile = 0100000;
 
 bool IsAscii(const std::string& text) {
   return std::all_of(text.begin(), text.end(),
@@ -39,10 +44,11 @@ bool ZipFiles(const std::vector<ZipEntry>& entries, const std::string& zipName,
     const auto size = std::filesystem::file_size(entry.path, ec);
     const int zip64 = !ec && size >= 0xFFFFFFFFu ? 1 : 0;
     zip_fileinfo info{};  // all-zero time: date field 0x0020, time field 0
+    info.external_fa = (kRegularFile | entry.mode) << 16;
     if (zipOpenNewFileInZip4_64(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
                                 Z_DEFLATED, 9, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY,
-                                nullptr, 0, 0, IsAscii(entry.name) ? 0 : kUtf8Names,
-                                zip64) != ZIP_OK) {
+                                nullptr, 0, kMadeOnUnix | (zip64 ? 45 : 20),
+                                IsAscii(entry.name) ? 0 : kUtf8Names, zip64) != ZIP_OK) {
       observer.ShowMessage("error in opening " + entry.name + " in zipfile");
       ok = false;
       break;

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -57,14 +58,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   if (fd < 0) throw std::runtime_error(failure);
 
   struct stat existing {};
-  mode_t mode;
-  if (::stat(path.c_str(), &existing) == 0) {
-    mode = existing.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
+  const mode_t mode =
+      ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : NewFileMode(false);
   const bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
   if (::close(fd) != 0 || !ok || ::rename(name.data(), path.c_str()) != 0) {
     ::unlink(name.data());
@@ -75,6 +70,23 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return std::filesystem::is_regular_file(path, ec);
+}
+
+unsigned NewFileMode(bool executable) {
+  // The kernel tells the umask without changing it; setting and restoring it would race with
+  // threads that make files meanwhile.
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line) && !line.starts_with("Umask:")) {
+  }
+  mode_t mask;
+  if (line.starts_with("Umask:")) {
+    mask = static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+  } else {
+    mask = ::umask(0);
+    ::umask(mask);
+  }
+  return (executable ? 0777u : 0666u) & ~mask;
 }
 
 }  // namespace vx

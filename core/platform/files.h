@@ -16,6 +16,10 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 bool FileExists(const std::string& path);
 
+// The mode a file the user makes gets under the current umask: 0666, or 0777 for a program,
+// less the mask.
+unsigned NewFileMode(bool executable);
+
 }  // namespace vx
 
 namespace vx {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <minizip/unzip.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -9,15 +10,18 @@
 #include "document/project.h"
 #include "picture/jpeg_codec.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "protection/cipher.h"
 #include "protection/protected_areas.h"
 #include "sample_pictures.h"
+#include "support/run_for_a_while.h"
 #include "support/temp_folder.h"
 
 namespace vx {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 class RecordingObserver : public MakeObserver {
  public:
@@ -109,9 +113,6 @@ TEST_F(ArchiveMaker, ExecutableHoldsDescriptionThenAreasAndPicturesInOrder) {
   EXPECT_TRUE(LooksLikeJpeg(index.Find("F1")));
   EXPECT_TRUE(observer_.messages.empty());
   EXPECT_EQ(observer_.progress.back(), 99);  // three steps of 33
-  EXPECT_TRUE(fs::status(dir_ / "out/trip.run").permissions() == fs::perms(0755) ||
-              (fs::status(dir_ / "out/trip.run").permissions() & fs::perms::owner_exec) !=
-                  fs::perms::none);
   EXPECT_TRUE(LeftoverWorkingFiles().empty());
 }
 
@@ -188,6 +189,71 @@ TEST_F(ArchiveMaker, UnreadablePictureInAZipOfJpegsMakesNothing) {
   WriteFileAtomically(dir_ / "out/trip.zip", "previous");
   EXPECT_FALSE(MakeArchive(*document, options_, observer_));
   EXPECT_EQ(ReadWholeFile(dir_ / "out/trip.zip"), "previous");
+}
+
+unsigned ModeOf(const std::string& path) {
+  return static_cast<unsigned>(fs::status(path).permissions());
+}
+
+// Sets the umask for one scope.
+class Umask {
+ public:
+  explicit Umask(mode_t mask) : before_(::umask(mask)) {}
+  ~Umask() { ::umask(before_); }
+
+ private:
+  mode_t before_;
+};
+
+// Outputs get the mode of any file the user makes: an archive runs, a ZIP does not; both
+// stay private under a private umask.
+TEST_F(ArchiveMaker, OutputModesFollowTheUmask) {
+  struct Case {
+    const char* kind;
+    const char* output;
+    mode_t umask;
+    unsigned mode;
+  };
+  for (const Case& c :
+       {Case{"0", "out/trip.run", 022, 0755}, Case{"1", "out/trip.zip", 022, 0644},
+        Case{"2", "out/trip.zip", 022, 0644}, Case{"0", "out/trip.run", 077, 0700},
+        Case{"1", "out/trip.zip", 077, 0600}, Case{"2", "out/trip.zip", 077, 0600}}) {
+    Umask umask(c.umask);
+    ASSERT_TRUE(MakeArchive(*Document(c.kind), options_, observer_)) << c.kind;
+    EXPECT_EQ(ModeOf(dir_ / c.output), c.mode)
+        << "kind " << c.kind << ", umask 0" << std::oct << c.umask;
+  }
+}
+
+// What a recipient does: unpack with the usual tools, whatever the maker's umask was, and
+// start the archive; pictures unpack as plain files.
+TEST_F(ArchiveMaker, UnpackedZipsKeepTheirModesAndTheArchiveStarts) {
+  options_.viewerPath = VX_VIEWER_PATH;
+  for (const char* kind : {"1", "2"}) {
+    {
+      Umask makersUmask(077);
+      ASSERT_TRUE(MakeArchive(*Document(kind), options_, observer_)) << kind;
+    }
+    Umask recipientsUmask(022);
+    const std::string zip = dir_ / "out/trip.zip";
+    for (const std::string tool : {"unzip", "bsdtar"}) {
+      const std::string folder = dir_ / (tool + "-" + kind);
+      fs::create_directories(folder);
+      const int status = tool == "unzip" ? RunProgram("unzip", {"-q", zip, "-d", folder})
+                                         : RunProgram("bsdtar", {"-xf", zip, "-C", folder});
+      ASSERT_EQ(status, 0) << tool << " (tools/install-deps installs it)";
+      if (kind == std::string("2")) {
+        for (const char* name : {"one.jpg", "two.jpg", "one (2).jpg"})
+          EXPECT_EQ(ModeOf(folder + "/" + name), 0644u) << tool << " " << name;
+        continue;
+      }
+      const std::string archive = folder + "/trip.run";
+      EXPECT_EQ(ModeOf(archive), 0755u) << tool;
+      if (!std::getenv("DISPLAY")) continue;  // the tests run under Xvfb
+      EXPECT_EQ(test::RunForAWhile(archive, nullptr, 1000ms, true), -1)
+          << tool << ": the unpacked archive should be running";
+    }
+  }
 }
 
 }  // namespace
