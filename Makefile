@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 WERROR ?= ON
 
-.PHONY: all deps build run test test-asan bench fuzz demo screenshots clean
+.PHONY: all deps build run display test test-asan bench fuzz demo screenshots clean
 
 all: build
 
@@ -16,8 +16,16 @@ build: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_WERROR=$(WERROR) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	@if [ -n "$$DISPLAY" ]; then dist/bin/Vellumax; else xvfb-run -a dist/bin/Vellumax; fi
+run: display build
+	dist/bin/Vellumax
+
+# Without a display the window would open nowhere to be seen: say so before building.
+display:
+	@if [ -z "$$DISPLAY" ]; then \
+	  echo "make run opens the builder's window and needs a desktop session, but DISPLAY is not set."; \
+	  echo "Run it in a terminal of your desktop (or over ssh -X). make test needs none."; \
+	  exit 1; \
+	fi
 
 # -noreset: Xvfb would otherwise reset whenever its last window closes, and a test that connects
 # at that moment fails with "Can't open display".
