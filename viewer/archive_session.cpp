@@ -16,6 +16,7 @@ bool ArchiveSession::LoadDescription() {
   if (text.empty()) return false;
   try {
     document_.LoadFromText(std::string(text));
+    compressed_ = document_.GetAttr(n::kUseZip) == n::kYes;
     return true;
   } catch (const EKelPiggerError&) {
     document_.Clear();
@@ -38,9 +39,8 @@ std::optional<Bitmap> ArchiveSession::DecodeFramePicture(const TKelPigger& frame
   try {
     const std::string_view block = blocks_(frame.GetAttr(n::kFrameId));
     // Compressed pictures only when the flag is exactly "Y".
-    Bitmap picture = document_.GetAttr(n::kUseZip) == n::kYes
-                         ? DecodeJpeg(DecompressToStream(block), scale)
-                         : DecodeJpeg(block, scale);
+    Bitmap picture =
+        compressed_ ? DecodeJpeg(DecompressToStream(block), scale) : DecodeJpeg(block, scale);
     RestoreAreas(picture, frame, password, blocks_);
     return picture;
   } catch (const std::exception&) {
@@ -52,8 +52,7 @@ std::optional<std::string> ArchiveSession::FramePictureBytes(std::string_view id
   try {
     const std::string_view block = blocks_(id);
     if (block.empty()) return std::nullopt;
-    return document_.GetAttr(n::kUseZip) == n::kYes ? DecompressToStream(block)
-                                                    : std::string(block);
+    return compressed_ ? DecompressToStream(block) : std::string(block);
   } catch (const std::exception&) {
     return std::nullopt;
   }

@@ -2,6 +2,7 @@
 // frames, read from the blocks of the viewer's own file.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
@@ -32,11 +33,12 @@ class ArchiveSession {
   std::optional<Bitmap> LoadFramePicture(std::string_view id, JpegScale scale,
                                          std::string_view password) const;
   // The same for a frame element at hand; safe on worker threads when each has its own
-  // frame (the description itself is not searched).
+  // frame, also while the description is loaded again (it is not searched).
   std::optional<Bitmap> DecodeFramePicture(const TKelPigger& frame, JpegScale scale,
                                            std::string_view password) const;
 
-  // The frame's stored JPEG file as it is (inflated when the archive compresses pictures).
+  // The frame's stored JPEG file as it is (inflated when the archive compresses pictures);
+  // safe on worker threads.
   std::optional<std::string> FramePictureBytes(std::string_view id) const;
 
   // Settings the description carries.
@@ -48,6 +50,8 @@ class ArchiveSession {
  private:
   BlockSource blocks_;
   TKelPigger document_;
+  // USE_ZIP is "Y"; kept apart so workers need not read the description.
+  std::atomic<bool> compressed_{false};
 };
 
 // The caption of a frame's tile: its source file's name without folder and extension.

@@ -7,7 +7,6 @@
 #include <memory>
 #include <thread>
 
-#include "concurrency/ordered_pipeline.h"
 #include "document/vocabulary.h"
 #include "platform/ui_scale.h"
 #include "ui/scaled_layout.h"
@@ -152,13 +151,17 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   printDialog_ = std::make_unique<TF_prnt>();
 }
 
-TFmain::~TFmain() { Fl::remove_timeout(TimerTick, this); }
+TFmain::~TFmain() {
+  Fl::remove_timeout(TimerTick, this);
+  // Workers stop before the window's parts go.
+  fill_.reset();
+  extraction_.reset();
+}
 
 void TFmain::FormActivate() {
   if (!activationPending_) return;
   activationPending_ = false;
   Fl::focus(this);  // keys reach the window, which previews them all
-  Fl::check();
   FillThumbnails();
   filterDialog_->ScanDocument(session_.Document());
   const FilterIndex& index = filterDialog_->Index();
@@ -166,24 +169,24 @@ void TFmain::FormActivate() {
   if (index.HasPointers()) pointersButton_->activate();
 }
 
-void TFmain::SetLoadingMode(bool on) {
+void TFmain::SetLoadingMode(bool on, bool keepPicture) {
   if (on) {
     // Resized too: the main panel's resizing may have stretched it.
     const int width = Scaled(kLoadingWidth), height = Scaled(kLoadingHeight);
     loadingPanel_->resize(mainPanel_->x() + (mainPanel_->w() - width) / 2,
                           mainPanel_->y() + (mainPanel_->h() - height) / 2, width, height);
   }
-  ShowBusyPanel(on, "Loading...");
+  ShowBusyPanel(on, "Loading...", keepPicture);
 }
 
 // While pictures are loaded or extracted, the panel with its caption and progress bar
-// stands in for the strip and the view, and pictures are decoded at a quarter size.
-void TFmain::ShowBusyPanel(bool on, const char* caption) {
+// stands in for the strip (and the view, unless the picture is to stay in sight).
+void TFmain::ShowBusyPanel(bool on, const char* caption, bool keepPicture) {
   loadingMode_ = on;
   loadingPanel_->label(caption);
   if (on) {
     strip_->hide();
-    view_->hide();
+    if (!keepPicture) view_->hide();
     loadingPanel_->show();
   } else {
     strip_->show();
@@ -191,12 +194,16 @@ void TFmain::ShowBusyPanel(bool on, const char* caption) {
     loadingPanel_->hide();
   }
   redraw();
-  Fl::check();
 }
 
-void TFmain::FillThumbnails() {
+bool TFmain::Busy() const {
+  return (fill_ && fill_->Running()) || (extraction_ && extraction_->Running());
+}
+
+void TFmain::FillThumbnails(const std::string& reselect, bool keepPicture) {
+  fill_.reset();  // a fill under way stops here; its tiles go with the clearing below
   progress_->size(0, progress_->h());
-  SetLoadingMode(true);
+  SetLoadingMode(true, keepPicture);
   if (const auto color = session_.LensBorderColor()) view_->Model().SetLensBorderColor(*color);
   if (firstLoad_) {
     if (const auto width = session_.StripWidth()) SetStripWidth(Scaled(*width));
@@ -210,75 +217,89 @@ void TFmain::FillThumbnails() {
   cachePassword_ = PasswordText();
   thumbnailsDecoded_ = 0;
   const int tileSize = strip_->TileSizeNow();
-  auto addTile = [this, step, tileSize](const std::string& id, const std::string& caption,
-                                        std::shared_ptr<Bitmap> decoded,
-                                        std::shared_ptr<const Bitmap> ready) {
+
+  // What each tile needs, taken now: the workers never look at the description, which a
+  // rebuild may replace while they run.
+  struct Item {
+    std::string id, caption;
+    std::shared_ptr<const TKelPigger> frame;  // a copy to decode from; none when cached
+    std::shared_ptr<const Bitmap> ready;
+  };
+  auto items = std::make_shared<std::vector<Item>>();
+  for (const TKelPigger* frame = document.FindChild(n::kFrame); frame;
+       frame = document.FindNext(frame)) {
+    Item item{frame->GetAttr(n::kFrameId), FrameCaption(*frame), nullptr, nullptr};
+    const auto cached = thumbnailCache_.find(item.id);
+    if (cached != thumbnailCache_.end() && cached->second.tileSize == tileSize) {
+      item.ready = cached->second.thumbnail;
+    } else {
+      ++thumbnailsDecoded_;
+      auto copy = std::make_shared<TKelPigger>();
+      copy->Assign(*frame);
+      item.frame = std::move(copy);
+    }
+    items->push_back(std::move(item));
+  }
+
+  using Decoded = std::shared_ptr<Bitmap>;
+  auto decode = [this, items, password = PasswordText()](size_t k) -> Decoded {
+    const Item& item = (*items)[k];
+    if (!item.frame) return nullptr;
+    auto picture = session_.DecodeFramePicture(*item.frame, JpegScale::Quarter, password);
+    return picture ? std::make_shared<Bitmap>(std::move(*picture)) : nullptr;
+  };
+  auto addTile = [this, items, step, tileSize](size_t k, Decoded& decoded) {
+    const Item& item = (*items)[k];
+    bool failed = item.frame && !decoded;
     ui::TO_img_item* tile = strip_->AddTile(
-        id,
-        [this, decoded](const std::string& tileId, Bitmap& out) mutable {
+        item.id,
+        [this, decoded, failed](const std::string& tileId, Bitmap& out) mutable {
           if (decoded) {  // the first call takes the picture decoded ahead
             out = std::move(*decoded);
             decoded.reset();
             return true;
           }
+          if (failed) {  // the thumbnail could not be decoded: a placeholder, once
+            failed = false;
+            return false;
+          }
           return ThumbnailLoader(tileId, out);
         },
-        std::move(ready));
-    tile->SetFooter(caption);
+        item.ready);
+    tile->SetFooter(item.caption);
     tile->CheckBox().show();
-    if (tile->Thumbnail()) thumbnailCache_[id] = {tileSize, tile->Thumbnail()};
+    if (tile->Thumbnail()) thumbnailCache_[item.id] = {tileSize, tile->Thumbnail()};
     progress_->size(progress_->w() + step, progress_->h());
     loadingPanel_->redraw();
-    Fl::check();
   };
-
-  // Thumbnails are decoded on every core, and the tiles added in frame order as they come.
-  OrderedPipeline<std::shared_ptr<Bitmap>> pipeline(
-      std::max(2u, std::thread::hardware_concurrency()) * 2);
-  for (const TKelPigger* frame = document.FindChild(n::kFrame); frame;
-       frame = document.FindNext(frame)) {
-    const std::string id = frame->GetAttr(n::kFrameId);
-    const std::string caption = FrameCaption(*frame);
-    const auto cached = thumbnailCache_.find(id);
-    if (cached != thumbnailCache_.end() && cached->second.tileSize == tileSize) {
-      pipeline.Then([addTile, id, caption, ready = cached->second.thumbnail] {
-        addTile(id, caption, nullptr, ready);
-      });
-      continue;
-    }
-    ++thumbnailsDecoded_;
-    // Each worker decodes from its own copy of the frame: no tree is searched by two threads.
-    auto copy = std::make_shared<TKelPigger>();
-    copy->Assign(*frame);
-    pipeline.Submit(
-        [this, copy, password = PasswordText()] {
-          auto picture = session_.DecodeFramePicture(*copy, JpegScale::Quarter, password);
-          return picture ? std::make_shared<Bitmap>(std::move(*picture))
-                         : std::shared_ptr<Bitmap>();
-        },
-        [addTile, id, caption](std::shared_ptr<Bitmap>& decoded) {
-          addTile(id, caption, decoded, nullptr);
-        });
-  }
-  pipeline.Finish();
-
-  SetLoadingMode(false);
-  if (strip_->TileCount() > 0) strip_->SelectTile(strip_->TileAt(0));
-  firstLoad_ = false;
+  auto finish = [this, reselect] {
+    SetLoadingMode(false);
+    if (strip_->TileCount() > 0) strip_->SelectTile(strip_->TileAt(0));
+    if (!reselect.empty()) strip_->SelectTile(strip_->FindTileById(reselect));
+    firstLoad_ = false;
+    if (OnFilled) OnFilled();
+  };
+  // Thumbnails are decoded on every core; tiles come in frame order as they are ready.
+  fill_ = std::make_unique<ui::OrderedWorkers<Decoded>>(
+      items->size(), std::max(2u, std::thread::hardware_concurrency()), decode, addTile, finish);
 }
 
 bool TFmain::ThumbnailLoader(const std::string& id, Bitmap& picture) {
-  auto decoded = session_.LoadFramePicture(id, loadingMode_ ? JpegScale::Quarter : JpegScale::Full,
-                                           PasswordText());
+  auto decoded = session_.LoadFramePicture(id, JpegScale::Full, PasswordText());
   if (!decoded) return false;
   picture = std::move(*decoded);
   return true;
 }
 
-void TFmain::Rebuild() {
+void TFmain::Rebuild(const std::string& reselect, bool keepPicture) {
+  // An extraction under way keeps the busy panel; the rebuild follows when it ends.
+  if (extraction_ && extraction_->Running()) {
+    rebuildPending_ = {reselect, keepPicture};
+    return;
+  }
   if (!session_.LoadDescription()) return;
   ApplyFilter();
-  FillThumbnails();
+  FillThumbnails(reselect, keepPicture);
 }
 
 void TFmain::ApplyFilter() {
@@ -342,12 +363,15 @@ void TFmain::SetLocked(bool locked) {
   controls_->redraw();
 }
 
-bool TFmain::PointerVisible(const TKelPigger* element) const {
+bool PointerVisible(const TKelPigger* element, bool pointersDown, bool locked) {
   if (!element) return true;
-  if (element->Name == n::kArrow || element->Name == n::kCloud)
-    return pointersButton_->value() != 0;
-  if (element->Name == n::kProtectedArea) return locked_;
+  if (element->Name == n::kArrow || element->Name == n::kCloud) return pointersDown;
+  if (element->Name == n::kProtectedArea) return locked;
   return true;
+}
+
+bool TFmain::PointerVisible(const TKelPigger* element) const {
+  return viewer::PointerVisible(element, pointersButton_->value() != 0, locked_);
 }
 
 void TFmain::ShowPanel(Panel panel) {
@@ -417,18 +441,13 @@ void TFmain::resize(int x, int y, int w, int h) {
 
 void TFmain::SplitterMoved() {
   if (!splitterMoved_) return;
-  fl_cursor(FL_CURSOR_WAIT);
   splitterMoved_ = false;
-  const std::string current = strip_->Current() ? strip_->Current()->Id : "";
-  Rebuild();
-  if (!current.empty()) strip_->SelectTile(strip_->FindTileById(current));
-  fl_cursor(FL_CURSOR_DEFAULT);
+  // The tiles are made again at the new width; the picture stays in sight meanwhile, and
+  // the frame that was current is selected again at the end.
+  Rebuild(strip_->Current() ? strip_->Current()->Id : "", true);
 }
 
-void TFmain::SB_pointersClick() {
-  Fl::check();
-  ScheduleLoad();
-}
+void TFmain::SB_pointersClick() { ScheduleLoad(); }
 
 bool TFmain::PaintBoxMouseDown(Point at, int) {
   if (locked_ && view_->Model().HitProtectedArea(at)) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "actions_dialog.h"
@@ -19,11 +20,27 @@
 #include "picture_view.h"
 #include "print_dialog.h"
 #include "real_size_view.h"
+#include "ui/ordered_workers.h"
 #include "ui/thumbnail_strip.h"
 
 namespace vx::viewer {
 
 class Splitter;
+
+// Which pointers are drawn: clouds and arrows while "Pointers" is down, protected-area
+// marks while the archive is locked, anything else always.
+bool PointerVisible(const TKelPigger* element, bool pointersDown, bool locked);
+
+// How extraction writes a frame, taken when it starts.
+struct ExtractionOptions {
+  bool applyPointers = true;
+  std::string password;
+  bool pointersDown = false, locked = false;  // for the pointer rule
+};
+// Writes the frame's picture (a copy of the frame, safe on a worker) to the target file;
+// false when it could not.
+bool ExtractFrame(const ArchiveSession& session, const TKelPigger& frame, const std::string& target,
+                  const ExtractionOptions& options);
 
 class TFmain : public Fl_Double_Window {
  public:
@@ -35,18 +52,22 @@ class TFmain : public Fl_Double_Window {
 
   // Once, after the window is shown: fills the strip and enables what the archive needs.
   void FormActivate();
-  void FillThumbnails();
+  // Starts filling the strip; tiles come in while the window stays responsive. At the end
+  // the first tile is selected, or the one with the identifier given.
+  void FillThumbnails(const std::string& reselect = "", bool keepPicture = false);
   // Description read afresh, frames the filter refuses removed, then the strip filled again,
-  // keeping the user's strip width.
-  void Rebuild();
+  // keeping the user's strip width. A fill under way starts again; during an extraction the
+  // rebuild waits for its end.
+  void Rebuild(const std::string& reselect = "", bool keepPicture = false);
+  // A fill or an extraction is under way.
+  bool Busy() const;
   void ApplyFilter();
   void ScheduleLoad();
   void SetLocked(bool locked);
   bool Locked() const { return locked_; }
   void ShowPanel(Panel panel);
   Panel CurrentPanel() const { return currentPanel_; }
-  // Which pointers are drawn: clouds and arrows while "Pointers" is down, protected-area
-  // marks while the archive is locked, anything else always.
+  // The pointer rule with the window's state.
   bool PointerVisible(const TKelPigger* element) const;
   // The password in the password box; areas are restored with it.
   std::string PasswordText() const { return actions_->PasswordText(); }
@@ -76,8 +97,10 @@ class TFmain : public Fl_Double_Window {
   int StripWidth() const { return strip_->w(); }
   void SetStripWidth(int width);
 
-  // Called after the view has taken a new picture (tests and benchmarks watch it).
+  // Called after the view has taken a new picture, and after a fill has ended (tests and
+  // benchmarks watch them).
   std::function<void()> OnPictureShown;
+  std::function<void()> OnFilled;
 
   int handle(int event) override;
   void resize(int x, int y, int w, int h) override;
@@ -88,14 +111,14 @@ class TFmain : public Fl_Double_Window {
   static void TimerTick(void* data);
   void Timer1Timer();
   bool ThumbnailLoader(const std::string& id, Bitmap& picture);
-  void SetLoadingMode(bool on);
+  void SetLoadingMode(bool on, bool keepPicture = false);
   void LayoutMain();
   void SplitterMoved();
   bool PaintBoxMouseDown(Point at, int button);
-  void ShowBusyPanel(bool on, const char* caption);
+  void ShowBusyPanel(bool on, const char* caption, bool keepPicture = false);
   void Extract();
-  std::vector<std::pair<std::string, const TKelPigger*>> CollectFrames() const;
-  bool ExtractFrame(const TKelPigger& frame, const std::string& target);
+  std::vector<const TKelPigger*> CollectFrames() const;
+  void ExtractionEnded(int written, const std::vector<std::string>& failed);
   void SetWallpaper();
   PointerFilter VisibilityRule() const;
   template <void (TFmain::*Handler)()>
@@ -139,6 +162,11 @@ class TFmain : public Fl_Double_Window {
   std::map<std::string, CachedThumbnail> thumbnailCache_;
   std::string cachePassword_;
   int thumbnailsDecoded_ = 0;
+
+  std::unique_ptr<ui::OrderedWorkers<std::shared_ptr<Bitmap>>> fill_;
+  std::unique_ptr<ui::OrderedWorkers<bool>> extraction_;
+  // A rebuild asked for during an extraction: the frame to select again, the picture kept.
+  std::optional<std::pair<std::string, bool>> rebuildPending_;
 
   Panel currentPanel_ = Panel::Main;
   int pendingLoads_ = 0;

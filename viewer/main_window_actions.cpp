@@ -2,6 +2,7 @@
 #include <FL/Fl.H>
 
 #include <filesystem>
+#include <utility>
 
 #include "document/vocabulary.h"
 #include "extraction.h"
@@ -10,6 +11,7 @@
 #include "picture/canvas.h"
 #include "picture/resample.h"
 #include "platform/files.h"
+#include "platform/ui_scale.h"
 #include "platform/wallpaper.h"
 #include "pointers/pointer_drawing.h"
 #include "protection/cipher.h"
@@ -24,116 +26,30 @@ constexpr int kExtractQuality = 90;
 
 }  // namespace
 
-PointerFilter TFmain::VisibilityRule() const {
-  return [this](const TKelPigger& element) { return PointerVisible(&element); };
-}
-
-void TFmain::Image_keyClick() {
-  const TKelPigger& root = session_.Document();
-  if (!actions_->AskPassword(root.GetAttr(n::kPasswordLinkText),
-                             root.GetAttr(n::kPasswordLinkAddress)))
-    return;
-  // A wrong password says nothing: the archive stays locked.
-  SetLocked(IsLocked(session_.PasswordDigest(), PasswordText()));
-  Fl::check();
-  ScheduleLoad();
-}
-
-void TFmain::SB_extractClick() {
-  const Bitmap& picture = view_->Model().DecodedPicture();
-  const bool allowed = WallpaperAllowed({picture.Width(), picture.Height()}, {Fl::w(), Fl::h()});
-  if (!actions_->AskExtraction(allowed)) return;
-  if (actions_->Choice() == TD_dialog_actions::What::Wallpaper) {
-    SetWallpaper();
-  } else {
-    Extract();
-  }
-}
-
-std::vector<std::pair<std::string, const TKelPigger*>> TFmain::CollectFrames() const {
-  std::vector<std::pair<std::string, const TKelPigger*>> frames;
-  const TD_dialog_actions::What what = actions_->Choice();
-  if (what == TD_dialog_actions::What::Current) {
-    if (const ui::TO_img_item* tile = strip_->Current()) {
-      if (const TKelPigger* frame = session_.FrameById(tile->Id))
-        frames.emplace_back(frame->GetAttr(n::kSourceFile), frame);
-    }
-    return frames;
-  }
-  const TKelPigger& root = session_.Document();
-  for (const TKelPigger* frame = root.FindChild(n::kFrame); frame; frame = root.FindNext(frame)) {
-    const ui::TO_img_item* tile = strip_->FindTileById(frame->GetAttr(n::kFrameId));
-    if (what == TD_dialog_actions::What::All || (tile && tile->Checked())) {
-      frames.emplace_back(frame->GetAttr(n::kSourceFile), frame);
-    }
-  }
-  return frames;
-}
-
-void TFmain::Extract() {
-  progress_->size(0, 1);
-  ShowBusyPanel(true, "Extracting...");  // not centred again, unlike loading
-  const auto remembered = std::filesystem::current_path();
-  std::vector<std::string> failed;
-  int written = 0;
-  try {
-    auto frames = CollectFrames();
-    std::vector<std::string> paths;
-    for (const auto& [path, frame] : frames)
-      paths.push_back(actions_->UseRelativePaths() ? path : FileNameOf(path));
-    if (actions_->UseRelativePaths()) paths = RelativePaths(paths);
-    const std::string folder = actions_->TargetFolder();
-    std::filesystem::create_directories(folder);
-    const int step = frames.empty() ? 0 : kProgressSpan / static_cast<int>(frames.size());
-    for (size_t k = 0; k < frames.size(); ++k) {
-      const std::string target =
-          ExtractionTarget(folder, paths[k], frames[k].second->GetAttr(n::kFrameId));
-      if (ExtractFrame(*frames[k].second, target)) {
-        ++written;
-      } else {
-        failed.push_back(std::filesystem::path(target).filename().string());
-      }
-      progress_->size(progress_->w() + step, 1);
-      loadingPanel_->redraw();
-      Fl::check();
-    }
-  } catch (const std::exception& e) {
-    failed.clear();
-    ui::CurrentDialogs().ShowMessage(e.what(), ui::MessageKind::Error);
-  }
-  std::error_code ec;
-  std::filesystem::current_path(remembered, ec);
-  ShowBusyPanel(false, "Loading...");
-  if (!failed.empty()) {
-    std::string names;
-    for (const std::string& name : failed) names += (names.empty() ? "" : ", ") + name;
-    ui::CurrentDialogs().ShowMessage(
-        std::to_string(written) + " of " + std::to_string(written + failed.size()) +
-            " pictures were extracted. These could not be written: " + names,
-        ui::MessageKind::Warning);
-  }
-}
-
-bool TFmain::ExtractFrame(const TKelPigger& frame, const std::string& target) {
+bool ExtractFrame(const ArchiveSession& session, const TKelPigger& frame, const std::string& target,
+                  const ExtractionOptions& options) {
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(target).parent_path(), ec);
-  const std::string id = frame.GetAttr(n::kFrameId);
   const TKelPigger* pointers = frame.FindChild(n::kPointers);
-  const bool drawPointers = pointers && actions_->ApplyPointers();
+  const bool drawPointers = pointers && options.applyPointers;
   bool restores = false;
-  if (pointers && !PasswordText().empty())
+  if (pointers && !options.password.empty())
     restores = pointers->FindChild(n::kProtectedArea) != nullptr;
   try {
     if (!drawPointers && !restores) {
       // Nothing to draw: the stored JPEG file goes out as it is, without another encoding.
-      const auto bytes = session_.FramePictureBytes(id);
+      const auto bytes = session.FramePictureBytes(frame.GetAttr(n::kFrameId));
       if (!bytes) return false;
       WriteFileAtomically(target, *bytes);
       return true;
     }
-    auto picture = session_.LoadFramePicture(id, JpegScale::Full, PasswordText());
+    auto picture = session.DecodeFramePicture(frame, JpegScale::Full, options.password);
     if (!picture) return false;
-    if (drawPointers) DrawPointersOnPicture(*pointers, *picture, VisibilityRule());
+    if (drawPointers) {
+      DrawPointersOnPicture(*pointers, *picture, [&options](const TKelPigger& element) {
+        return PointerVisible(&element, options.pointersDown, options.locked);
+      });
+    }
     // A file that cannot be written is tried again at lower qualities, never below 1.
     int quality = kExtractQuality;
     for (int step = 0; step <= 80;) {
@@ -150,6 +66,119 @@ bool TFmain::ExtractFrame(const TKelPigger& frame, const std::string& target) {
   } catch (const std::exception&) {
   }
   return false;
+}
+
+PointerFilter TFmain::VisibilityRule() const {
+  return [this](const TKelPigger& element) { return PointerVisible(&element); };
+}
+
+void TFmain::Image_keyClick() {
+  const TKelPigger& root = session_.Document();
+  if (!actions_->AskPassword(root.GetAttr(n::kPasswordLinkText),
+                             root.GetAttr(n::kPasswordLinkAddress)))
+    return;
+  // A wrong password says nothing: the archive stays locked.
+  SetLocked(IsLocked(session_.PasswordDigest(), PasswordText()));
+  ScheduleLoad();
+}
+
+void TFmain::SB_extractClick() {
+  if (Busy()) return;  // the strip is filling, or pictures are being extracted already
+  const Bitmap& picture = view_->Model().DecodedPicture();
+  const bool allowed = WallpaperAllowed({picture.Width(), picture.Height()}, {Fl::w(), Fl::h()});
+  if (!actions_->AskExtraction(allowed)) return;
+  if (actions_->Choice() == TD_dialog_actions::What::Wallpaper) {
+    SetWallpaper();
+  } else {
+    Extract();
+  }
+}
+
+std::vector<const TKelPigger*> TFmain::CollectFrames() const {
+  std::vector<const TKelPigger*> frames;
+  const TD_dialog_actions::What what = actions_->Choice();
+  if (what == TD_dialog_actions::What::Current) {
+    if (const ui::TO_img_item* tile = strip_->Current()) {
+      if (const TKelPigger* frame = session_.FrameById(tile->Id)) frames.push_back(frame);
+    }
+    return frames;
+  }
+  const TKelPigger& root = session_.Document();
+  for (const TKelPigger* frame = root.FindChild(n::kFrame); frame; frame = root.FindNext(frame)) {
+    const ui::TO_img_item* tile = strip_->FindTileById(frame->GetAttr(n::kFrameId));
+    if (what == TD_dialog_actions::What::All || (tile && tile->Checked())) frames.push_back(frame);
+  }
+  return frames;
+}
+
+void TFmain::Extract() {
+  // Everything the workers need is taken now, so the window may change meanwhile.
+  struct Work {
+    std::vector<std::shared_ptr<const TKelPigger>> frames;
+    std::vector<std::string> targets;
+    ExtractionOptions options;
+    std::vector<std::string> failed;
+    int written = 0;
+  };
+  auto work = std::make_shared<Work>();
+  work->options = {actions_->ApplyPointers(), PasswordText(), pointersButton_->value() != 0,
+                   locked_};
+  try {
+    const auto frames = CollectFrames();
+    std::vector<std::string> paths;
+    for (const TKelPigger* frame : frames) {
+      const std::string path = frame->GetAttr(n::kSourceFile);
+      paths.push_back(actions_->UseRelativePaths() ? path : FileNameOf(path));
+    }
+    if (actions_->UseRelativePaths()) paths = RelativePaths(paths);
+    const std::string folder = std::filesystem::absolute(actions_->TargetFolder()).string();
+    std::filesystem::create_directories(folder);
+    for (size_t k = 0; k < frames.size(); ++k) {
+      auto copy = std::make_shared<TKelPigger>();
+      copy->Assign(*frames[k]);
+      work->targets.push_back(ExtractionTarget(folder, paths[k], copy->GetAttr(n::kFrameId)));
+      work->frames.push_back(std::move(copy));
+    }
+  } catch (const std::exception& e) {
+    ui::CurrentDialogs().ShowMessage(e.what(), ui::MessageKind::Error);
+    return;
+  }
+
+  progress_->size(0, progress_->h());
+  ShowBusyPanel(true, "Extracting...");  // not centred again, unlike loading
+  const int step =
+      work->frames.empty() ? 0 : Scaled(kProgressSpan) / static_cast<int>(work->frames.size());
+  extraction_ = std::make_unique<ui::OrderedWorkers<bool>>(
+      work->frames.size(), 1,
+      [this, work](size_t k) {
+        return ExtractFrame(session_, *work->frames[k], work->targets[k], work->options);
+      },
+      [this, work, step](size_t k, bool& written) {
+        if (written) {
+          ++work->written;
+        } else {
+          work->failed.push_back(std::filesystem::path(work->targets[k]).filename().string());
+        }
+        progress_->size(progress_->w() + step, progress_->h());
+        loadingPanel_->redraw();
+      },
+      [this, work] { ExtractionEnded(work->written, work->failed); });
+}
+
+void TFmain::ExtractionEnded(int written, const std::vector<std::string>& failed) {
+  ShowBusyPanel(false, "Loading...");
+  if (!failed.empty()) {
+    std::string names;
+    for (const std::string& name : failed) names += (names.empty() ? "" : ", ") + name;
+    ui::CurrentDialogs().ShowMessage(
+        std::to_string(written) + " of " + std::to_string(written + failed.size()) +
+            " pictures were extracted. These could not be written: " + names,
+        ui::MessageKind::Warning);
+  }
+  if (rebuildPending_) {
+    const auto [reselect, keepPicture] = *std::exchange(rebuildPending_, std::nullopt);
+    Rebuild(reselect, keepPicture);
+  }
 }
 
 void TFmain::SetWallpaper() {

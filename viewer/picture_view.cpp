@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "picture/resample.h"
 #include "platform/desktop.h"
 #include "platform/ui_scale.h"
 #include "ui/draw_bitmap.h"
@@ -78,7 +79,10 @@ bool TO_pgv::SetFrame(const std::string& text) {
   return true;
 }
 
+TO_pgv::~TO_pgv() { StopZoom(); }
+
 bool TO_pgv::LoadPicture(const std::function<bool(Bitmap&)>& loader) {
+  StopZoom();
   fl_cursor(FL_CURSOR_WAIT);
   const bool loaded = model_.LoadPicture(loader);
   UpdateCursor();
@@ -87,25 +91,59 @@ bool TO_pgv::LoadPicture(const std::function<bool(Bitmap&)>& loader) {
 }
 
 void TO_pgv::ZoomStep(bool up) {
-  fl_cursor(FL_CURSOR_WAIT);
   model_.ZoomStep(up);
-  UpdateCursor();
   redraw();
-  Fl::check();
 }
 
 void TO_pgv::ApplyZoom() {
-  int shown = -1;
-  gauge_ = 0;
-  redraw();
-  model_.ApplyZoom([&](int percent, bool&) {
-    const int value = 25 + percent * 3 / 4;
-    if (value == shown) return;
-    shown = gauge_ = value;
+  const auto size = model_.BeginApplyZoom();
+  if (!size) return;
+  std::shared_ptr<Bitmap> target;
+  try {
+    target = std::make_shared<Bitmap>(size->width, size->height);
+  } catch (const std::exception&) {
+    model_.CancelApplyZoom();  // too large to hold: the picture stays as it was
     redraw();
-    Fl::check();
+    return;
+  }
+  gauge_ = 25;
+  redraw();
+  const int run = ++zoomRun_;
+  cancelZoom_ = false;
+  resampler_ = std::thread([this, run, target] {
+    int shown = 25;
+    ResizeBilinearProgress(model_.DecodedPicture(), *target, [&](int percent, bool& cancel) {
+      if (cancelZoom_) {
+        cancel = true;
+        return;
+      }
+      const int value = 25 + percent * 3 / 4;
+      if (value == shown) return;
+      shown = value;
+      mailbox_.Post([this, run, value] {
+        if (run != zoomRun_) return;
+        gauge_ = value;
+        redraw();
+      });
+    });
+    if (cancelZoom_) return;
+    mailbox_.Post([this, run, target] {
+      if (run != zoomRun_) return;
+      resampler_.join();
+      gauge_ = 0;
+      model_.FinishApplyZoom(std::move(*target));
+      redraw();
+    });
   });
+}
+
+void TO_pgv::StopZoom() {
+  if (!resampler_.joinable()) return;
+  cancelZoom_ = true;
+  resampler_.join();
+  ++zoomRun_;
   gauge_ = 0;
+  model_.CancelApplyZoom();
   redraw();
 }
 
@@ -115,6 +153,7 @@ void TO_pgv::resize(int nx, int ny, int nw, int nh) {
   Fl_Group::resize(nx, ny, nw, nh);
   const int link = Scaled(kLinkSize);
   buyLink_->resize(nx + nw - link - 1, ny + 1, link, link);
+  StopZoom();
   model_.SetPaintBoxSize({std::max(1, nw - 2 * ViewBorder()), std::max(1, nh - 2 * ViewBorder())});
   model_.Refit();
 }

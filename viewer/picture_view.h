@@ -5,15 +5,19 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Group.H>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 
 #include "picture_view_model.h"
+#include "ui/ui_mailbox.h"
 
 namespace vx::viewer {
 
 class TO_pgv : public Fl_Group {
  public:
   TO_pgv(int x, int y, int w, int h);
+  ~TO_pgv() override;
 
   PictureViewModel& Model() { return model_; }
   bool SetFrame(const std::string& text);
@@ -36,12 +40,19 @@ class TO_pgv : public Fl_Group {
   int handle(int event) override;
 
  private:
+  // The zoom is resampled on a worker; the pie shows its progress meanwhile.
   void ApplyZoom();
+  // Anything that replaces the pictures stops a resampling under way first.
+  void StopZoom();
   void UpdateCursor();
 
   PictureViewModel model_;
   Fl_Button* buyLink_;
   int gauge_ = 0;
+  std::thread resampler_;
+  std::atomic<bool> cancelZoom_{false};
+  int zoomRun_ = 0;  // results of an earlier run are dropped
+  ui::UiMailbox mailbox_;
 };
 
 }  // namespace vx::viewer

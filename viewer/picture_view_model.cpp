@@ -176,18 +176,18 @@ void PictureViewModel::ZoomStep(bool up) {
   state_ = ZoomMode::Preview;
 }
 
-void PictureViewModel::ApplyZoom(const ResizeProgress& progress) {
-  if (state_ != ZoomMode::Preview) return;
+std::optional<Size> PictureViewModel::BeginApplyZoom() {
+  if (state_ != ZoomMode::Preview) return std::nullopt;
   state_ = ZoomMode::Resampling;
-  const double scale = workingScale_ / zoomFactor_;
-  working_ = Bitmap(std::max(1, RoundHalfEven(decoded_.Width() * scale)),
-                    std::max(1, RoundHalfEven(decoded_.Height() * scale)));
-  if (progress) {
-    ResizeBilinearProgress(decoded_, working_, progress);
-  } else {
-    ResizeBilinear(decoded_, working_);
-  }
-  workingScale_ = scale;
+  pendingScale_ = workingScale_ / zoomFactor_;
+  return Size{std::max(1, RoundHalfEven(decoded_.Width() * pendingScale_)),
+              std::max(1, RoundHalfEven(decoded_.Height() * pendingScale_))};
+}
+
+void PictureViewModel::FinishApplyZoom(Bitmap resampled) {
+  if (state_ != ZoomMode::Resampling) return;
+  working_ = std::move(resampled);
+  workingScale_ = pendingScale_;
   fit_ = FitPicture({decoded_.Width(), decoded_.Height()}, {working_.Width(), working_.Height()},
                     paintBox_);
   RenderLens();
@@ -196,6 +196,24 @@ void PictureViewModel::ApplyZoom(const ResizeProgress& progress) {
   zoomed_ = true;
   zoomFactor_ = 1.0;
   state_ = ZoomMode::Normal;
+}
+
+void PictureViewModel::CancelApplyZoom() {
+  if (state_ != ZoomMode::Resampling) return;
+  state_ = ZoomMode::Normal;
+  RenderLens();
+}
+
+void PictureViewModel::ApplyZoom(const ResizeProgress& progress) {
+  const auto size = BeginApplyZoom();
+  if (!size) return;
+  Bitmap resampled(size->width, size->height);
+  if (progress) {
+    ResizeBilinearProgress(decoded_, resampled, progress);
+  } else {
+    ResizeBilinear(decoded_, resampled);
+  }
+  FinishApplyZoom(std::move(resampled));
 }
 
 void PictureViewModel::Refit() {

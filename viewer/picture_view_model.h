@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "document/kel_pigger.h"
@@ -57,7 +58,14 @@ class PictureViewModel {
   // One wheel step: a preview in the lens at the new factor, or back to the unzoomed
   // picture after an applied zoom.
   void ZoomStep(bool up);
-  // Resamples the whole picture to the previewed zoom; progress as for ResizeBilinearProgress.
+  // Applying the previewed zoom in steps, so that the resampling may run on a worker:
+  // Begin gives the size of the new working picture (nothing without a preview), the caller
+  // resamples DecodedPicture into a bitmap of that size, which must not change meanwhile,
+  // and hands it to Finish, or calls Cancel.
+  std::optional<Size> BeginApplyZoom();
+  void FinishApplyZoom(Bitmap resampled);
+  void CancelApplyZoom();
+  // All steps at once; progress as for ResizeBilinearProgress.
   void ApplyZoom(const ResizeProgress& progress = {});
 
   // Mouse on the picture, in paint-box coordinates; true when the view must repaint.
@@ -103,6 +111,7 @@ class PictureViewModel {
   bool zoomed_ = false;
   double zoomFactor_ = 1.0;
   double workingScale_ = 1.0;
+  double pendingScale_ = 1.0;  // of the zoom being applied
 };
 
 }  // namespace vx::viewer

@@ -85,7 +85,7 @@ bool TF_prnt::PrintPicture(const Bitmap& picture) {
 void TF_prnt::Prepare() {
   fl_cursor(FL_CURSOR_WAIT);
   EnableControls(false);
-  Fl::check();
+  Fl::flush();  // shows the wait without taking events: none may arrive half-way through
   try {
     page_ = ui::CurrentDialogs().Printer().Page();
     preview_ = PreviewSize(page_);

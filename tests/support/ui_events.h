@@ -59,6 +59,21 @@ inline void DragTo(Fl_Window& window, int fromX, int fromY, int toX, int toY) {
   Settle();
 }
 
+// One wheel step at the point: dy 1 turns it towards the user, -1 away.
+inline void Wheel(Fl_Window& window, int x, int y, int dy) {
+  MoveMouse(window, x, y);
+  Fl::e_dx = 0;
+  Fl::e_dy = dy;
+  Fl::handle(FL_MOUSEWHEEL, &window);
+}
+
+// The mouse moved to the point with no button down.
+inline void Hover(Fl_Window& window, int x, int y) {
+  MoveMouse(window, x, y);
+  Fl::e_state = 0;
+  Fl::handle(FL_MOVE, &window);
+}
+
 // A key pressed and released on the focused widget; handlers may act on either.
 inline void Key(Fl_Window& window, int key) {
   Fl::e_keysym = key;

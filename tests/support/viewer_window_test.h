@@ -5,7 +5,11 @@
 #include <FL/Fl.H>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <thread>
 
 #include "archive_session.h"
 #include "blocks/data_blocks.h"
@@ -23,8 +27,10 @@ class ViewerWindowTest : public testing::Test {
   void OpenArchive(const std::string& archive) {
     ASSERT_FALSE(archive.empty());
     image_ = std::make_unique<ArchiveImage>(archive);
-    session_ = std::make_unique<viewer::ArchiveSession>(
-        [this](std::string_view name) { return image_->ReadBlock(name); });
+    session_ = std::make_unique<viewer::ArchiveSession>([this](std::string_view name) {
+      if (name != "PIG_TXT") std::this_thread::sleep_for(blockDelay_.load());
+      return image_->ReadBlock(name);
+    });
     ASSERT_TRUE(session_->LoadDescription());
     // As large as at 96 dpi on a desktop of any scale.
     window_ = std::make_unique<viewer::TFmain>(*session_, "archive.run", Scaled(1000), Scaled(700));
@@ -32,7 +38,12 @@ class ViewerWindowTest : public testing::Test {
     window_->show();
     Settle();
     window_->FormActivate();
+    ASSERT_TRUE(WaitUntilIdle());
     if (window_->Strip().TileCount() > 0) WaitForPictures(1);
+  }
+  // Fills and extractions run on workers: true once none is under way.
+  bool WaitUntilIdle() {
+    return WaitFor([&] { return !window_->Busy(); });
   }
   // True once count pictures were shown and no load is pending.
   bool WaitForPictures(int count) {
@@ -54,6 +65,8 @@ class ViewerWindowTest : public testing::Test {
   std::unique_ptr<viewer::ArchiveSession> session_;
   std::unique_ptr<viewer::TFmain> window_;
   int picturesShown_ = 0;
+  // Slows every picture read down, so long work lasts long enough to act in its middle.
+  std::atomic<std::chrono::microseconds> blockDelay_{std::chrono::microseconds(0)};
 };
 
 }  // namespace vx::test

@@ -40,6 +40,7 @@ class Actions : public test::ViewerWindowTest {
       Dialog().SB_okClick();
     };
     window_->SB_extractClick();
+    WaitUntilIdle();
   }
   std::vector<std::string> Files(const fs::path& folder) {
     std::vector<std::string> files;
@@ -79,6 +80,7 @@ TEST_F(Actions, WrongThenRightPasswordAndTheLink) {
   EnterPassword("secret", false);
   EXPECT_EQ(window_->PasswordText(), "");
   window_->Rebuild();
+  ASSERT_TRUE(WaitUntilIdle());
   EXPECT_TRUE(window_->Locked());
 }
 

@@ -78,6 +78,7 @@ TEST_F(DescriptionAndFilter, ApplyResetAndCancel) {
     dialogs_->onModal = [action](Fl_Window&) { action(); };
     window_->FilterButton().value(!window_->FilterButton().value());  // a click flips the toggle
     window_->SB_filterClick();
+    WaitUntilIdle();
   };
 
   // Two frames spell the value differently; one entry, both pass.

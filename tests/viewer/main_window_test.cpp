@@ -58,6 +58,7 @@ TEST_F(ViewerWindow, RightPasswordUnlocksAfterARebuildAndRestoresAreas) {
   ASSERT_TRUE(WaitForPictures(1));
   TypePassword("secret");
   window_->Rebuild();
+  ASSERT_TRUE(WaitUntilIdle());
   EXPECT_FALSE(window_->Locked());
   EXPECT_FALSE(window_->Key().visible());
   ASSERT_TRUE(WaitForPictures(2));
@@ -109,6 +110,7 @@ TEST_F(ViewerWindow, SplitterWidthSurvivesARebuildAndKeepsTheFrame) {
   EXPECT_EQ(window_->Strip().TileAt(0)->w(), 180 - 34);
   EXPECT_EQ(window_->Strip().Current()->Id, "F2");
   window_->Rebuild();
+  ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(window_->StripWidth(), 180);
 }
 
@@ -129,6 +131,7 @@ TEST_F(ViewerWindow, DamagedBlocksAndEmptyArchivesNeverCrash) {
   Open(archive);
   TypePassword("secret");
   window_->Rebuild();
+  ASSERT_TRUE(WaitUntilIdle());
   ASSERT_TRUE(WaitForPictures(1));
   EXPECT_EQ(window_->Strip().TileCount(), 3);
   window_->Strip().SelectTile(window_->Strip().TileAt(1));
