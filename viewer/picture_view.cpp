@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kGaugeSize = 100;  // sizes at 96 dpi
 constexpr int kLinkSize = 32;
+constexpr double kRefitDelay = 0.2;  // seconds without a further resize
 
 // The lens with pure black as its transparent colour.
 void DrawLens(const Bitmap& lens, int x, int y) {
@@ -51,6 +52,42 @@ void DrawLinkIcon(Fl_Widget* widget) {
 
 }  // namespace
 
+// The lens as a control of its own while a zoom is previewed; it can be dragged.
+class TO_pgv::Lens : public Fl_Widget {
+ public:
+  explicit Lens(TO_pgv& view) : Fl_Widget(0, 0, LensDiameter(), LensDiameter()), view_(view) {}
+
+  void draw() override { DrawLens(view_.model_.LensPicture(), x(), y()); }
+
+  int handle(int event) override {
+    switch (event) {
+      case FL_ENTER:
+        fl_cursor(FL_CURSOR_HAND);
+        return 1;
+      case FL_LEAVE:
+        view_.UpdateCursor();
+        return 1;
+      case FL_MOVE:
+        return 1;
+      case FL_PUSH:
+        if (Fl::event_button() != FL_LEFT_MOUSE) return 1;
+        view_.Image_mgMouseDown();
+        return 1;
+      case FL_DRAG:
+        view_.Image_mgMouseMove();
+        return 1;
+      case FL_RELEASE:
+        if (view_.dragging_) view_.Image_mgMouseUp();
+        return 1;
+      default:
+        return 0;
+    }
+  }
+
+ private:
+  TO_pgv& view_;
+};
+
 TO_pgv::TO_pgv(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
   box(FL_FLAT_BOX);
   color(FL_LIGHT2);
@@ -64,6 +101,8 @@ TO_pgv::TO_pgv(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
       },
       this);
   buyLink_->hide();
+  lens_ = new Lens(*this);
+  lens_->hide();
   end();
   resizable(nullptr);
   model_.SetPaintBoxSize({std::max(1, w - 2 * ViewBorder()), std::max(1, h - 2 * ViewBorder())});
@@ -79,10 +118,15 @@ bool TO_pgv::SetFrame(const std::string& text) {
   return true;
 }
 
-TO_pgv::~TO_pgv() { StopZoom(); }
+TO_pgv::~TO_pgv() {
+  Fl::remove_timeout(RefitWhenResized, this);
+  StopZoom();
+}
 
 bool TO_pgv::LoadPicture(const std::function<bool(Bitmap&)>& loader) {
   StopZoom();
+  Fl::remove_timeout(RefitWhenResized, this);  // the load fits the picture anyway
+  lens_->hide();
   fl_cursor(FL_CURSOR_WAIT);
   const bool loaded = model_.LoadPicture(loader);
   UpdateCursor();
@@ -92,12 +136,20 @@ bool TO_pgv::LoadPicture(const std::function<bool(Bitmap&)>& loader) {
 
 void TO_pgv::ZoomStep(bool up) {
   model_.ZoomStep(up);
+  if (model_.State() == ZoomMode::Preview) {
+    PlaceLensControl();
+    lens_->show();
+  } else {
+    lens_->hide();
+  }
   redraw();
 }
 
 void TO_pgv::ApplyZoom() {
   const auto size = model_.BeginApplyZoom();
   if (!size) return;
+  lens_->hide();
+  dragging_ = false;
   std::shared_ptr<Bitmap> target;
   try {
     target = std::make_shared<Bitmap>(size->width, size->height);
@@ -149,24 +201,69 @@ void TO_pgv::StopZoom() {
 
 void TO_pgv::UpdateCursor() { fl_cursor(model_.Following() ? FL_CURSOR_HAND : FL_CURSOR_DEFAULT); }
 
+// Refitting resamples the whole picture, so a drag of the window's edge or the splitter
+// refits once, when it has come to rest, and a hidden view waits until it is shown again.
 void TO_pgv::resize(int nx, int ny, int nw, int nh) {
   Fl_Group::resize(nx, ny, nw, nh);
   const int link = Scaled(kLinkSize);
   buyLink_->resize(nx + nw - link - 1, ny + 1, link, link);
-  StopZoom();
+  PlaceLensControl();
   model_.SetPaintBoxSize({std::max(1, nw - 2 * ViewBorder()), std::max(1, nh - 2 * ViewBorder())});
-  model_.Refit();
+  Fl::remove_timeout(RefitWhenResized, this);
+  if (model_.NeedsRefit()) Fl::add_timeout(kRefitDelay, RefitWhenResized, this);
+}
+
+void TO_pgv::RefitWhenResized(void* data) {
+  auto* view = static_cast<TO_pgv*>(data);
+  if (!view->visible_r() || !view->model_.NeedsRefit()) return;
+  view->StopZoom();
+  view->model_.Refit();
+  view->lens_->hide();
+  view->redraw();
+}
+
+void TO_pgv::PlaceLensControl() {
+  const Point lens = model_.LensPosition();
+  lens_->resize(PaintX() + lens.x, PaintY() + lens.y, LensDiameter(), LensDiameter());
+}
+
+void TO_pgv::Image_mgMouseDown() {
+  dragging_ = true;
+  pressedAt_ = {Fl::event_x(), Fl::event_y()};
+  lensAtPress_ = model_.LensPosition();
+}
+
+void TO_pgv::Image_mgMouseMove() {
+  if (!dragging_) return;
+  model_.MoveLensTo({lensAtPress_.x + Fl::event_x() - pressedAt_.x,
+                     lensAtPress_.y + Fl::event_y() - pressedAt_.y});
+  PlaceLensControl();
+  redraw();
+}
+
+// The preview stays in the lens at its new place; the next movement over the picture
+// applies it there.
+void TO_pgv::Image_mgMouseUp() {
+  dragging_ = false;
+  mouseAt_ = {Fl::event_x() - PaintX(), Fl::event_y() - PaintY()};
+  lens_->hide();
+  redraw();
 }
 
 void TO_pgv::draw() {
+  // Shown again after a resize while hidden: the refit is due now.
+  if (model_.NeedsRefit() && !Fl::has_timeout(RefitWhenResized, this))
+    Fl::add_timeout(kRefitDelay, RefitWhenResized, this);
   draw_box();
   fl_push_clip(x(), y(), w(), h());
   ui::DrawBitmap(model_.BackBuffer(), PaintX(), PaintY());
   const Point lens = model_.LensPosition();
   switch (model_.State()) {
     case ZoomMode::Normal:
-    case ZoomMode::Preview:
       DrawLens(model_.LensPicture(), PaintX() + lens.x, PaintY() + lens.y);
+      break;
+    case ZoomMode::Preview:
+      if (!lens_->visible()) DrawLens(model_.LensPicture(), PaintX() + lens.x, PaintY() + lens.y);
       break;
     case ZoomMode::Resampling: {
       // The pie gauge, centred on the lens's place.
@@ -184,12 +281,18 @@ void TO_pgv::draw() {
     case ZoomMode::ComputingPreview:
       break;
   }
+  if (lens_->visible()) draw_child(*lens_);
   fl_pop_clip();
   if (buyLink_->visible()) DrawLinkIcon(buyLink_);
 }
 
 int TO_pgv::handle(int event) {
-  if (Fl_Group::handle(event) && Fl::event_inside(buyLink_)) return 1;
+  const auto over = [](const Fl_Widget* child) {
+    return child->visible() && Fl::event_inside(child);
+  };
+  // The link and the lens control take what happens over them: a movement over the lens
+  // during a preview does not apply the zoom.
+  if (Fl_Group::handle(event) && (over(buyLink_) || over(lens_))) return 1;
   const Point at{Fl::event_x() - PaintX(), Fl::event_y() - PaintY()};
   switch (event) {
     case FL_ENTER:
@@ -202,13 +305,18 @@ int TO_pgv::handle(int event) {
       }
       return 1;
     case FL_MOVE:
-    case FL_DRAG:
+    case FL_DRAG: {
+      // FLTK also reports the mouse where it rests (after a release, for one): only a real
+      // movement applies a previewed zoom.
+      const bool moved = at != mouseAt_;
+      mouseAt_ = at;
       if (model_.State() == ZoomMode::Preview) {
-        ApplyZoom();
+        if (moved) ApplyZoom();
       } else if (model_.MouseMove(at)) {
         redraw();
       }
       return 1;
+    }
     default:
       return 0;
   }

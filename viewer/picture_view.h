@@ -31,6 +31,8 @@ class TO_pgv : public Fl_Group {
   int PaintX() const { return x() + ViewBorder(); }
   int PaintY() const { return y() + ViewBorder(); }
   Fl_Button& BuyLinkButton() { return *buyLink_; }
+  // The lens control `Image_mg`, shown during a zoom preview.
+  Fl_Widget& Image_mg() { return *lens_; }
   int GaugeValue() const { return gauge_; }
 
   void resize(int x, int y, int w, int h) override;
@@ -45,9 +47,19 @@ class TO_pgv : public Fl_Group {
   // Anything that replaces the pictures stops a resampling under way first.
   void StopZoom();
   void UpdateCursor();
+  static void RefitWhenResized(void* data);
+  void PlaceLensControl();
+  void Image_mgMouseDown();
+  void Image_mgMouseMove();
+  void Image_mgMouseUp();
 
+  class Lens;
   PictureViewModel model_;
   Fl_Button* buyLink_;
+  Fl_Widget* lens_;  // a Lens
+  bool dragging_ = false;
+  Point pressedAt_, lensAtPress_;
+  Point mouseAt_{-1, -1};  // where the mouse was last seen, in paint-box coordinates
   int gauge_ = 0;
   std::thread resampler_;
   std::atomic<bool> cancelZoom_{false};

@@ -80,8 +80,8 @@ bool PictureViewModel::LoadPicture(const std::function<bool(Bitmap&)>& loader) {
     decoded_ = std::move(picture);
     working_ = decoded_;
     BuildBackBuffer();
-    RenderLens();
     DrawPointers();
+    RenderLens();
     return true;
   } catch (const std::exception&) {
     return false;
@@ -138,6 +138,8 @@ void PictureViewModel::RenderLensFrom(const Bitmap& square) {
   canvas.Ellipse({0, 0, D, D}, lensBorder_, pen);
 }
 
+// The lens is rendered after this, so it shows the pointers; what they draw never turns
+// into the lens's transparent black.
 void PictureViewModel::DrawPointers() {
   const TKelPigger* pointers = frame_.FindChild(n::kPointers);
   if (!pointers) return;
@@ -146,6 +148,8 @@ void PictureViewModel::DrawPointers() {
     DrawPointersInRect(*pointers, canvas, fit_.rect.left, fit_.rect, fit_.rect.top, pointerRule_);
   }
   DrawPointersOnPicture(*pointers, working_, pointerRule_);
+  backBuffer_.ReplacePureBlack();
+  working_.ReplacePureBlack();
 }
 
 void PictureViewModel::ZoomStep(bool up) {
@@ -161,6 +165,11 @@ void PictureViewModel::ZoomStep(bool up) {
   zoomFactor_ =
       std::max(std::min(zoomFactor_ + (up ? kZoomStep : -kZoomStep), kMaxZoomFactor), lowest);
 
+  RenderPreview();
+  state_ = ZoomMode::Preview;
+}
+
+void PictureViewModel::RenderPreview() {
   // The previewed square shares the 1:1 square's centre; the picture is on white.
   const Rect oneToOne = LensSource();
   const int side = RoundHalfEven(zoomFactor_ * LensDiameter());
@@ -173,7 +182,17 @@ void PictureViewModel::ZoomStep(bool up) {
   Bitmap square(LensDiameter(), LensDiameter());
   ResizeBilinear(preview, square);
   RenderLensFrom(square);
-  state_ = ZoomMode::Preview;
+}
+
+bool PictureViewModel::MoveLensTo(Point topLeft) {
+  if (state_ != ZoomMode::Normal && state_ != ZoomMode::Preview) return false;
+  lens_ = topLeft;
+  if (state_ == ZoomMode::Preview) {
+    RenderPreview();
+  } else {
+    RenderLens();
+  }
+  return true;
 }
 
 std::optional<Size> PictureViewModel::BeginApplyZoom() {
@@ -190,9 +209,9 @@ void PictureViewModel::FinishApplyZoom(Bitmap resampled) {
   workingScale_ = pendingScale_;
   fit_ = FitPicture({decoded_.Width(), decoded_.Height()}, {working_.Width(), working_.Height()},
                     paintBox_);
-  RenderLens();
   working_.ReplacePureBlack();
   DrawPointers();
+  RenderLens();
   zoomed_ = true;
   zoomFactor_ = 1.0;
   state_ = ZoomMode::Normal;
@@ -216,8 +235,13 @@ void PictureViewModel::ApplyZoom(const ResizeProgress& progress) {
   FinishApplyZoom(std::move(resampled));
 }
 
+bool PictureViewModel::NeedsRefit() const {
+  return HasPicture() &&
+         (backBuffer_.Width() != paintBox_.width || backBuffer_.Height() != paintBox_.height);
+}
+
 void PictureViewModel::Refit() {
-  if (HasPicture()) Reset();
+  if (NeedsRefit()) Reset();
 }
 
 void PictureViewModel::Reset() {
@@ -227,8 +251,8 @@ void PictureViewModel::Reset() {
   fit_.pixelRatio = 1;
   state_ = ZoomMode::Normal;
   BuildBackBuffer();
-  RenderLens();
   DrawPointers();
+  RenderLens();
 }
 
 bool PictureViewModel::MouseDown(Point at, bool leftButton) {

@@ -52,7 +52,10 @@ class PictureViewModel {
   // Decodes a new picture through the loader and shows it; false when there is no loader
   // or it fails (what was shown before stays).
   bool LoadPicture(const std::function<bool(Bitmap&)>& loader);
-  // Fits the picture anew to a changed paint box (an applied zoom is undone).
+  // The paint box has changed size since the picture was fitted.
+  bool NeedsRefit() const;
+  // Fits the picture anew to a changed paint box (an applied zoom is undone); nothing when
+  // the size is the same.
   void Refit();
 
   // One wheel step: a preview in the lens at the new factor, or back to the unzoomed
@@ -71,6 +74,9 @@ class PictureViewModel {
   // Mouse on the picture, in paint-box coordinates; true when the view must repaint.
   bool MouseDown(Point at, bool leftButton);
   bool MouseMove(Point at);
+  // Puts the lens's top-left corner there and renders it: at 1:1, or the preview when one
+  // is shown (the lens is dragged during a preview). False while resampling.
+  bool MoveLensTo(Point topLeft);
 
   bool HitProtectedArea(Point at) const;
 
@@ -95,6 +101,7 @@ class PictureViewModel {
   void BuildBackBuffer();
   void RenderLens();
   void RenderLensFrom(const Bitmap& source);
+  void RenderPreview();
   void DrawPointers();
   void Reset();
 

@@ -99,6 +99,66 @@ TEST_F(ViewModel, LensShowsThePictureAndNeverPureBlack) {
   EXPECT_FALSE(model_.MouseDown({1, 1}, false));
 }
 
+// After a load and after an applied zoom the lens is rendered from the finished working
+// picture: the pointers show in it, and pure black never turns transparent.
+TEST_F(ViewModel, LensShowsPointersAndNoHolesAfterLoadsAndZooms) {
+  PictureViewModel bare;
+  bare.SetPaintBoxSize({1000, 750});
+  // A protected area's mark under the lens in its start corner (the lens shows 300..500 at
+  // 1:1), and a cloud beside it.
+  ASSERT_TRUE(
+      model_.SetFrame("<FRAME><PNTRS><PRAR XR=0.05 YR=0.05 RFW=0.1 RFH=0.1 CL_BRUSH=#C0C0C0/>"
+                      "<CLD XR=0.1 YR=0.15 ARRTXT=cloud/></PNTRS></FRAME>"));
+  for (PictureViewModel* model : {&bare, &model_}) {
+    ASSERT_TRUE(model->LoadPicture(Picture(4000, 3000, 0)));
+    for (int step = 0; step < 2; ++step) {
+      const Bitmap& lens = model->LensPicture();
+      for (int y = 20; y < 180; y += 8) {
+        for (int x = 20; x < 180; x += 8) {
+          if ((x - 100) * (x - 100) + (y - 100) * (y - 100) < 85 * 85) {  // inside the ring
+            ASSERT_NE(lens.Pixel(x, y), 0u) << x << "," << y << " step " << step;
+          }
+        }
+      }
+      if (step == 0 && model == &model_) {
+        EXPECT_NE(lens.Pixel(100, 100), bare.LensPicture().Pixel(100, 100));  // the mark shows
+      }
+      model->ZoomStep(false);
+      model->ApplyZoom();
+    }
+  }
+}
+
+TEST_F(ViewModel, TheLensMovesWithAPreviewAndRefitsOnlyWhenTheSizeChanged) {
+  ASSERT_TRUE(model_.LoadPicture(Picture(4000, 3000)));
+  model_.ZoomStep(false);
+  const Bitmap preview = model_.LensPicture();
+  EXPECT_TRUE(model_.MoveLensTo({300, 200}));
+  EXPECT_EQ(model_.State(), ZoomMode::Preview);
+  EXPECT_EQ(model_.LensPosition(), (Point{300, 200}));
+  EXPECT_EQ(model_.LensSource(), (Rect{1500, 1100, 1700, 1300}));
+  model_.ApplyZoom();
+  EXPECT_TRUE(model_.Zoomed());
+
+  model_.SetPaintBoxSize({1000, 750});
+  EXPECT_FALSE(model_.NeedsRefit());
+  model_.Refit();
+  EXPECT_TRUE(model_.Zoomed());  // the same size: the zoom stays
+  model_.SetPaintBoxSize({800, 600});
+  EXPECT_TRUE(model_.NeedsRefit());
+  model_.Refit();
+  EXPECT_FALSE(model_.Zoomed());
+  EXPECT_EQ(model_.BackBuffer().Width(), 800);
+  EXPECT_DOUBLE_EQ(model_.PixelRatio(), 5);
+
+  model_.ZoomStep(false);
+  ASSERT_TRUE(model_.BeginApplyZoom());
+  EXPECT_FALSE(model_.MoveLensTo({0, 0}));  // not while resampling
+  model_.CancelApplyZoom();
+  EXPECT_EQ(model_.State(), ZoomMode::Normal);
+  EXPECT_FALSE(model_.Zoomed());
+}
+
 TEST_F(ViewModel, LensBorderColourZeroIsDrawnAsAlmostBlack) {
   model_.SetLensBorderColor(0);
   EXPECT_EQ(model_.LensBorderColor(), 0x010101u);
