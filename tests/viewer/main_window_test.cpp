@@ -106,6 +106,7 @@ TEST_F(ViewerWindow, SplitterWidthSurvivesARebuildAndKeepsTheFrame) {
   ASSERT_TRUE(WaitForPictures(1));
   window_->Strip().SelectTile(window_->Strip().TileAt(2));
   test::DragTo(*window_, 252, 300, 182, 300);  // the splitter lies right of the strip
+  ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(window_->StripWidth(), 180);
   EXPECT_EQ(window_->Strip().TileAt(0)->w(), 180 - 34);
   EXPECT_EQ(window_->Strip().Current()->Id, "F2");
