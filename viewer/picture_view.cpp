@@ -295,8 +295,6 @@ int TO_pgv::handle(int event) {
   if (Fl_Group::handle(event) && (over(buyLink_) || over(lens_))) return 1;
   const Point at{Fl::event_x() - PaintX(), Fl::event_y() - PaintY()};
   switch (event) {
-    case FL_ENTER:
-      return 1;
     case FL_PUSH:
       if (OnPaintBoxMouseDown && OnPaintBoxMouseDown(at, Fl::event_button())) return 1;
       if (model_.MouseDown(at, Fl::event_button() == FL_LEFT_MOUSE)) {
@@ -304,6 +302,7 @@ int TO_pgv::handle(int event) {
         redraw();
       }
       return 1;
+    case FL_ENTER:  // FLTK's name for the first movement over the view
     case FL_MOVE:
     case FL_DRAG: {
       // FLTK also reports the mouse where it rests (after a release, for one): only a real

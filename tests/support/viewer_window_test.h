@@ -15,6 +15,7 @@
 #include "blocks/data_blocks.h"
 #include "main_window.h"
 #include "platform/ui_scale.h"
+#include "support/real_pointer.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "support/ui_events.h"
@@ -35,6 +36,7 @@ class ViewerWindowTest : public testing::Test {
     // As large as at 96 dpi on a desktop of any scale.
     window_ = std::make_unique<viewer::TFmain>(*session_, "archive.run", Scaled(1000), Scaled(700));
     window_->OnPictureShown = [this] { ++picturesShown_; };
+    ParkRealPointer();
     window_->show();
     Settle();
     window_->FormActivate();
