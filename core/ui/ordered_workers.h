@@ -83,7 +83,7 @@ class OrderedWorkers {
       }
       moved_.notify_all();
       use_(at, ready);
-      if (usedHere_ == count_) Finish();
+      if (usedHere_ == count_) return Finish();
     }
   }
 

@@ -151,9 +151,10 @@ TEST_F(LongWork, NavigatingAndResizingWhileAZoomIsApplied) {
             test::Key(*window_, FL_Down);
             window_->size(900, 650);
           });
+  const int shown = picturesShown_;
   test::Hover(*window_, px, py);  // the first movement applies the zoom
   ASSERT_TRUE(test::WaitFor([&] { return acted_; }));
-  ASSERT_TRUE(WaitForNextPicture());
+  ASSERT_TRUE(WaitForPictures(shown + 1));
   EXPECT_EQ(window_->Strip().IndexOfTile(window_->Strip().Current()), 1);
   EXPECT_EQ(model.State(), ZoomMode::Normal);
   EXPECT_FALSE(model.Zoomed());

@@ -92,7 +92,11 @@ TEST_F(PictureViewUi, SplitterDragKeepsThePictureInSight) {
   ASSERT_TRUE(WaitForNextPicture());
   blockDelay_ = 5ms;
   const int at = window_->StripWidth() + 2;
-  test::DragTo(*window_, at, 300, at + 40, 300);
+  test::Press(*window_, at, 300);
+  test::MoveMouse(*window_, at + 40, 300);
+  Fl::e_state = FL_BUTTON1;
+  Fl::handle(FL_DRAG, window_.get());
+  test::Release(*window_, at + 40, 300);  // the rebuild starts here
   EXPECT_TRUE(window_->LoadingMode());
   EXPECT_TRUE(View().visible_r());
   test::SaveWindowPng(*window_, "viewer-splitter-rebuild.png");
