@@ -54,10 +54,12 @@ int main(int argc, char** argv) {
   project.document->SetAttr("OUTPUT_FILE", output.string());
   if (vx::TKelPigger* third = project.document->Child(2))
     third->SetAttr("SRC_FILE", (dist / "graphics/missing.jpg").string());
-  auto document = vx::DocumentForMaking(*project.document, project.password);
+  auto archive = vx::DocumentForMaking(*project.document, project.password,
+                                       vx::ProtectionOf(*project.document));
+  const auto& document = archive.document;
   vx::MakeOptions options;
   options.viewerPath = (dist / "bin/_vellumax").string();
-  options.password = project.password;
+  options.areas = archive.areas;
   std::optional<bool> made;
   photo.path = path("builder-making.png");
   photo.subject = &forms.run;

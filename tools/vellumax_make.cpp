@@ -1,6 +1,8 @@
 // Makes the archive of a project file from the command line, exactly as the builder's Make.
-//   vellumax-make PROJECT.vxpr [-o FILE] [--password P] [--viewer PATH]
-// Exit status 0 when the archive was written; Ctrl+C cancels cleanly.
+//   vellumax-make PROJECT.vxpr [-o FILE] [--password P] [--protection compatible|strong]
+//                 [--viewer PATH]
+// Exit status 0 when the archive was written; Ctrl+C cancels cleanly. The protection is the
+// project's PROTECTION unless given here.
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -31,7 +33,8 @@ class ConsoleObserver : public vx::MakeObserver {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: vellumax-make PROJECT.vxpr [-o FILE] [--password P] [--viewer PATH]\n");
+               "usage: vellumax-make PROJECT.vxpr [-o FILE] [--password P]\n"
+               "                     [--protection compatible|strong] [--viewer PATH]\n");
   return 2;
 }
 
@@ -40,6 +43,7 @@ int Usage() {
 int main(int argc, char** argv) {
   std::string projectPath, output, viewer = vx::OwnProgramFolder() + "/_vellumax";
   std::optional<std::string> password;
+  std::optional<vx::Protection> protection;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -47,6 +51,15 @@ int main(int argc, char** argv) {
       output = argv[++i];
     } else if (arg == "--password" && hasValue) {
       password = argv[++i];
+    } else if (arg == "--protection" && hasValue) {
+      const std::string choice = argv[++i];
+      if (choice == vx::names::kCompatible) {
+        protection = vx::Protection::Compatible;
+      } else if (choice == vx::names::kStrong) {
+        protection = vx::Protection::Strong;
+      } else {
+        return Usage();
+      }
     } else if (arg == "--viewer" && hasValue) {
       viewer = argv[++i];
     } else if (projectPath.empty() && !arg.starts_with("-")) {
@@ -67,11 +80,13 @@ int main(int argc, char** argv) {
     }
     project.document->SetAttr(vx::names::kOutputFile, output);
     const std::string plain = password.value_or(project.password);
-    auto document = vx::DocumentForMaking(*project.document, plain);
+    auto made = vx::DocumentForMaking(*project.document, plain,
+                                      protection.value_or(vx::ProtectionOf(*project.document)));
+    const auto& document = made.document;
 
     vx::MakeOptions options;
     options.viewerPath = viewer;
-    options.password = plain;
+    options.areas = made.areas;
     // Where the builder leaves the pictures of a ZIP of JPEG files.
     options.exportFolder = vx::OwnProgramFolder() + "/../egraphics";
     std::filesystem::create_directories(options.exportFolder);

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "platform/current_folder.h"
-#include "protection/cipher.h"
 #include "ui/dialogs.h"
 #include "ui/scaled_layout.h"
 
@@ -111,8 +110,6 @@ bool TD_dialog_actions::AskExtraction(bool wallpaperAllowed) {
   ui::CurrentDialogs().RunModal(*this);
   return confirmed_;
 }
-
-std::string TD_dialog_actions::PasswordDigestOf() const { return DigestText(PasswordText()); }
 
 bool TD_dialog_actions::LinkVisible() const { return link_->visible() != 0; }
 

@@ -23,7 +23,6 @@ class TD_dialog_actions : public Fl_Double_Window {
   // The extraction panel; the wallpaper choice is offered only when allowed.
   bool AskExtraction(bool wallpaperAllowed);
   std::string PasswordText() const { return pass_->value(); }
-  std::string PasswordDigestOf() const;
 
   enum class What { Current, Checked, All, Wallpaper };
   What Choice() const;

@@ -4,7 +4,6 @@
 
 #include "blocks/data_blocks.h"
 #include "document/vocabulary.h"
-#include "protection/cipher.h"
 #include "protection/protected_areas.h"
 
 namespace vx::viewer {
@@ -29,19 +28,19 @@ const TKelPigger* ArchiveSession::FrameById(std::string_view id) const {
 }
 
 std::optional<Bitmap> ArchiveSession::LoadFramePicture(std::string_view id, JpegScale scale,
-                                                       std::string_view password) const {
-  if (const TKelPigger* frame = FrameById(id)) return DecodeFramePicture(*frame, scale, password);
+                                                       const AreaLock& areas) const {
+  if (const TKelPigger* frame = FrameById(id)) return DecodeFramePicture(*frame, scale, areas);
   return std::nullopt;
 }
 
 std::optional<Bitmap> ArchiveSession::DecodeFramePicture(const TKelPigger& frame, JpegScale scale,
-                                                         std::string_view password) const {
+                                                         const AreaLock& areas) const {
   try {
     const std::string_view block = blocks_(frame.GetAttr(n::kFrameId));
     // Compressed pictures only when the flag is exactly "Y".
     Bitmap picture =
         compressed_ ? DecodeJpeg(DecompressToStream(block), scale) : DecodeJpeg(block, scale);
-    RestoreAreas(picture, frame, password, blocks_);
+    RestoreAreas(picture, frame, areas, blocks_);
     return picture;
   } catch (const std::exception&) {
     return std::nullopt;
@@ -70,12 +69,6 @@ std::optional<int> ArchiveSession::StripWidth() const {
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), width);
   if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return width;
-}
-
-std::string ArchiveSession::PasswordDigest() const { return document_.GetAttr(n::kPassword); }
-
-bool ArchiveSession::IsLockedWith(std::string_view typedPassword) const {
-  return IsLocked(PasswordDigest(), typedPassword);
 }
 
 std::string FrameCaption(const TKelPigger& frame) {

@@ -12,6 +12,7 @@
 #include "document/kel_pigger.h"
 #include "picture/bitmap.h"
 #include "picture/jpeg_codec.h"
+#include "protection/archive_lock.h"
 
 namespace vx::viewer {
 
@@ -28,14 +29,14 @@ class ArchiveSession {
 
   // The FRAME with that identifier, compared case-insensitively.
   const TKelPigger* FrameById(std::string_view id) const;
-  // The frame's picture, with its protected areas restored when a password is given;
+  // The frame's picture, with its protected areas restored when the lock opens them;
   // nothing when the block is missing, fails to inflate or is no JPEG file.
   std::optional<Bitmap> LoadFramePicture(std::string_view id, JpegScale scale,
-                                         std::string_view password) const;
+                                         const AreaLock& areas) const;
   // The same for a frame element at hand; safe on worker threads when each has its own
   // frame, also while the description is loaded again (it is not searched).
   std::optional<Bitmap> DecodeFramePicture(const TKelPigger& frame, JpegScale scale,
-                                           std::string_view password) const;
+                                           const AreaLock& areas) const;
 
   // The frame's stored JPEG file as it is (inflated when the archive compresses pictures);
   // safe on worker threads.
@@ -44,8 +45,7 @@ class ArchiveSession {
   // Settings the description carries.
   std::optional<Color> LensBorderColor() const;  // MG_BORDER_COLOR when present
   std::optional<int> StripWidth() const;         // TNP_WIDTH when a number
-  std::string PasswordDigest() const;            // PWDIM
-  bool IsLockedWith(std::string_view typedPassword) const;
+  ArchivePassword Password() const { return ArchivePassword::Of(document_); }
 
  private:
   BlockSource blocks_;

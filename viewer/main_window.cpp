@@ -91,6 +91,11 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   key_->callback([](Fl_Widget*, void* data) { static_cast<TFmain*>(data)->Image_keyClick(); },
                  this);
   key_->hide();
+  checking_ = new Fl_Box(8 + 36, mainHeight + 10, 100, 32, "Checking...");
+  checking_->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT);
+  checking_->labelsize(12);
+  checking_->tooltip("The password is being checked");
+  checking_->hide();
   const int bx = (w - kButtonsWidth) / 2, by = mainHeight + (kControlsHeight - kButtonsHeight) / 2;
   buttons_ = new Fl_Group(bx, by, kButtonsWidth, kButtonsHeight);
   buttons_->box(FL_BORDER_BOX);
@@ -208,13 +213,13 @@ void TFmain::FillThumbnails(const std::string& reselect, bool keepPicture) {
   if (firstLoad_) {
     if (const auto width = session_.StripWidth()) SetStripWidth(Scaled(*width));
   }
-  SetLocked(session_.IsLockedWith(PasswordText()));
+  SetLocked(session_.Password().Asked() && areaLock_.OpensNothing());
 
   const TKelPigger& document = session_.Document();
   const int step = document.ChildCount() > 0 ? Scaled(kProgressSpan) / document.ChildCount() : 0;
   strip_->ClearTiles();
-  if (cachePassword_ != PasswordText()) thumbnailCache_.clear();
-  cachePassword_ = PasswordText();
+  if (!(cacheLock_ == areaLock_)) thumbnailCache_.clear();
+  cacheLock_ = areaLock_;
   thumbnailsDecoded_ = 0;
   const int tileSize = strip_->TileSizeNow();
 
@@ -242,10 +247,10 @@ void TFmain::FillThumbnails(const std::string& reselect, bool keepPicture) {
   }
 
   using Decoded = std::shared_ptr<Bitmap>;
-  auto decode = [this, items, password = PasswordText()](size_t k) -> Decoded {
+  auto decode = [this, items, areas = areaLock_](size_t k) -> Decoded {
     const Item& item = (*items)[k];
     if (!item.frame) return nullptr;
-    auto picture = session_.DecodeFramePicture(*item.frame, JpegScale::Quarter, password);
+    auto picture = session_.DecodeFramePicture(*item.frame, JpegScale::Quarter, areas);
     return picture ? std::make_shared<Bitmap>(std::move(*picture)) : nullptr;
   };
   auto addTile = [this, items, step, tileSize](size_t k, Decoded& decoded) {
@@ -285,7 +290,7 @@ void TFmain::FillThumbnails(const std::string& reselect, bool keepPicture) {
 }
 
 bool TFmain::ThumbnailLoader(const std::string& id, Bitmap& picture) {
-  auto decoded = session_.LoadFramePicture(id, JpegScale::Full, PasswordText());
+  auto decoded = session_.LoadFramePicture(id, JpegScale::Full, areaLock_);
   if (!decoded) return false;
   picture = std::move(*decoded);
   return true;

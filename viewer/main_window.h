@@ -17,6 +17,7 @@
 #include "buttons.h"
 #include "description_panel.h"
 #include "filter_dialog.h"
+#include "password_check.h"
 #include "picture_view.h"
 #include "print_dialog.h"
 #include "real_size_view.h"
@@ -34,13 +35,23 @@ bool PointerVisible(const TKelPigger* element, bool pointersDown, bool locked);
 // How extraction writes a frame, taken when it starts.
 struct ExtractionOptions {
   bool applyPointers = true;
-  std::string password;
+  AreaLock areas;  // opens nothing unless a password was verified
   bool pointersDown = false, locked = false;  // for the pointer rule
 };
 // Writes the frame's picture (a copy of the frame, safe on a worker) to the target file;
 // false when it could not.
 bool ExtractFrame(const ArchiveSession& session, const TKelPigger& frame, const std::string& target,
                   const ExtractionOptions& options);
+
+// The answers to a typed password that did not open the archive.
+inline constexpr const char* kWrongPassword =
+    "The password is not right; the protected areas stay hidden.";
+inline constexpr const char* kNoMemoryForCheck =
+    "There is not enough free memory to check the password. Close other programs and try "
+    "again.";
+inline constexpr const char* kPasswordRefused =
+    "This archive's password settings are damaged or beyond what this viewer accepts, so its "
+    "protected areas cannot be opened.";
 
 class TFmain : public Fl_Double_Window {
  public:
@@ -69,7 +80,7 @@ class TFmain : public Fl_Double_Window {
   Panel CurrentPanel() const { return currentPanel_; }
   // The pointer rule with the window's state.
   bool PointerVisible(const TKelPigger* element) const;
-  // The password in the password box; areas are restored with it.
+  // The text in the password box (emptied once a password was checked).
   std::string PasswordText() const { return actions_->PasswordText(); }
 
   ui::TO_img_items& Strip() { return *strip_; }
@@ -91,6 +102,8 @@ class TFmain : public Fl_Double_Window {
   // How many thumbnails the last fill decoded (the others came from the cache).
   int ThumbnailsDecoded() const { return thumbnailsDecoded_; }
   KeyIcon& Key() { return *key_; }
+  // While a typed password is checked (on a worker; the key is off meanwhile).
+  bool CheckingPassword() const { return passwordCheck_.Running(); }
   Fl_Group& LoadingPanel() { return *loadingPanel_; }
   int PendingLoads() const { return pendingLoads_; }
   bool LoadingMode() const { return loadingMode_; }
@@ -121,6 +134,7 @@ class TFmain : public Fl_Double_Window {
   void ExtractionEnded(int written, const std::vector<std::string>& failed);
   void SetWallpaper();
   PointerFilter VisibilityRule() const;
+  void AnswerPasswordCheck(PasswordCheck check, const AreaLock& areas);
   template <void (TFmain::*Handler)()>
   void OnClick(Fl_Widget* button) {
     button->callback([](Fl_Widget*, void* window) { (static_cast<TFmain*>(window)->*Handler)(); },
@@ -145,6 +159,7 @@ class TFmain : public Fl_Double_Window {
   Fl_Group* controls_;
   Fl_Group* buttons_;
   KeyIcon* key_;
+  Fl_Box* checking_;
   VxButton* pointersButton_;
   VxButton* filterButton_;
   TO_real_size_view* realSizePanel_;
@@ -154,13 +169,15 @@ class TFmain : public Fl_Double_Window {
   std::unique_ptr<TF_prnt> printDialog_;
 
   // Thumbnails already made, by frame identifier, so a rebuild need not decode them again;
-  // they hold for one tile size and one password.
+  // they hold for one tile size and one area lock.
   struct CachedThumbnail {
     int tileSize;
     std::shared_ptr<const Bitmap> thumbnail;
   };
   std::map<std::string, CachedThumbnail> thumbnailCache_;
-  std::string cachePassword_;
+  AreaLock cacheLock_;
+  // Opens the protected areas once a typed password was verified; opens nothing before.
+  AreaLock areaLock_;
   int thumbnailsDecoded_ = 0;
 
   std::unique_ptr<ui::OrderedWorkers<std::shared_ptr<Bitmap>>> fill_;
@@ -176,6 +193,8 @@ class TFmain : public Fl_Double_Window {
   bool splitterMoved_ = false;
   bool loadingMode_ = false;
   bool locked_ = false;
+  // Last, so a check still running is waited for before anything it answers to goes.
+  PasswordCheckJob passwordCheck_;
 };
 
 }  // namespace vx::viewer

@@ -14,7 +14,6 @@
 #include "platform/ui_scale.h"
 #include "platform/wallpaper.h"
 #include "pointers/pointer_drawing.h"
-#include "protection/cipher.h"
 #include "ui/dialogs.h"
 
 namespace vx::viewer {
@@ -33,7 +32,7 @@ bool ExtractFrame(const ArchiveSession& session, const TKelPigger& frame, const 
   const TKelPigger* pointers = frame.FindChild(n::kPointers);
   const bool drawPointers = pointers && options.applyPointers;
   bool restores = false;
-  if (pointers && !options.password.empty())
+  if (pointers && !options.areas.OpensNothing())
     restores = pointers->FindChild(n::kProtectedArea) != nullptr;
   try {
     if (!drawPointers && !restores) {
@@ -43,7 +42,7 @@ bool ExtractFrame(const ArchiveSession& session, const TKelPigger& frame, const 
       WriteFileAtomically(target, *bytes);
       return true;
     }
-    auto picture = session.DecodeFramePicture(frame, JpegScale::Full, options.password);
+    auto picture = session.DecodeFramePicture(frame, JpegScale::Full, options.areas);
     if (!picture) return false;
     if (drawPointers) {
       DrawPointersOnPicture(*pointers, *picture, [&options](const TKelPigger& element) {
@@ -73,13 +72,44 @@ PointerFilter TFmain::VisibilityRule() const {
 }
 
 void TFmain::Image_keyClick() {
+  if (passwordCheck_.Running()) return;  // one check at a time
   const TKelPigger& root = session_.Document();
-  if (!actions_->AskPassword(root.GetAttr(n::kPasswordLinkText),
-                             root.GetAttr(n::kPasswordLinkAddress)))
-    return;
-  // A wrong password says nothing: the archive stays locked.
-  SetLocked(IsLocked(session_.PasswordDigest(), PasswordText()));
+  const bool confirmed = actions_->AskPassword(root.GetAttr(n::kPasswordLinkText),
+                                               root.GetAttr(n::kPasswordLinkAddress));
+  const std::string typed = PasswordText();
+  actions_->PasswordBox().value("");
+  // Only a verified password opens areas; a cancelled entry keeps none (the next rebuild
+  // locks again).
+  areaLock_ = {};
+  if (!confirmed) return;
+  key_->deactivate();
+  checking_->show();
+  controls_->redraw();
+  passwordCheck_.Start(session_.Password(), typed,
+                       [this](PasswordCheck check, const AreaLock& areas) {
+                         AnswerPasswordCheck(check, areas);
+                       });
+}
+
+void TFmain::AnswerPasswordCheck(PasswordCheck check, const AreaLock& areas) {
+  checking_->hide();
+  key_->activate();
+  areaLock_ = areas;
+  SetLocked(check != PasswordCheck::Right);
   ScheduleLoad();
+  switch (check) {
+    case PasswordCheck::Right:
+      return;
+    case PasswordCheck::Wrong:
+      ui::CurrentDialogs().ShowMessage(kWrongPassword, ui::MessageKind::Warning);
+      return;
+    case PasswordCheck::OutOfMemory:
+      ui::CurrentDialogs().ShowMessage(kNoMemoryForCheck, ui::MessageKind::Error);
+      return;
+    case PasswordCheck::Refused:
+      ui::CurrentDialogs().ShowMessage(kPasswordRefused, ui::MessageKind::Error);
+      return;
+  }
 }
 
 void TFmain::SB_extractClick() {
@@ -121,7 +151,7 @@ void TFmain::Extract() {
     int written = 0;
   };
   auto work = std::make_shared<Work>();
-  work->options = {actions_->ApplyPointers(), PasswordText(), pointersButton_->value() != 0,
+  work->options = {actions_->ApplyPointers(), areaLock_, pointersButton_->value() != 0,
                    locked_};
   try {
     const auto frames = CollectFrames();

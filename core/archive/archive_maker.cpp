@@ -92,8 +92,8 @@ struct FramePicture {
 
 // Appends the description and, per frame in order, its area blocks and its picture block.
 // False when a picture could not be encoded; throws on a failure that ends the make.
-bool BuildArchive(const TKelPigger& document, const std::string& working,
-                  const std::string& password, MakeObserver& observer) {
+bool BuildArchive(const TKelPigger& document, const std::string& working, const AreaLock& areas,
+                  MakeObserver& observer) {
   AppendBlock("PIG_TXT", working, document.SaveToText());
   const int quality = JpegQualityOf(document);
   const auto frames = Frames(document);
@@ -115,11 +115,11 @@ bool BuildArchive(const TKelPigger& document, const std::string& working,
       });
     } else {
       pipeline.Submit(
-          [&pipeline, copy = CopyOf(*frame), source, password, quality] {
+          [&pipeline, &areas, copy = CopyOf(*frame), source, quality] {
             FramePicture out;
             if (pipeline.Stopping()) return out;
             Bitmap picture = LoadSource(source);
-            out.areas = LockFrameAreas(picture, *copy, password);
+            out.areas = LockFrameAreas(picture, *copy, areas);
             out.jpeg = EncodeJpegStepDown(picture, quality);
             return out;
           },
@@ -210,7 +210,7 @@ bool MakeExecutable(const TKelPigger& document, bool envelope, const MakeOptions
     return false;
   }
   try {
-    if (!BuildArchive(document, working->Path(), options.password, observer)) return false;
+    if (!BuildArchive(document, working->Path(), options.areas, observer)) return false;
     if (!envelope) return CopyResult(working->Path(), output.string());
     observer.ShowZipping();
     return ZipInto({{working->Path(), stem + kExecutableExtension, 0755}}, document, observer);

@@ -11,6 +11,7 @@
 #include "archive/make_observer.h"
 #include "document/kel_pigger.h"
 #include "picture/bitmap.h"
+#include "protection/protected_areas.h"
 
 namespace vx {
 
@@ -23,15 +24,15 @@ using PictureCallback = std::function<void(const TKelPigger& frame, Bitmap& pict
 struct MakeOptions {
   std::string viewerPath;    // the viewer program every executable archive is a copy of
   std::string exportFolder;  // where a ZIP of JPEG files leaves its pictures
-  std::string password;      // plain text; only scrambles protected areas
+  AreaLock areas;            // what locks the protected areas (DocumentForMaking gives it)
   PictureCallback onPicture;
 };
 
 // The file a make writes: OUTPUT_FILE, with ".zip" for the two ZIP kinds.
 std::string OutputPathOf(const TKelPigger& document);
 
-// Makes the kind that OFT selects ("0", "1" or "2"; empty is "0"). The document's PWDIM must
-// already hold the password's digest. True when the output was written; on any failure or
+// Makes the kind that OFT selects ("0", "1" or "2"; empty is "0"). The document and the
+// area lock come from DocumentForMaking. True when the output was written; on any failure or
 // cancel an existing output file is left exactly as it was.
 bool MakeArchive(const TKelPigger& document, const MakeOptions& options, MakeObserver& observer);
 

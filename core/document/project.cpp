@@ -23,12 +23,12 @@ Project LoadProjectFile(const std::string& path) {
   return project;
 }
 
-std::unique_ptr<TKelPigger> DocumentForMaking(const TKelPigger& project,
-                                              const std::string& password) {
-  auto document = std::make_unique<TKelPigger>();
-  document->Assign(project);
-  document->SetAttr(n::kPassword, password.empty() ? "" : DigestText(password));
-  return document;
+ArchiveDocument DocumentForMaking(const TKelPigger& project, const std::string& password,
+                                  Protection protection, const KeyParameters& parameters) {
+  ArchiveDocument made{std::make_unique<TKelPigger>(), {}};
+  made.document->Assign(project);
+  made.areas = LockDescription(*made.document, password, protection, parameters);
+  return made;
 }
 
 }  // namespace vx

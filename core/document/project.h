@@ -5,6 +5,7 @@
 #include <string>
 
 #include "document/kel_pigger.h"
+#include "protection/archive_lock.h"
 
 namespace vx {
 
@@ -17,9 +18,14 @@ struct Project {
 // A frame without an identifier gets a new one.
 Project LoadProjectFile(const std::string& path);
 
-// The document as archives carry it: PWDIM holds the password's digest, never its stored
-// form, and nothing when there is no password.
-std::unique_ptr<TKelPigger> DocumentForMaking(const TKelPigger& project,
-                                              const std::string& password);
+// The document as archives carry it, and the lock its areas get: PWDIM never holds the
+// password's stored form (LockDescription says what it holds).
+struct ArchiveDocument {
+  std::unique_ptr<TKelPigger> document;
+  AreaLock areas;
+};
+ArchiveDocument DocumentForMaking(const TKelPigger& project, const std::string& password,
+                                  Protection protection,
+                                  const KeyParameters& parameters = kDefaultKeyParameters);
 
 }  // namespace vx

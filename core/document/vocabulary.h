@@ -33,6 +33,16 @@ inline constexpr const char* kPassword = "PWDIM";
 inline constexpr const char* kPasswordLinkText = "PWDLT";
 inline constexpr const char* kPasswordLinkAddress = "PWDLH";
 inline constexpr const char* kUseZip = "USE_ZIP";
+// "compatible" keeps the old area cipher and digest; anything else is strong protection.
+inline constexpr const char* kProtection = "PROTECTION";
+inline constexpr const char* kCompatible = "compatible";
+inline constexpr const char* kStrong = "strong";
+// Strong protection in an archive description: Argon2id passes and memory (KiB), the
+// archive's salt and the password's verifier (hexadecimal).
+inline constexpr const char* kKeyPasses = "KDF_PASSES";
+inline constexpr const char* kKeyMemory = "KDF_MEMORY";
+inline constexpr const char* kKeySalt = "KDF_SALT";
+inline constexpr const char* kKeyCheck = "KEY_CHECK";
 
 // Frame keys.
 inline constexpr const char* kFrameId = "FRAME_ID";

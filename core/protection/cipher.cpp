@@ -27,8 +27,7 @@ std::string Run(std::string_view bytes, const CipherKey& key, Direction directio
   return out;
 }
 
-void RunOverArea(Bitmap& bitmap, const Rect& r, std::string_view password, Direction direction) {
-  const CipherKey key = AreaKey(password);
+void RunOverArea(Bitmap& bitmap, const Rect& r, const CipherKey& key, Direction direction) {
   const int left = std::max(r.left, 0), right = std::min(r.right, bitmap.Width() - 1);
   const int top = std::max(r.top, 0), bottom = std::min(r.bottom, bitmap.Height() - 1);
   if (left > right) return;
@@ -80,11 +79,19 @@ CipherKey AreaKey(std::string_view password) {
 }
 
 void LockArea(Bitmap& bitmap, const Rect& inclusive, std::string_view password) {
-  RunOverArea(bitmap, inclusive, password, Direction::Forward);
+  RunOverArea(bitmap, inclusive, AreaKey(password), Direction::Forward);
 }
 
 void UnlockArea(Bitmap& bitmap, const Rect& inclusive, std::string_view password) {
-  RunOverArea(bitmap, inclusive, password, Direction::Backward);
+  RunOverArea(bitmap, inclusive, AreaKey(password), Direction::Backward);
+}
+
+void LockArea(Bitmap& bitmap, const Rect& inclusive, const CipherKey& key) {
+  RunOverArea(bitmap, inclusive, key, Direction::Forward);
+}
+
+void UnlockArea(Bitmap& bitmap, const Rect& inclusive, const CipherKey& key) {
+  RunOverArea(bitmap, inclusive, key, Direction::Backward);
 }
 
 }  // namespace vx

@@ -35,5 +35,8 @@ CipherKey AreaKey(std::string_view password);
 // row with the key starting afresh for every row; pixels outside the bitmap are left alone.
 void LockArea(Bitmap& bitmap, const Rect& inclusive, std::string_view password);
 void UnlockArea(Bitmap& bitmap, const Rect& inclusive, std::string_view password);
+// The same with the area key at hand.
+void LockArea(Bitmap& bitmap, const Rect& inclusive, const CipherKey& key);
+void UnlockArea(Bitmap& bitmap, const Rect& inclusive, const CipherKey& key);
 
 }  // namespace vx

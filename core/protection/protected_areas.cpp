@@ -9,6 +9,7 @@
 #include "document/vocabulary.h"
 #include "picture/bmp_codec.h"
 #include "protection/cipher.h"
+#include "protection/sealed_area.h"
 
 namespace vx {
 namespace {
@@ -57,9 +58,60 @@ Rect AreaRectangle(const TKelPigger& area, int W, int H) {
           static_cast<int>(top + height)};
 }
 
+AreaLock AreaLock::Compatible(std::string_view password) {
+  AreaLock lock;
+  lock.scheme_ = Scheme::Compatible;
+  lock.opens_ = !password.empty();
+  lock.cipher_ = AreaKey(password);
+  return lock;
+}
+
+AreaLock AreaLock::Strong(const SealKey& key) {
+  AreaLock lock;
+  lock.scheme_ = Scheme::Strong;
+  lock.opens_ = true;
+  lock.key_ = key;
+  return lock;
+}
+
+bool AreaLock::operator==(const AreaLock& other) const {
+  return scheme_ == other.scheme_ && opens_ == other.opens_ &&
+         cipher_.start == other.cipher_.start && cipher_.multiplier == other.cipher_.multiplier &&
+         cipher_.addend == other.cipher_.addend && key_ == other.key_;
+}
+
+std::optional<AreaBlock> AreaLock::Lock(Bitmap& area, std::string_view frameId,
+                                        std::string_view objectId) const {
+  switch (scheme_) {
+    case Scheme::Keyless:
+      return std::nullopt;
+    case Scheme::Compatible:
+      LockArea(area, {1, 1, area.Width() - 1, area.Height() - 1}, cipher_);
+      return AreaBlock{std::string(objectId), CompressToString(EncodeBmp(area))};
+    case Scheme::Strong:
+      return AreaBlock{SealedBlockName(objectId),
+                       SealArea(CompressToString(EncodeBmp(area)), key_, frameId, objectId)};
+  }
+  return std::nullopt;
+}
+
+Bitmap AreaLock::Open(const BlockReader& readBlock, std::string_view frameId,
+                      std::string_view objectId) const {
+  if (scheme_ == Scheme::Strong) {
+    const auto plain =
+        OpenSealedArea(readBlock(SealedBlockName(objectId)), key_, frameId, objectId);
+    if (!plain) throw std::runtime_error("Area block does not open");
+    return DecodeBmp(DecompressToStream(*plain));
+  }
+  Bitmap area = DecodeBmp(DecompressToStream(readBlock(objectId)));
+  UnlockArea(area, {1, 1, area.Width(), area.Height()}, cipher_);
+  return area;
+}
+
 std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame,
-                                      std::string_view password) {
+                                      const AreaLock& lock) {
   std::vector<AreaBlock> blocks;
+  const std::string frameId = frame.GetAttr(n::kFrameId);
   bool failed = false;
   ForEachArea(frame, [&](const TKelPigger& element) {
     if (failed) return;
@@ -69,8 +121,8 @@ std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame,
       Bitmap area(w + 1, h + 1);
       StretchCopy(picture, rect, area, {1, 1, w + 1, h + 1});
       picture.FillRect(rect, 0);
-      LockArea(area, {1, 1, w, h}, password);
-      blocks.push_back({element.GetAttr(n::kObjectId), CompressToString(EncodeBmp(area))});
+      if (auto block = lock.Lock(area, frameId, element.GetAttr(n::kObjectId)))
+        blocks.push_back(std::move(*block));
     } catch (const std::exception&) {
       failed = true;
     }
@@ -78,25 +130,35 @@ std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame,
   return blocks;
 }
 
-void RestoreAreas(Bitmap& picture, const TKelPigger& frame, std::string_view password,
+std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame,
+                                      std::string_view password) {
+  return LockFrameAreas(picture, frame, AreaLock::Compatible(password));
+}
+
+void RestoreAreas(Bitmap& picture, const TKelPigger& frame, const AreaLock& lock,
                   const BlockReader& readBlock) {
-  if (password.empty()) return;
+  if (lock.OpensNothing()) return;
   bool any = false;
   ForEachArea(frame, [&](const TKelPigger&) { any = true; });
   if (!any) return;
+  const std::string frameId = frame.GetAttr(n::kFrameId);
   // Work on a copy, so that a failure part way leaves the picture as it was.
   Bitmap restored = picture;
   try {
     ForEachArea(frame, [&](const TKelPigger& element) {
       const Rect target = AreaRectangle(element, picture.Width(), picture.Height());
-      Bitmap area = DecodeBmp(DecompressToStream(readBlock(element.GetAttr(n::kObjectId))));
-      UnlockArea(area, {1, 1, area.Width(), area.Height()}, password);
+      const Bitmap area = lock.Open(readBlock, frameId, element.GetAttr(n::kObjectId));
       StretchCopy(area, {1, 1, area.Width(), area.Height()}, restored, target);
     });
   } catch (const std::exception&) {
     return;
   }
   picture = std::move(restored);
+}
+
+void RestoreAreas(Bitmap& picture, const TKelPigger& frame, std::string_view password,
+                  const BlockReader& readBlock) {
+  RestoreAreas(picture, frame, AreaLock::Compatible(password), readBlock);
 }
 
 }  // namespace vx

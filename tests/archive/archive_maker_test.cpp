@@ -7,10 +7,12 @@
 #include <filesystem>
 
 #include "blocks/data_blocks.h"
+#include "document/conversions.h"
 #include "document/project.h"
 #include "picture/jpeg_codec.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "protection/archive_lock.h"
 #include "protection/cipher.h"
 #include "protection/protected_areas.h"
 #include "sample_pictures.h"
@@ -66,11 +68,12 @@ class ArchiveMaker : public testing::Test {
     viewer_ = dir_.Write("_vellumax", "VIEWER PROGRAM BYTES");
     options_.viewerPath = viewer_;
     options_.exportFolder = dir_ / "export";
-    options_.password = "secret";
   }
 
-  // Three frames; the first has a protected area and a cloud, the second two areas.
-  std::unique_ptr<TKelPigger> Document(const std::string& kind) {
+  // Three frames; the first has a protected area and a cloud, the second two areas. The
+  // password "secret" locks them, the compatible way unless asked otherwise.
+  std::unique_ptr<TKelPigger> Document(const std::string& kind,
+                                       Protection protection = Protection::Compatible) {
     auto document = std::make_unique<TKelPigger>();
     document->LoadFromText("<VX OUTPUT_FILE=\"" + dir_ / "out/trip.run" + "\" JPQ=65 OFT=\"" +
                            kind + "\">" + "<FRAME FRAME_ID=F1 SRC_FILE=\"" + dir_ / "a/one.jpg" +
@@ -82,7 +85,9 @@ class ArchiveMaker : public testing::Test {
                            "XR=0.5 YR=0.5/></PNTRS></FRAME>"
                            "<FRAME FRAME_ID=F3 SRC_FILE=\"" +
                            dir_ / "b/one.jpg" + "\"/></VX>");
-    return DocumentForMaking(*document, options_.password);
+    auto made = DocumentForMaking(*document, "secret", protection, kLeastKeyParameters);
+    options_.areas = made.areas;
+    return std::move(made.document);
   }
 
   std::vector<std::string> LeftoverWorkingFiles() {
@@ -114,6 +119,31 @@ TEST_F(ArchiveMaker, ExecutableHoldsDescriptionThenAreasAndPicturesInOrder) {
   EXPECT_TRUE(observer_.messages.empty());
   EXPECT_EQ(observer_.progress.back(), 99);  // three steps of 33
   EXPECT_TRUE(LeftoverWorkingFiles().empty());
+}
+
+// The default: sealed area blocks of their own names, and no digest of the password anywhere.
+TEST_F(ArchiveMaker, StrongProtectionSealsAreasAndKeepsNoDigest) {
+  auto document = Document("0", Protection::Strong);
+  ASSERT_TRUE(MakeArchive(*document, options_, observer_));
+  const std::string archive = ReadWholeFile(dir_ / "out/trip.run");
+  std::vector<std::string> order;
+  const BlockIndex index(archive);
+  for (const auto& entry : index.List()) order.push_back(entry.name);
+  EXPECT_EQ(order, (std::vector<std::string>{"PIG_TXT", "SEALED_P1", "F1", "SEALED_P2", "SEALED_P3",
+                                             "F2", "F3"}));
+  EXPECT_EQ(archive.find(DigestText("secret")), std::string::npos);
+  EXPECT_EQ(archive.find(HexDecode(DigestText("secret"))), std::string::npos);
+  EXPECT_TRUE(index.Find("SEALED_P1").starts_with("VXS1"));
+
+  TKelPigger description;
+  description.LoadFromText(std::string(index.Find("PIG_TXT")));
+  AreaLock lock;
+  ASSERT_EQ(ArchivePassword::Of(description).Check("secret", lock), PasswordCheck::Right);
+  const TKelPigger& frame = *description.FindChild("FRAME");
+  Bitmap picture = DecodeJpeg(index.Find("F1"));
+  const Bitmap locked = picture;
+  RestoreAreas(picture, frame, lock, [&](std::string_view name) { return index.Find(name); });
+  EXPECT_NE(picture, locked);
 }
 
 TEST_F(ArchiveMaker, MissingPictureGivesMessageAndNoBlockButKeepsItsFrame) {

@@ -34,11 +34,13 @@ std::string MakeBothKinds(const std::string& folder) {
                          "/one.jpg\"><PNTRS><CLD XR=0.3 YR=0.3 ARRTXT=\"A tower\"/>"
                          "<ARR XR=0.6 YR=0.2 ARRTXT=Gate/><PRAR OBJ_ID=P1 XR=0.1 YR=0.5 RFW=0.3 "
                          "RFH=0.3/></PNTRS></FRAME></VX>");
-    auto document = DocumentForMaking(project, "secret");
+    // Compatible protection: strong protection's salt and nonces differ on every make.
+    auto archive = DocumentForMaking(project, "secret", Protection::Compatible);
+    const auto& document = archive.document;
     MakeOptions options;
     options.viewerPath = folder + "/viewer-stub";
     options.exportFolder = folder + "/export";
-    options.password = "secret";
+    options.areas = archive.areas;
     options.onPicture = [](const TKelPigger& frame, Bitmap& picture) {
       if (const TKelPigger* pointers = frame.FindChild("PNTRS"))
         DrawPointersOnPicture(*pointers, picture);

@@ -27,7 +27,7 @@ class RunDialog : public test::BuilderTest {
                          test::SampleFrames(dir_, count, {320, 240}) + "</VX>");
     for (int i : missing)
       project.Child(i)->SetAttr("SRC_FILE", dir_ / ("gone" + std::to_string(i)));
-    return DocumentForMaking(project, "");
+    return std::move(DocumentForMaking(project, "", ProtectionOf(project)).document);
   }
   std::string Output() const { return dir_ / "output/trip.run"; }
   // Makes and waits for the end; the result is what finished was given.

@@ -4,22 +4,14 @@
 
 #include <map>
 #include <optional>
-#include <random>
 
 #include "blocks/data_blocks.h"
 #include "picture/bmp_codec.h"
 #include "protection/cipher.h"
+#include "support/noise_picture.h"
 
 namespace vx {
 namespace {
-
-Bitmap Noise(int w, int h) {
-  Bitmap b(w, h);
-  std::mt19937 random(5);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w * 3; ++x) b.Row(y)[x] = static_cast<std::uint8_t>(random() | 1);
-  return b;
-}
 
 // Two areas: one reaching past the right edge, one of size 0 x 0 (a single pixel).
 const char* kFrame =
@@ -45,7 +37,7 @@ class ProtectedAreas : public testing::Test {
   }
 
   TKelPigger frame_;
-  const Bitmap original_ = Noise(60, 40);
+  const Bitmap original_ = test::NoisePicture(60, 40);
   Bitmap locked_;
   std::map<std::string, std::string> blocks_;
 };
@@ -137,7 +129,7 @@ TEST(ProtectedAreasOldShape, StillRestoresScaled) {
   TKelPigger frame;
   frame.LoadFromText(
       "<FRAME><PNTRS><PRAR OBJ_ID=OLD XR=0.1 YR=0.1 RFW=0.5 RFH=0.5/></PNTRS></FRAME>");
-  const Bitmap original = Noise(40, 20);
+  const Bitmap original = test::NoisePicture(40, 20);
   const Rect rect =
       AreaRectangle(*frame.FindChild("PNTRS")->Child(0), 40, 20);  // 21 x 11 at (4, 2)
   Bitmap area(rect.Width(), rect.Height());

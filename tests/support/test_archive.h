@@ -38,19 +38,21 @@ inline std::string SampleFrames(const TempFolder& dir, int count, Size size,
   return frames;
 }
 
-// Makes the archive of the project text (root attributes and frames) with the password.
+// Makes the archive of the project text (root attributes and frames) with the password, with
+// the protection PROTECTION names; strong protection with the least work factors unless given.
 inline std::string MakeTestArchive(const TempFolder& dir, const std::string& rootAttributes,
-                                   const std::string& frames, const std::string& password = "") {
+                                   const std::string& frames, const std::string& password = "",
+                                   const KeyParameters& parameters = kLeastKeyParameters) {
   const std::string archive = dir / "archive.run";
   TKelPigger project;
   project.LoadFromText("<VX OUTPUT_FILE=\"" + archive + "\" JPQ=80 " + rootAttributes + ">" +
                        frames + "</VX>");
-  auto document = DocumentForMaking(project, password);
+  auto made = DocumentForMaking(project, password, ProtectionOf(project), parameters);
   MakeOptions options;
   options.viewerPath = dir.Write("viewer-stub", "VIEWER PROGRAM");
-  options.password = password;
+  options.areas = made.areas;
   NoMessages observer;
-  if (!MakeArchive(*document, options, observer)) return "";
+  if (!MakeArchive(*made.document, options, observer)) return "";
   return archive;
 }
 

@@ -52,6 +52,10 @@ class ViewerWindowTest : public testing::Test {
     return WaitFor([&] { return picturesShown_ >= count && window_->PendingLoads() == 0; });
   }
   bool WaitForNextPicture() { return WaitForPictures(picturesShown_ + 1); }
+  // The typed password is checked on a worker; true once its answer is in.
+  bool WaitForPasswordCheck() {
+    return WaitFor([&] { return !window_->CheckingPassword(); });
+  }
   void TearDown() override {
     if (window_) window_->hide();
     window_.reset();

@@ -32,6 +32,7 @@ class Actions : public test::ViewerWindowTest {
       }
     };
     window_->Image_keyClick();
+    ASSERT_TRUE(WaitForPasswordCheck());
   }
   // Extracts with the choices made by the script.
   void ExtractWith(const std::function<void()>& choose) {
@@ -60,6 +61,7 @@ TEST_F(Actions, WrongThenRightPasswordAndTheLink) {
   EXPECT_TRUE(Dialog().LinkVisible());
   EXPECT_TRUE(window_->Locked());
   EXPECT_TRUE(window_->Key().visible());
+  EXPECT_EQ(dialogs_->messages, std::vector<std::string>{kWrongPassword});
 
   EnterPassword("secret");
   EXPECT_FALSE(window_->Locked());
@@ -84,6 +86,77 @@ TEST_F(Actions, WrongThenRightPasswordAndTheLink) {
   EXPECT_TRUE(window_->Locked());
 }
 
+// Either protection: a wrong password restores nothing anywhere (an extraction without
+// pointers keeps the area black, never noise), the right one restores it.
+TEST_F(Actions, OnlyAVerifiedPasswordRestoresAreasInExtraction) {
+  for (const char* protection : {"PROTECTION=strong", "PROTECTION=compatible"}) {
+    test::TempFolder dir;
+    OpenArchive(test::MakeTestArchive(
+        dir, protection, test::SampleFrames(dir, 1, {64, 48}, AreaAndCloud), "secret"));
+    const auto extractedCentre = [&](const std::string& name) {
+      ExtractWith([&] {
+        Dialog().PathBox().value((dir / name).c_str());
+        Dialog().SetChoice(TD_dialog_actions::What::Current);
+        Dialog().PointersBox().value(0);
+      });
+      return DecodeJpeg(ReadWholeFile(dir / (name + "/p0.jpg"))).Pixel(20, 15);
+    };
+    const Color source = DecodeJpeg(ReadWholeFile(dir / "p0.jpg")).Pixel(20, 15);
+    EnterPassword("secreT");
+    EXPECT_TRUE(window_->Locked()) << protection;
+    EXPECT_EQ(extractedCentre("wrong") & 0xF0F0F0, 0u) << protection;
+    EnterPassword("secret");
+    EXPECT_FALSE(window_->Locked()) << protection;
+    const Color restored = extractedCentre("right");
+    for (int shift : {0, 8, 16})
+      EXPECT_NEAR((restored >> shift) & 0xFF, (source >> shift) & 0xFF, 16) << protection;
+    window_->hide();
+    window_.reset();
+  }
+}
+
+TEST_F(Actions, PasswordIsCheckedWhileTheWindowKeepsPainting) {
+  // Heavy work factors, so that the check lasts while the window is used.
+  Open(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 2, {64, 48}, AreaAndCloud),
+                             "secret", {6, 256 * 1024}));
+  const auto typeAndConfirm = [&](const char* password) {
+    dialogs_->onModal = [&, password](Fl_Window&) {
+      Dialog().PasswordBox().value(password);
+      Dialog().SB_okClick();
+    };
+    window_->Image_keyClick();
+    dialogs_->onModal = {};
+  };
+  typeAndConfirm("secret");
+  ASSERT_TRUE(window_->CheckingPassword());
+  EXPECT_FALSE(window_->Key().active());
+  EXPECT_EQ(Dialog().PasswordText(), "");  // the typed password is not kept in the box
+
+  // Meanwhile the window paints, and another picture is selected, loaded and shown.
+  window_->redraw();
+  EXPECT_TRUE(test::WaitFor([&] { return window_->damage() == 0; }));
+  window_->Strip().SelectTile(window_->Strip().TileAt(1));
+  ASSERT_TRUE(WaitForNextPicture());
+  EXPECT_TRUE(window_->CheckingPassword());
+  test::SaveWindowPng(*window_, "viewer-checking-password.png");
+  window_->Image_keyClick();  // one check at a time: no second dialog
+  EXPECT_EQ(dialogs_->modalRuns, 1);
+
+  ASSERT_TRUE(WaitForPasswordCheck());
+  EXPECT_FALSE(window_->Locked());
+  EXPECT_TRUE(window_->Key().active());
+  EXPECT_TRUE(dialogs_->messages.empty());
+
+  // A window closed while a check runs waits for it and takes no answer.
+  window_->SetLocked(true);
+  typeAndConfirm("wrong");
+  ASSERT_TRUE(window_->CheckingPassword());
+  window_->hide();
+  window_.reset();
+  Fl::wait(0.1);
+  EXPECT_TRUE(dialogs_->messages.empty());
+}
+
 TEST_F(Actions, EnterConfirmsAndTheLinkNeedsBothTexts) {
   Open(test::MakeTestArchive(dir_, "PWDLT=\"  \" PWDLH=shop.example",
                              test::SampleFrames(dir_, 1, {64, 48}, AreaAndCloud), "secret"));
@@ -95,6 +168,7 @@ TEST_F(Actions, EnterConfirmsAndTheLinkNeedsBothTexts) {
     Dialog().PasswordBox().handle(FL_KEYBOARD);
   };
   window_->Image_keyClick();
+  ASSERT_TRUE(WaitForPasswordCheck());
   EXPECT_FALSE(Dialog().LinkVisible());
   EXPECT_FALSE(window_->Locked());
 }

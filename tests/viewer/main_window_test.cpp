@@ -27,6 +27,7 @@ class ViewerWindow : public test::ViewerWindowTest {
     };
     window_->Image_keyClick();
     dialogs_->onModal = {};
+    ASSERT_TRUE(WaitForPasswordCheck());
   }
 };
 
@@ -160,7 +161,7 @@ TEST_F(ViewerWindow, CompressedPictureBlocksOnlyWithAnUpperCaseFlag) {
     const ArchiveImage image(archive);
     ArchiveSession session([&](std::string_view name) { return image.ReadBlock(name); });
     ASSERT_TRUE(session.LoadDescription());
-    const auto picture = session.LoadFramePicture("f0", JpegScale::Full, "");
+    const auto picture = session.LoadFramePicture("f0", JpegScale::Full, {});
     ASSERT_TRUE(picture) << flag;
     EXPECT_EQ(picture->Width(), 80);
   }
