@@ -32,6 +32,10 @@ class PhotographingDialogs : public ui::Dialogs {
     dialog.hide();
   }
   std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
+  std::vector<std::string> ChooseFilesToOpen(const ui::FileChoice&) override { return {}; }
+  std::optional<std::string> ChooseFileToSave(const ui::FileChoice&) override {
+    return std::nullopt;
+  }
   std::optional<Color> ChooseColor(const std::string&, Color) override { return std::nullopt; }
   ui::PrintEngine& Printer() override { return *printer_; }
 

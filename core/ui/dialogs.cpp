@@ -6,10 +6,19 @@
 #include <FL/Fl_Window.H>
 #include <FL/fl_ask.H>
 
+#include <filesystem>
+
 #include "ui/printing.h"
 
 namespace vx::ui {
 namespace {
+
+void Prepare(Fl_Native_File_Chooser& chooser, const FileChoice& choice) {
+  if (!choice.title.empty()) chooser.title(choice.title.c_str());
+  if (!choice.filter.empty()) chooser.filter(choice.filter.c_str());
+  if (!choice.folder.empty()) chooser.directory(choice.folder.c_str());
+  if (!choice.name.empty()) chooser.preset_file(choice.name.c_str());
+}
 
 class FltkDialogs : public Dialogs {
  public:
@@ -38,6 +47,34 @@ class FltkDialogs : public Dialogs {
     if (!start.empty()) chooser.directory(start.c_str());
     if (chooser.show() != 0 || !chooser.filename() || !*chooser.filename()) return std::nullopt;
     return std::string(chooser.filename());
+  }
+  std::vector<std::string> ChooseFilesToOpen(const FileChoice& choice) override {
+    Fl_Native_File_Chooser chooser(choice.multiple ? Fl_Native_File_Chooser::BROWSE_MULTI_FILE
+                                                   : Fl_Native_File_Chooser::BROWSE_FILE);
+    Prepare(chooser, choice);
+    std::vector<std::string> files;
+    if (chooser.show() != 0) return files;
+    for (int i = 0; i < chooser.count(); ++i) {
+      if (const char* file = chooser.filename(i); file && *file) files.emplace_back(file);
+    }
+    return files;
+  }
+  std::optional<std::string> ChooseFileToSave(const FileChoice& choice) override {
+    Fl_Native_File_Chooser chooser(Fl_Native_File_Chooser::BROWSE_SAVE_FILE);
+    Prepare(chooser, choice);
+    chooser.options(Fl_Native_File_Chooser::SAVEAS_CONFIRM | Fl_Native_File_Chooser::NEW_FOLDER);
+    if (chooser.show() != 0 || !chooser.filename() || !*chooser.filename()) return std::nullopt;
+    std::string file = chooser.filename();
+    // The chooser asked about the name as typed; a name given its extension here is asked
+    // about once more.
+    if (!choice.extension.empty() && std::filesystem::path(file).extension().empty()) {
+      file += choice.extension;
+      std::error_code error;
+      if (std::filesystem::exists(file, error) &&
+          !AskYesNo(file + " already exists.\nDo you want to replace it?"))
+        return std::nullopt;
+    }
+    return file;
   }
   std::optional<Color> ChooseColor(const std::string& title, Color initial) override {
     uchar r = initial & 0xFF, g = (initial >> 8) & 0xFF, b = (initial >> 16) & 0xFF;

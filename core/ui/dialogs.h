@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "document/conversions.h"
 
@@ -15,6 +16,16 @@ namespace vx::ui {
 class PrintEngine;
 
 enum class MessageKind { Information, Warning, Error };
+
+// What a file chooser starts with.
+struct FileChoice {
+  std::string title;
+  std::string filter;     // "Name\t*.{a,b}" lines, as the toolkit's choosers take them
+  std::string folder;     // where it starts; empty: the current folder
+  std::string name;       // the file name it proposes
+  std::string extension;  // given to a file to save chosen without one, like ".zip"
+  bool multiple = false;  // several files to open at once
+};
 
 class Dialogs {
  public:
@@ -28,6 +39,11 @@ class Dialogs {
   // The desktop's folder browser, starting in start when it is given; nothing when the user
   // cancels.
   virtual std::optional<std::string> ChooseFolder(const std::string& start) = 0;
+  // Files to open, in the chooser's order; empty when the user cancels.
+  virtual std::vector<std::string> ChooseFilesToOpen(const FileChoice& choice) = 0;
+  // A file to write; the chooser asks before an existing file is overwritten. Nothing when
+  // the user cancels.
+  virtual std::optional<std::string> ChooseFileToSave(const FileChoice& choice) = 0;
   // A colour chooser that starts with initial; nothing when the user cancels.
   virtual std::optional<Color> ChooseColor(const std::string& title, Color initial) = 0;
   // The printer, with its setup and print dialogs.

@@ -64,6 +64,15 @@ class ScriptedDialogs : public ui::Dialogs {
     folderStarts.push_back(start);
     return folder;
   }
+  // Every chooser is recorded; it answers with what the script holds at that moment.
+  std::vector<std::string> ChooseFilesToOpen(const ui::FileChoice& choice) override {
+    openChoices.push_back(choice);
+    return filesToOpen;
+  }
+  std::optional<std::string> ChooseFileToSave(const ui::FileChoice& choice) override {
+    saveChoices.push_back(choice);
+    return fileToSave;
+  }
   std::optional<Color> ChooseColor(const std::string&, Color initial) override {
     colorStarts.push_back(initial);
     return color;
@@ -73,6 +82,10 @@ class ScriptedDialogs : public ui::Dialogs {
   std::vector<std::string> titles;
   std::optional<std::string> folder;
   std::vector<std::string> folderStarts;
+  std::vector<std::string> filesToOpen;
+  std::vector<ui::FileChoice> openChoices;
+  std::optional<std::string> fileToSave;
+  std::vector<ui::FileChoice> saveChoices;
   std::optional<Color> color;
   std::vector<Color> colorStarts;
   std::vector<std::string> questions;
