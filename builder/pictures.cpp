@@ -11,6 +11,16 @@ VX_PICTURE(vx_picture_open_project)
 VX_PICTURE(vx_picture_last_project)
 VX_PICTURE(vx_picture_busy_background)
 VX_PICTURE(vx_picture_busy_mark)
+VX_PICTURE(vx_picture_tool_new)
+VX_PICTURE(vx_picture_tool_open)
+VX_PICTURE(vx_picture_tool_save)
+VX_PICTURE(vx_picture_tool_add)
+VX_PICTURE(vx_picture_tool_delete)
+VX_PICTURE(vx_picture_tool_objects)
+VX_PICTURE(vx_picture_tool_fields)
+VX_PICTURE(vx_picture_tool_project)
+VX_PICTURE(vx_picture_tool_run)
+VX_PICTURE(vx_picture_tool_exit)
 #undef VX_PICTURE
 
 namespace vx::builder {
@@ -28,6 +38,16 @@ constexpr std::array kPictures = {
     Bytes{vx_picture_last_project, vx_picture_last_project_end},
     Bytes{vx_picture_busy_background, vx_picture_busy_background_end},
     Bytes{vx_picture_busy_mark, vx_picture_busy_mark_end},
+    Bytes{vx_picture_tool_new, vx_picture_tool_new_end},
+    Bytes{vx_picture_tool_open, vx_picture_tool_open_end},
+    Bytes{vx_picture_tool_save, vx_picture_tool_save_end},
+    Bytes{vx_picture_tool_add, vx_picture_tool_add_end},
+    Bytes{vx_picture_tool_delete, vx_picture_tool_delete_end},
+    Bytes{vx_picture_tool_objects, vx_picture_tool_objects_end},
+    Bytes{vx_picture_tool_fields, vx_picture_tool_fields_end},
+    Bytes{vx_picture_tool_project, vx_picture_tool_project_end},
+    Bytes{vx_picture_tool_run, vx_picture_tool_run_end},
+    Bytes{vx_picture_tool_exit, vx_picture_tool_exit_end},
 };
 
 }  // namespace

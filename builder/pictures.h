@@ -12,6 +12,16 @@ enum class Picture {
   LastProject,
   BusyBackground,  // the busy window's picture and what circles around it
   BusyMark,
+  ToolNew,  // the main window's tool bar, in its order
+  ToolOpen,
+  ToolSave,
+  ToolAdd,
+  ToolDelete,
+  ToolObjects,
+  ToolFields,
+  ToolProject,
+  ToolRun,
+  ToolExit,
 };
 
 // Decoded once and kept for the whole run.

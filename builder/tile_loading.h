@@ -1,6 +1,7 @@
 // The builder's tiles: each shows a source picture file of the project.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "ui/thumbnail_strip.h"
@@ -17,5 +18,10 @@ ui::TO_img_item* AddTileFromFile(ui::TO_img_items& strip, const std::string& pat
 // the strip is busy.
 bool LoadTilePicture(const ui::TO_img_items& strip, const std::string& fallbackPath,
                      const std::string& id, Bitmap& picture);
+
+// The reduced picture of a tile of that size, made on any thread; fails as the file's reader
+// fails.
+std::shared_ptr<const Bitmap> MakeTileThumbnail(const std::string& path, int tileSize,
+                                                const strip::Metrics& metrics);
 
 }  // namespace vx::builder

@@ -1,6 +1,7 @@
 // Shows the builder's dialogs (under Xvfb when there is no desktop) and saves what a person
 // would see: the start dialog, both pages of the settings, a message, a confirmation, the
-// busy window and the making progress dialog over a real make of the demo project.
+// busy window, the making progress dialog over a real make of the demo project, and the main
+// window with that project.
 //   builder_screenshots DIST FOLDER
 #include <FL/Fl.H>
 
@@ -10,6 +11,7 @@
 
 #include "document/project.h"
 #include "forms.h"
+#include "main_window.h"
 #include "photographing_dialogs.h"
 #include "screenshot.h"
 
@@ -66,6 +68,14 @@ int main(int argc, char** argv) {
   forms.run.Start(*document, options, [&](bool result) { made = result; });
   vx::WaitFor([&] { return made.has_value(); }, 60);
   fs::remove(output);
+
+  // The main window with the demo project.
+  vx::builder::TFmain window(forms);
+  window.show();
+  vx::WaitFor([&] { return window.visible() != 0; }, 10);
+  window.LoadProject((dist / "projects/Demo.vxpr").string());
+  vx::WaitFor([&] { return !window.Busy(); }, 60);
+  vx::SaveWindowPng(window, path("builder-main-window.png"));
   std::printf("builder screenshots in %s\n", folder.string().c_str());
   return 0;
 }

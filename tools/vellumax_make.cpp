@@ -14,7 +14,6 @@
 #include "document/project.h"
 #include "document/vocabulary.h"
 #include "platform/paths.h"
-#include "pointers/pointer_drawing.h"
 
 namespace {
 
@@ -90,12 +89,7 @@ int main(int argc, char** argv) {
     // Where the builder leaves the pictures of a ZIP of JPEG files.
     options.exportFolder = vx::OwnProgramFolder() + "/../egraphics";
     std::filesystem::create_directories(options.exportFolder);
-    if (document->GetAttr(vx::names::kPointersInZip) == vx::names::kYes) {
-      options.onPicture = [](const vx::TKelPigger& frame, vx::Bitmap& picture) {
-        if (const vx::TKelPigger* pointers = frame.FindChild(vx::names::kPointers))
-          vx::DrawPointersOnPicture(*pointers, picture);
-      };
-    }
+    options.onPicture = vx::PointerDrawingFor(*document);
     ConsoleObserver observer;
     if (!vx::MakeArchive(*document, options, observer)) {
       std::fprintf(stderr, "\nvellumax-make: %s\n",

@@ -1,8 +1,7 @@
 #include "archive_session.h"
 
-#include <charconv>
-
 #include "blocks/data_blocks.h"
+#include "document/project_state.h"
 #include "document/vocabulary.h"
 #include "protection/protected_areas.h"
 
@@ -63,13 +62,7 @@ std::optional<Color> ArchiveSession::LensBorderColor() const {
   return TextToColor(text);
 }
 
-std::optional<int> ArchiveSession::StripWidth() const {
-  const std::string text = document_.GetAttr(n::kStripWidth);
-  int width = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), width);
-  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return width;
-}
+std::optional<int> ArchiveSession::StripWidth() const { return StripWidthOf(document_); }
 
 std::string FrameCaption(const TKelPigger& frame) {
   // Archives made elsewhere may carry Windows paths: both separators end a folder.

@@ -27,47 +27,19 @@ constexpr Fl_Color kSilver = 0xC0C0C000;
 
 }  // namespace
 
-// The bar between strip and view; dragging it changes the strip's width.
-class Splitter : public Fl_Box {
- public:
-  Splitter(TFmain& owner, int x, int y, int h)
-      : Fl_Box(FL_THIN_UP_BOX, x, y, kSplitterWidth, h, nullptr), owner_(owner) {}
-
-  int handle(int event) override {
-    switch (event) {
-      case FL_ENTER:
-        fl_cursor(FL_CURSOR_WE);
-        return 1;
-      case FL_LEAVE:
-        fl_cursor(FL_CURSOR_DEFAULT);
-        return 1;
-      case FL_PUSH:
-        grab_ = Fl::event_x() - x();
-        return 1;
-      case FL_DRAG:
-        owner_.splitterMoved_ = true;
-        owner_.SetStripWidth(Fl::event_x() - grab_ - owner_.mainPanel_->x());
-        return 1;
-      case FL_RELEASE:
-        owner_.SplitterMoved();
-        return 1;
-      default:
-        return Fl_Box::handle(event);
-    }
-  }
-
- private:
-  TFmain& owner_;
-  int grab_ = 0;  // where on the bar it was taken
-};
-
 TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h)
     : Fl_Double_Window(w, h), session_(session) {
   copy_label(caption.c_str());
   const int mainHeight = h - kControlsHeight;
   mainPanel_ = new Fl_Group(0, 0, w, mainHeight);
   strip_ = new ui::TO_img_items(0, 0, kDefaultStripWidth, mainHeight);
-  splitter_ = new Splitter(*this, kDefaultStripWidth, 0, mainHeight);
+  // Dragging the bar between strip and view changes the strip's width.
+  splitter_ = new ui::Splitter(FL_THIN_UP_BOX, kDefaultStripWidth, 0, kSplitterWidth, mainHeight);
+  splitter_->OnDrag = [this](int left) {
+    splitterMoved_ = true;
+    SetStripWidth(left - mainPanel_->x());
+  };
+  splitter_->OnRelease = [this] { SplitterMoved(); };
   view_ = new TO_pgv(kDefaultStripWidth + kSplitterWidth, 0,
                      w - kDefaultStripWidth - kSplitterWidth, mainHeight);
   loadingPanel_ = new Fl_Group(0, 0, kLoadingWidth, kLoadingHeight, "Loading...");

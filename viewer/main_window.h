@@ -22,11 +22,10 @@
 #include "print_dialog.h"
 #include "real_size_view.h"
 #include "ui/ordered_workers.h"
+#include "ui/splitter.h"
 #include "ui/thumbnail_strip.h"
 
 namespace vx::viewer {
-
-class Splitter;
 
 // Which pointers are drawn: clouds and arrows while "Pointers" is down, protected-area
 // marks while the archive is locked, anything else always.
@@ -35,7 +34,7 @@ bool PointerVisible(const TKelPigger* element, bool pointersDown, bool locked);
 // How extraction writes a frame, taken when it starts.
 struct ExtractionOptions {
   bool applyPointers = true;
-  AreaLock areas;  // opens nothing unless a password was verified
+  AreaLock areas;                             // opens nothing unless a password was verified
   bool pointersDown = false, locked = false;  // for the pointer rule
 };
 // Writes the frame's picture (a copy of the frame, safe on a worker) to the target file;
@@ -119,7 +118,6 @@ class TFmain : public Fl_Double_Window {
   void resize(int x, int y, int w, int h) override;
 
  private:
-  friend class Splitter;
   static constexpr int kProgressSpan = 307 - 4;  // the progress bar's frame less its border
   static void TimerTick(void* data);
   void Timer1Timer();
@@ -152,7 +150,7 @@ class TFmain : public Fl_Double_Window {
   ArchiveSession& session_;
   Fl_Group* mainPanel_;
   ui::TO_img_items* strip_;
-  Splitter* splitter_;
+  ui::Splitter* splitter_;
   TO_pgv* view_;
   Fl_Group* loadingPanel_;
   Fl_Box* progress_;

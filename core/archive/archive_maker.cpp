@@ -17,6 +17,7 @@
 #include "picture/jpeg_codec.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "pointers/pointer_drawing.h"
 #include "protection/protected_areas.h"
 
 namespace vx {
@@ -265,6 +266,14 @@ bool MakeJpegZip(const TKelPigger& document, const MakeOptions& options, MakeObs
   } catch (const std::exception&) {
     return false;
   }
+}
+
+PictureCallback PointerDrawingFor(const TKelPigger& document) {
+  if (document.GetAttr(n::kPointersInZip) != n::kYes) return {};
+  return [](const TKelPigger& frame, Bitmap& picture) {
+    if (const TKelPigger* pointers = frame.FindChild(n::kPointers))
+      DrawPointersOnPicture(*pointers, picture);
+  };
 }
 
 }  // namespace vx

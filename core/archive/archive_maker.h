@@ -28,6 +28,10 @@ struct MakeOptions {
   PictureCallback onPicture;
 };
 
+// Draws each frame's pointers into its picture when the project's SP4ZA is "Y"; nothing
+// otherwise.
+PictureCallback PointerDrawingFor(const TKelPigger& document);
+
 // The file a make writes: OUTPUT_FILE, with ".zip" for the two ZIP kinds.
 std::string OutputPathOf(const TKelPigger& document);
 

@@ -261,6 +261,19 @@ Bitmap LoadPictureFile(const std::string& path) {
   return LoadPictureBytes(ReadWholeFile(path), extension);
 }
 
+Bitmap LoadPictureFileForBox(const std::string& path, Size box) {
+  const std::string bytes = ReadWholeFile(path);
+  if (!LooksLikeJpeg(bytes)) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    if (!extension.empty()) extension.erase(0, 1);
+    return LoadPictureBytes(bytes, extension);
+  }
+  // Turned a quarter, the picture fills the box the other way round.
+  const int orientation = ExifOrientation(bytes);
+  if (orientation >= 5 && orientation <= 8) std::swap(box.width, box.height);
+  return Upright(DecodeJpegForBox(bytes, box), orientation);
+}
+
 std::string PictureFilePattern() {
   std::string pattern = "Pictures\t*.{";
   bool first = true;

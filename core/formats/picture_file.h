@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "picture/bitmap.h"
+#include "picture/geometry.h"
 
 namespace vx {
 
@@ -24,6 +25,9 @@ const std::vector<PictureReader>& PictureReaders();
 // Fails with the decoder's message, or "Unknown picture format".
 Bitmap LoadPictureBytes(std::string_view bytes, std::string_view extension);
 Bitmap LoadPictureFile(const std::string& path);
+// For a thumbnail that fits into box: a JPEG file is decoded reduced (no smaller than the
+// fitted size, upright); other formats at full size.
+Bitmap LoadPictureFileForBox(const std::string& path, Size box);
 
 // "Pictures\t*.{jpg,jpeg,...}" style pattern of every readable extension, for file dialogs.
 std::string PictureFilePattern();

@@ -124,6 +124,20 @@ std::vector<JSAMPROW> RowPointers(Bitmap& bitmap) {
   return rows;
 }
 
+// libjpeg rounds scaled sizes up.
+unsigned DenominatorFor(const jpeg_decompress_struct& dinfo, Size box) {
+  const Size fitted =
+      FitInside({static_cast<int>(dinfo.image_width), static_cast<int>(dinfo.image_height)}, box);
+  for (unsigned denominator : {8u, 4u, 2u}) {
+    if ((dinfo.image_width + denominator - 1) / denominator >=
+            static_cast<unsigned>(fitted.width) &&
+        (dinfo.image_height + denominator - 1) / denominator >=
+            static_cast<unsigned>(fitted.height))
+      return denominator;
+  }
+  return 1;
+}
+
 void Prepare(Context& context, j_common_ptr cinfo) {
   cinfo->err = jpeg_std_error(&context.manager);
   context.manager.error_exit = OnError;
@@ -136,7 +150,7 @@ void Prepare(Context& context, j_common_ptr cinfo) {
 // are decoded as CMYK and turned into colour afterwards; everything else libjpeg gives as
 // blue, green, red directly, greyscale included.
 bool ReadHeader(Context& context, jpeg_decompress_struct& dinfo, const unsigned char* data,
-                size_t size, JpegScale scale) {
+                size_t size, JpegScale scale, Size box) {
   if (setjmp(context.jump)) return false;
   jpeg_create_decompress(&dinfo);
   context.progress.progress_monitor = OnProgress;
@@ -161,6 +175,7 @@ bool ReadHeader(Context& context, jpeg_decompress_struct& dinfo, const unsigned 
     dinfo.scale_num = 1;
     dinfo.scale_denom = 4;
   }
+  if (box.width > 0 && box.height > 0) dinfo.scale_denom = DenominatorFor(dinfo, box);
   jpeg_calc_output_dimensions(&dinfo);
   return true;
 }
@@ -243,17 +258,13 @@ bool Compress(Context& context, const Bitmap& bitmap, JSAMPROW* rows, int qualit
   return true;
 }
 
-}  // namespace
-
-bool LooksLikeJpeg(std::string_view bytes) { return bytes.starts_with("\xFF\xD8\xFF"); }
-
-Bitmap DecodeJpeg(std::string_view bytes, JpegScale scale) {
+Bitmap Decode(std::string_view bytes, JpegScale scale, Size box) {
   Context context;
   jpeg_decompress_struct dinfo;
   Prepare(context, reinterpret_cast<j_common_ptr>(&dinfo));
   if (bytes.empty()) throw std::runtime_error("Empty JPEG file");
   if (!ReadHeader(context, dinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
-                  bytes.size(), scale)) {
+                  bytes.size(), scale, box)) {
     jpeg_destroy_decompress(&dinfo);
     throw std::runtime_error(context.message);
   }
@@ -272,6 +283,16 @@ Bitmap DecodeJpeg(std::string_view bytes, JpegScale scale) {
   jpeg_destroy_decompress(&dinfo);
   if (!ok) throw std::runtime_error(context.message);
   return bitmap;
+}
+
+}  // namespace
+
+bool LooksLikeJpeg(std::string_view bytes) { return bytes.starts_with("\xFF\xD8\xFF"); }
+
+Bitmap DecodeJpeg(std::string_view bytes, JpegScale scale) { return Decode(bytes, scale, {}); }
+
+Bitmap DecodeJpegForBox(std::string_view bytes, Size box) {
+  return Decode(bytes, JpegScale::Full, box);
 }
 
 std::optional<std::string> EncodeJpeg(const Bitmap& bitmap, int quality) {

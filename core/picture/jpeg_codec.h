@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "picture/bitmap.h"
+#include "picture/geometry.h"
 
 namespace vx {
 
@@ -19,6 +20,10 @@ enum class JpegScale { Full, Quarter };
 // premature end) gives the picture as libjpeg decodes it, as every picture viewer shows it;
 // CMYK, YCCK and greyscale files come out in colour.
 Bitmap DecodeJpeg(std::string_view bytes, JpegScale scale = JpegScale::Full);
+// For a picture fitted into box: decoded at the smallest of libjpeg's scalings (an eighth, a
+// quarter, a half of width and height, or full) that still covers the fitted size, so a
+// thumbnail never decodes every pixel of a camera's picture.
+Bitmap DecodeJpegForBox(std::string_view bytes, Size box);
 
 // A complete baseline colour JPEG file at the quality (1 to 100), or nothing on failure.
 std::optional<std::string> EncodeJpeg(const Bitmap& bitmap, int quality);

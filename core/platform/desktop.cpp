@@ -1,5 +1,7 @@
 #include "platform/desktop.h"
 
+#include <cctype>
+
 #include "platform/process.h"
 
 namespace vx {
@@ -23,6 +25,38 @@ std::string WebAddress(const std::string& address) {
 DesktopOpener InstallDesktopOpener(DesktopOpener opener) {
   std::swap(Opener(), opener);
   return opener;
+}
+
+std::vector<std::string> DroppedFiles(std::string_view text) {
+  std::vector<std::string> files;
+  while (!text.empty()) {
+    const size_t end = text.find_first_of("\r\n");
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.empty()) continue;
+    if (line.starts_with("file://")) {
+      line.remove_prefix(7);
+      // "file://host/path": only this machine's files can be opened.
+      const size_t slash = line.find('/');
+      if (slash == std::string_view::npos) continue;
+      line.remove_prefix(slash);
+      std::string path;
+      for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '%' && i + 2 < line.size() &&
+            std::isxdigit(static_cast<unsigned char>(line[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(line[i + 2]))) {
+          path += static_cast<char>(std::stoi(std::string(line.substr(i + 1, 2)), nullptr, 16));
+          i += 2;
+        } else {
+          path += line[i];
+        }
+      }
+      files.push_back(std::move(path));
+    } else if (line.starts_with("/")) {
+      files.emplace_back(line);
+    }
+  }
+  return files;
 }
 
 }  // namespace vx

@@ -3,6 +3,8 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vx {
 
@@ -16,5 +18,9 @@ std::string WebAddress(const std::string& address);
 // Tests replace the desktop; returns the previous handler.
 using DesktopOpener = std::function<void(const std::string&)>;
 DesktopOpener InstallDesktopOpener(DesktopOpener opener);
+
+// The files of a drop from a file manager: one URI or path a line ("file:///a%20b.jpg"),
+// percent escapes decoded; lines of other schemes are left out.
+std::vector<std::string> DroppedFiles(std::string_view text);
 
 }  // namespace vx

@@ -87,4 +87,21 @@ bool StartProgram(const std::string& path, const std::vector<std::string>& argum
   return true;
 }
 
+WatchedProgram::WatchedProgram(const std::string& path, const std::vector<std::string>& arguments) {
+  pid_t pid = 0;
+  if (Spawn(path, arguments, pid)) pid_ = pid;
+}
+
+WatchedProgram::~WatchedProgram() {
+  if (Started() && !Ended()) std::thread([pid = pid_] { ::waitpid(pid, nullptr, 0); }).detach();
+}
+
+bool WatchedProgram::Ended() {
+  if (!Started() || ended_) return true;
+  int status = 0;
+  const pid_t result = ::waitpid(pid_, &status, WNOHANG);
+  ended_ = result == pid_ || (result < 0 && errno != EINTR);
+  return ended_;
+}
+
 }  // namespace vx

@@ -19,4 +19,23 @@ int RunProgram(const std::string& path, const std::vector<std::string>& argument
 std::optional<std::string> ReadProgramOutput(const std::string& path,
                                              const std::vector<std::string>& arguments);
 
+// A program started and watched: Ended() asks without waiting, so a window stays painted while
+// the program runs.
+class WatchedProgram {
+ public:
+  WatchedProgram(const std::string& path, const std::vector<std::string>& arguments);
+  // A program still running is left to run and reaped in the background.
+  ~WatchedProgram();
+  WatchedProgram(const WatchedProgram&) = delete;
+  WatchedProgram& operator=(const WatchedProgram&) = delete;
+
+  bool Started() const { return pid_ > 0; }
+  // True once it has ended, and at once when it never started.
+  bool Ended();
+
+ private:
+  int pid_ = -1;
+  bool ended_ = false;
+};
+
 }  // namespace vx

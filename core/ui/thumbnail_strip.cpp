@@ -99,6 +99,11 @@ void TO_img_item::draw() {
     const Size box = strip::PictureBox(size, strip_.StripMetrics());
     const Point origin = strip::ThumbnailOrigin(size, box);
     fl_rectf(x() + origin.x, y() + origin.y, box.width, box.height, kPlaceholder);
+    if (Missing) {
+      fl_color(FL_WHITE);
+      fl_font(FL_HELVETICA, Scaled(kFooterFontSize));
+      fl_draw("missing", x() + origin.x, y() + origin.y, box.width, box.height, FL_ALIGN_CENTER);
+    }
   } else {
     const Point origin = strip::ThumbnailOrigin(size, thumbnailSize_);
     DrawBitmap(*thumbnail_, x() + origin.x, y() + origin.y);

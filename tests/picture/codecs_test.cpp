@@ -81,6 +81,38 @@ TEST(Jpeg, DecodesFullAndQuarterSize) {
   EXPECT_EQ(quarter.Height(), 12);
 }
 
+TEST(Jpeg, ThumbnailDecodingTakesTheSmallestScalingThatCoversTheFit) {
+  const struct {
+    const char* what;
+    Size picture, box, decoded;
+  } cases[] = {
+      {"a camera's picture: an eighth", {1600, 1200}, {149, 109}, {200, 150}},
+      {"an eighth would fall short: a quarter", {1000, 600}, {149, 109}, {250, 150}},
+      {"rounded up by libjpeg", {1601, 1201}, {149, 109}, {201, 151}},
+      {"a half", {400, 300}, {149, 109}, {200, 150}},
+      {"a small picture stays whole", {120, 90}, {149, 109}, {120, 90}},
+      {"a tall picture fits by its height", {600, 2400}, {149, 109}, {75, 300}},
+  };
+  for (const auto& c : cases) {
+    const auto jpeg = EncodeJpeg(Gradient(c.picture.width, c.picture.height), 80);
+    ASSERT_TRUE(jpeg);
+    const Bitmap decoded = DecodeJpegForBox(*jpeg, c.box);
+    EXPECT_EQ(decoded.Width(), c.decoded.width) << c.what;
+    EXPECT_EQ(decoded.Height(), c.decoded.height) << c.what;
+  }
+}
+
+TEST(PictureFiles, ThumbnailOfATurnedPhotoComesUpright) {
+  // Stored 1600 x 800 and turned a quarter by EXIF: upright it is 800 x 1600, and a box of
+  // 149 x 109 needs 54 x 109 of it, which an eighth still covers.
+  test::TempFolder dir;
+  const std::string path =
+      dir.Write("turned.jpg", test::WildJpeg(Gradient(1600, 800), test::JpegShape::Plain, 6));
+  const Bitmap picture = LoadPictureFileForBox(path, {149, 109});
+  EXPECT_EQ(picture.Width(), 100);
+  EXPECT_EQ(picture.Height(), 200);
+}
+
 TEST(Jpeg, EncoderFailingInItsOutputFreesItOnce) {
   // Noise makes a file larger than the encoder's first buffer: failures before, at and after
   // a growth of the output (under the sanitizers, a double free or leak would show).

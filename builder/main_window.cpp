@@ -1,0 +1,335 @@
+#include "main_window.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "document/vocabulary.h"
+#include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/ui_scale.h"
+#include "text/text_case.h"
+#include "ui/dialogs.h"
+#include "ui/scaled_layout.h"
+
+namespace vx::builder {
+namespace {
+
+namespace n = names;
+
+// Sizes at 96 dpi.
+constexpr int kWidth = 1024, kHeight = 700;
+constexpr int kMenuHeight = 25;
+constexpr int kStripWidth = 200, kMinStripWidth = 100, kMinFrameWidth = 100;
+constexpr int kSplitterWidth = 5;
+constexpr Fl_Color kFrameBackground = 0x91919100;  // red, green and blue 145
+
+}  // namespace
+
+TFmain::TFmain(Forms& forms)
+    : TPmain(
+          kWidth, kHeight, "Vellumax",
+          ResolveFolder(forms.settings.User().Layout(), forms.settings.User().Layout().projects)),
+      ViewerPath(OwnProgramFolder() + "/_vellumax"),
+      forms_(forms) {
+  const int top = kMenuHeight + ToolBar::kHeight;
+  const int bottom = kHeight - StatusBarHeight();
+  menu_ = new Fl_Menu_Bar(0, 0, kWidth, kMenuHeight);
+  BuildMenu();
+  toolBar_ = new ToolBar(0, kMenuHeight, kWidth);
+  BuildToolBar();
+  strip_ = new ui::TO_img_items(0, top, kStripWidth, bottom - top);
+  strip_->AllowReorder = true;
+  strip_->OnReorder = [this](ui::TO_img_item*) { TilesReordered(); };
+  strip_->OnCheckClick = [this](ui::TO_img_item*) { UpdateCommands(); };
+  strip_->OnSelect = [this] { UpdateCommands(); };
+  // The bevelled bar moves freely (no snapping); the strip takes its new width when the bar
+  // is let go.
+  splitter_ = new ui::Splitter(FL_UP_BOX, kStripWidth, top, kSplitterWidth, bottom - top);
+  splitter_->OnDrag = [this](int left) {
+    splitter_->position(std::clamp(left, strip_->x() + Scaled(kMinStripWidth),
+                                   std::max(strip_->x() + Scaled(kMinStripWidth),
+                                            w() - splitter_->w() - Scaled(kMinFrameWidth))),
+                        splitter_->y());
+    redraw();
+  };
+  splitter_->OnRelease = [this] { SetStripWidth(splitter_->x() - strip_->x()); };
+  frameSlot_ = new Fl_Group(kStripWidth + kSplitterWidth, top,
+                            kWidth - kStripWidth - kSplitterWidth, bottom - top);
+  frameSlot_->box(FL_FLAT_BOX);
+  frameSlot_->color(kFrameBackground);
+  frameSlot_->end();
+  end();
+  resizable(frameSlot_);
+  size_range(400, 300);
+  ui::ScaleWidgetTree(*this);
+  // The strip lays out its own tiles at the desktop's scale.
+  strip_->resize(strip_->x(), strip_->y(), strip_->w(), strip_->h());
+  UpdateCommands();
+}
+
+TFmain::~TFmain() {
+  Fl::remove_timeout(WatchArchive, this);
+  fill_.reset();
+}
+
+void TFmain::BuildMenu() {
+  struct Entry {
+    const char* path;
+    int shortcut;
+    void (*run)(TFmain&);
+    int flags;
+  };
+  static const Entry kEntries[] = {
+      {"File/New project...", FL_CTRL + 'n', [](TFmain& w) { w.PNewClick(true); }, 0},
+      {"File/Open project", FL_CTRL + 'o', [](TFmain& w) { w.POpenClick(); }, 0},
+      {"File/Save", FL_CTRL + 's', [](TFmain& w) { w.PSaveClick(); }, 0},
+      {"File/Save project as...", FL_CTRL + FL_SHIFT + 's', [](TFmain& w) { w.PSaveasClick(); },
+       FL_MENU_DIVIDER},
+      {"File/Exit", FL_CTRL + 'q', [](TFmain& w) { w.PExitClick(); }, 0},
+      {"Edit/Project properties", 0, nullptr, FL_MENU_DIVIDER},
+      {"Edit/Add picture", FL_Insert, [](TFmain& w) { w.PAddpictureClick(); }, 0},
+      {"Edit/Delete picture", FL_Delete, [](TFmain& w) { w.PDeletepictureClick(); },
+       FL_MENU_DIVIDER},
+      {"Edit/Fields and description", 0, nullptr, 0},
+      {"Edit/Objects...", 0, nullptr, FL_MENU_DIVIDER},
+      {"Edit/Options...", 0, [](TFmain& w) { w.POptionsClick(); }, 0},
+      {"Make/Make Archive", FL_F + 9, [](TFmain& w) { w.PBuildonlyClick(); }, 0},
+      {"Make/Make ZRV and run it", 0, [](TFmain& w) { w.PBuildandrunClick(); }, 0},
+      {"Help/Help", FL_F + 1, [](TFmain& w) { w.PHelp1Click(); }, FL_MENU_DIVIDER},
+      {"Help/About", 0, [](TFmain& w) { w.PAboutClick(); }, 0},
+  };
+  for (const Entry& entry : kEntries) {
+    menu_->add(
+        entry.path, entry.shortcut,
+        [](Fl_Widget* menu, void* data) {
+          auto* window = static_cast<TFmain*>(menu->window());
+          auto run = reinterpret_cast<void (*)(TFmain&)>(data);
+          if (run) run(*window);
+        },
+        reinterpret_cast<void*>(entry.run), entry.flags | (entry.run ? 0 : FL_MENU_INACTIVE));
+  }
+}
+
+void TFmain::BuildToolBar() {
+  toolBar_->begin();
+  toolBar_->Add("New", Picture::ToolNew, [this] { PNewClick(true); });
+  toolBar_->Add("Open", Picture::ToolOpen, [this] { POpenClick(); });
+  toolBar_->Add("Save", Picture::ToolSave, [this] { PSaveClick(); });
+  toolBar_->AddSeparator();
+  toolBar_->Add("Add.Pict.", Picture::ToolAdd, [this] { PAddpictureClick(); });
+  toolBar_->Add("Del.Pict.", Picture::ToolDelete, [this] { PDeletepictureClick(); });
+  toolBar_->Add("Objects", Picture::ToolObjects, nullptr);
+  toolBar_->Add("Fields", Picture::ToolFields, nullptr);
+  toolBar_->Add("Project", Picture::ToolProject, nullptr);
+  toolBar_->AddSeparator();
+  toolBar_->Add("Run", Picture::ToolRun, [this] { PBuildandrunClick(); });
+  toolBar_->Add("Exit", Picture::ToolExit, [this] { PExitClick(); });
+  toolBar_->AddSeparator();
+  toolBar_->end();
+}
+
+const Fl_Menu_Item* TFmain::MenuItem(const char* path) const { return menu_->find_item(path); }
+
+void TFmain::SetMenuActive(const char* path, bool active) {
+  auto* item = const_cast<Fl_Menu_Item*>(menu_->find_item(path));
+  if (!item) return;
+  if (active) {
+    item->activate();
+  } else {
+    item->deactivate();
+  }
+}
+
+bool TFmain::Busy() const { return busy_ || making_ || running_ || (fill_ && fill_->Running()); }
+
+void TFmain::UpdateCommands() {
+  const bool idle = !Busy();
+  const bool current = strip_->Current() != nullptr;
+  const bool executable = properties_.outputKind == "0";
+  for (const char* menu : {"File", "Edit", "Make", "Help"}) SetMenuActive(menu, idle);
+  SetMenuActive("Edit/Delete picture", current);
+  SetMenuActive("Make/Make ZRV and run it", executable);
+  menu_->redraw();
+  if (idle) {
+    toolBar_->activate();
+  } else {
+    toolBar_->deactivate();
+  }
+  auto enable = [this](const char* caption, bool on) {
+    ToolButton* button = toolBar_->Find(caption);
+    if (on) {
+      button->activate();
+    } else {
+      button->deactivate();
+    }
+  };
+  enable("Del.Pict.", current || strip_->AnyTileChecked());
+  enable("Run", executable);
+  // Their dialogs come with their own windows.
+  for (const char* waiting : {"Objects", "Fields", "Project"}) enable(waiting, false);
+  splitter_->activate();
+  if (!idle) splitter_->deactivate();
+}
+
+void TFmain::SetBusy(bool busy) {
+  busy_ = busy;
+  if (busy) {
+    strip_->HideTiles();
+    frameSlot_->hide();
+    forms_.working.StartBusy("loading...");
+  } else {
+    forms_.working.StopBusy();
+    frameSlot_->show();
+    strip_->ShowTiles();
+  }
+  strip_->Busy = busy;
+  UpdateCommands();
+}
+
+void TFmain::FillStrip(std::vector<FrameRecord> frames, TileFill::Unreadable unreadable, int at,
+                       std::function<void()> done) {
+  fill_.reset();
+  SetBusy(true);
+  fill_ = std::make_unique<TileFill>(*strip_, std::move(frames), unreadable, at,
+                                     [this, done = std::move(done)] {
+                                       SetBusy(false);
+                                       done();
+                                       Idle();
+                                     });
+}
+
+void TFmain::Idle() {
+  UpdateCommands();
+  if (OnIdle) OnIdle();
+}
+
+std::vector<FrameRecord> TFmain::FramesOfView() const {
+  std::vector<FrameRecord> frames;
+  for (int index = 0; index < strip_->TileCount(); ++index) {
+    const ui::TO_img_item& tile = *strip_->TileAt(index);
+    frames.push_back({tile.Id, tile.SourceFile, tile.Footer(), tile.FieldsText, tile.PointersText});
+  }
+  // A project still loading keeps the frames whose tiles are yet to come.
+  if (fill_ && fill_->Running() && !addingPictures_) {
+    for (FrameRecord& frame : fill_->Pending()) frames.push_back(std::move(frame));
+  }
+  return frames;
+}
+
+// --- Project life cycle ---
+
+void TFmain::PrepareDialogs() {}
+
+void TFmain::ClearView() {
+  fill_.reset();
+  strip_->ClearTiles();
+}
+
+bool TFmain::DocumentToView() {
+  TPmain::DocumentToView();
+  ShowActivity("Loading...");
+  if (const auto width = StripWidthOf(Document())) {
+    ResizeStrip(Scaled(*width));
+  }
+  properties_ = ReadProperties(Document());
+  FillStrip(ReadFrames(Document()), TileFill::Unreadable::Placeholder, -1, [this] {
+    SetChanged(false);
+    if (!fill_->Unread().empty()) {
+      std::string text = "These pictures were not found or cannot be read:";
+      for (const std::string& file : fill_->Unread()) text += "\n" + file;
+      forms_.msg.ShowText(text);
+    }
+  });
+  return true;
+}
+
+void TFmain::ViewToDocument() {
+  WriteProject(Document(), properties_, UnscaledStripWidth(), FramesOfView());
+}
+
+void TFmain::FirstActivation() {
+  TPmain::FirstActivation();
+  forms_.settings.User().CreateFolders();
+  PNewClick(false);
+}
+
+void TFmain::Start(const std::string& commandLineProject) {
+  FirstActivation();
+  if (!commandLineProject.empty()) {
+    const std::string path = std::filesystem::absolute(commandLineProject).string();
+    if (LoadProject(path)) SetFileName(path);
+    return;
+  }
+  const UserSettings& user = forms_.settings.User();
+  switch (forms_.start.Execute(!user.LastProject().empty())) {
+    case TFstart::OpenProject:
+      POpenClick();
+      break;
+    case TFstart::LastProject: {
+      const std::string last = user.LastProject();
+      if (last.empty()) break;
+      if (LoadProject(last)) {
+        SetFileName(last);
+      } else {
+        PNewClick(true);
+      }
+      break;
+    }
+    default:
+      PNewClick(true);
+      break;
+  }
+}
+
+void TFmain::PNewClick(bool byUser) {
+  TPmain::PNewClick(byUser);
+  properties_ = {};
+  UpdateCommands();
+  if (!byUser) return;
+  properties_.pointersInZip = "0";
+  properties_.outputFile = NormalisedOutputFile(
+      "", "0", forms_.settings.User().FolderPath(UserFolder::Output), FileName());
+  properties_.jpegQuality = "65";
+}
+
+void TFmain::PSaveClick() { TPmain::PSaveClick(); }
+
+void TFmain::PSaveasClick() { TPmain::PSaveasClick(); }
+
+void TFmain::FormClose() {
+  forms_.settings.User().SetLastProject(FileName());
+  TPmain::FormClose();
+}
+
+// --- Layout ---
+
+void TFmain::resize(int x, int y, int w, int h) {
+  TPmain::resize(x, y, w, h);
+  // The strip keeps its width; the frame takes what is left.
+  if (strip_->x() + strip_->w() + splitter_->w() + Scaled(kMinFrameWidth) > w) {
+    ResizeStrip(std::max(Scaled(kMinStripWidth), w - splitter_->w() - Scaled(kMinFrameWidth)));
+  }
+}
+
+void TFmain::ResizeStrip(int width) {
+  width =
+      std::clamp(width, Scaled(kMinStripWidth),
+                 std::max(Scaled(kMinStripWidth), w() - splitter_->w() - Scaled(kMinFrameWidth)));
+  const int top = strip_->y(), height = strip_->h();
+  strip_->resize(strip_->x(), top, width, height);
+  splitter_->resize(strip_->x() + width, top, splitter_->w(), height);
+  const int frameLeft = splitter_->x() + splitter_->w();
+  frameSlot_->resize(frameLeft, top, w() - frameLeft, height);
+  init_sizes();
+  redraw();
+}
+
+int TFmain::UnscaledStripWidth() const {
+  return static_cast<int>(std::lround(strip_->w() / ScaleFactor()));
+}
+
+}  // namespace vx::builder

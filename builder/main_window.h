@@ -1,0 +1,120 @@
+// The builder's main window: the project's pictures as tiles of the strip on the left, the
+// current picture on the right, the menus, the tool bar and the status bar; the commands that
+// edit and make the project.
+#pragma once
+
+#include <FL/Fl_Menu_Bar.H>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/project_state.h"
+#include "forms.h"
+#include "platform/process.h"
+#include "project_window.h"
+#include "tile_fill.h"
+#include "tool_bar.h"
+#include "ui/splitter.h"
+#include "ui/thumbnail_strip.h"
+
+namespace vx::builder {
+
+class TFmain : public TPmain {
+ public:
+  explicit TFmain(Forms& forms);
+  ~TFmain() override;
+
+  // The first activation: a new empty project, the user's folders, then the start dialog's
+  // choice; with a project named on the command line, that project instead of the dialog.
+  void Start(const std::string& commandLineProject = "");
+
+  // The project life cycle's hooks.
+  void PrepareDialogs() override;
+  void ClearView() override;
+  bool DocumentToView() override;
+  void ViewToDocument() override;
+  void FirstActivation() override;
+  void PNewClick(bool byUser) override;
+  void PSaveClick() override;
+  void PSaveasClick() override;
+
+  // Commands.
+  void PAddpictureClick();
+  void PDeletepictureClick();
+  void POptionsClick();
+  void PBuildonlyClick();
+  void PBuildandrunClick();
+  void PHelp1Click();
+  void PAboutClick();
+  void UpdateCommands();
+
+  // Every change of the project goes through these, and each marks the project changed.
+  // Pictures are added at index at (the end when out of range), each on a tile of its own
+  // once its thumbnail is decoded; files that cannot be read are left out.
+  void AddPictures(const std::vector<std::string>& files, int at = -1);
+  void DeleteTiles(const std::vector<ui::TO_img_item*>& tiles);
+  void TilesReordered();
+  void SetStripWidth(int width);
+  void SetProperties(const ProjectProperties& properties);
+
+  // The state the commands work on.
+  bool Busy() const;
+  // An archive made by "Make ZRV and run it" is running.
+  bool Running() const { return running_; }
+  const ProjectProperties& Properties() const { return properties_; }
+  ui::TO_img_items& Strip() { return *strip_; }
+  Fl_Group& FrameSlot() { return *frameSlot_; }
+  ToolBar& Tools() { return *toolBar_; }
+  Fl_Menu_Bar& Menu() { return *menu_; }
+  // Menu items by their path, "File/Save".
+  const Fl_Menu_Item* MenuItem(const char* path) const;
+  // The viewer program every executable archive is a copy of.
+  std::string ViewerPath;
+  // Runs after every fill of the strip and every make and run, for tests.
+  std::function<void()> OnIdle;
+
+  void resize(int x, int y, int w, int h) override;
+
+ protected:
+  int handle(int event) override;
+  void FormClose() override;
+
+ private:
+  void BuildMenu();
+  void BuildToolBar();
+  void ResizeStrip(int width);
+  int UnscaledStripWidth() const;
+  void Make(bool run);
+  void SetBusy(bool busy);
+  void FillStrip(std::vector<FrameRecord> frames, TileFill::Unreadable unreadable, int at,
+                 std::function<void()> done);
+  std::vector<FrameRecord> FramesOfView() const;
+  void SetMenuActive(const char* path, bool active);
+  // The end of a make: runs the archive when asked to and one was made.
+  void Made(bool made, bool run);
+  void RunArchive(const std::string& path);
+  static void WatchArchive(void* window);
+  void Idle();
+  // A file manager's drop: pictures onto the strip, a project onto the window.
+  void Dropped(const std::string& text);
+
+  Forms& forms_;
+  ProjectProperties properties_;
+  Fl_Menu_Bar* menu_;
+  ToolBar* toolBar_;
+  ui::TO_img_items* strip_;
+  ui::Splitter* splitter_;
+  Fl_Group* frameSlot_;
+  std::unique_ptr<TileFill> fill_;
+  bool busy_ = false;
+  bool making_ = false;
+  bool running_ = false;
+  bool madeFlag_ = false;
+  bool addingPictures_ = false;
+  int dropAt_ = -1;  // where the pictures of a drop onto the strip go
+  std::unique_ptr<WatchedProgram> archive_;
+};
+
+}  // namespace vx::builder

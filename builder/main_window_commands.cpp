@@ -1,0 +1,259 @@
+// The main window's commands, and the operations every change of the project goes through.
+#include <FL/Fl.H>
+
+#include <filesystem>
+
+#include "archive/archive_maker.h"
+#include "document/project.h"
+#include "document/vocabulary.h"
+#include "formats/picture_file.h"
+#include "main_window.h"
+#include "platform/current_folder.h"
+#include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "text/text_case.h"
+#include "ui/dialogs.h"
+
+namespace vx::builder {
+namespace {
+
+namespace n = names;
+
+constexpr double kWatchSeconds = 0.2;
+
+bool IsProjectFile(const std::string& path) {
+  return AsciiUpper(std::filesystem::path(path).extension().string()) == ".VXPR";
+}
+
+}  // namespace
+
+// --- Changes of the project ---
+
+void TFmain::AddPictures(const std::vector<std::string>& files, int at) {
+  if (files.empty()) return;
+  std::vector<FrameRecord> frames;
+  for (const std::string& file : files)
+    frames.push_back({NewId(), file, std::filesystem::path(file).filename().string(), "", ""});
+  addingPictures_ = true;
+  FillStrip(std::move(frames), TileFill::Unreadable::Skip, at, [this] {
+    addingPictures_ = false;
+    if (fill_->Added().empty()) return;
+    SetChanged(true);
+    strip_->SelectTile(fill_->Added().back());
+  });
+}
+
+void TFmain::DeleteTiles(const std::vector<ui::TO_img_item*>& tiles) {
+  if (tiles.empty()) return;
+  strip_->HideTiles();
+  for (ui::TO_img_item* tile : tiles) strip_->DeleteTileAt(strip_->IndexOfTile(tile));
+  strip_->ShowTiles();
+  strip_->SelectTile(nullptr);
+  SetChanged(true);
+  UpdateCommands();
+}
+
+void TFmain::TilesReordered() { SetChanged(true); }
+
+void TFmain::SetStripWidth(int width) {
+  const int before = strip_->w();
+  ResizeStrip(width);
+  if (strip_->w() == before) return;
+  SetChanged(true);
+  if (strip_->TileCount() == 0) return;
+  // Tiles of the new size, decoded again on every core; the current one stays current.
+  const std::string current = strip_->Current() ? strip_->Current()->Id : "";
+  std::vector<FrameRecord> frames = FramesOfView();
+  strip_->ClearTiles();
+  FillStrip(std::move(frames), TileFill::Unreadable::Placeholder, -1,
+            [this, current] { strip_->SelectTile(strip_->FindTileById(current)); });
+}
+
+void TFmain::SetProperties(const ProjectProperties& properties) {
+  properties_ = properties;
+  SetChanged(true);
+  UpdateCommands();
+}
+
+// --- Commands ---
+
+void TFmain::PAddpictureClick() {
+  KeepCurrentFolder keep;
+  const std::vector<std::string> files = ui::CurrentDialogs().ChooseFilesToOpen(
+      {"Add picture", PictureFilePattern() + "\nAll files\t*",
+       forms_.settings.User().FolderPath(UserFolder::Source), "", "", true});
+  AddPictures(files);
+}
+
+void TFmain::PDeletepictureClick() {
+  ui::TO_img_item* current = strip_->Current();
+  if (!strip_->AnyTileChecked()) {
+    if (current && forms_.sure.Ask("Delete current picture from the project?"))
+      DeleteTiles({current});
+    return;
+  }
+  TFsure_del& ask = forms_.sureDel;
+  ask.RB_current().activate();
+  if (!current) {
+    ask.RB_current().deactivate();
+    ask.RB_checked().setonly();
+  }
+  const int answer = ask.AskDelete("Delete picture(s) from the project?");
+  if (answer == 0 && current) {
+    DeleteTiles({current});
+  } else if (answer == 1) {
+    std::vector<ui::TO_img_item*> checked;
+    for (int index = 0; index < strip_->TileCount(); ++index) {
+      if (strip_->TileAt(index)->Checked()) checked.push_back(strip_->TileAt(index));
+    }
+    DeleteTiles(checked);
+  }
+}
+
+void TFmain::POptionsClick() { forms_.settings.Execute(); }
+
+void TFmain::PBuildonlyClick() { Make(false); }
+
+void TFmain::PBuildandrunClick() { Make(true); }
+
+void TFmain::Make(bool run) {
+  madeFlag_ = false;
+  AskSaveChanges();
+  // The archive is made from the project as last saved.
+  const TKelPigger& document = Document();
+  if (strip_->TileCount() == 0) {
+    forms_.msg.ShowText("No files to add to arhive.");
+    return;
+  }
+  if (!FileExists(ViewerPath)) {
+    forms_.msg.ShowText("No project compiller found.");
+    return;
+  }
+  const std::string kind = document.GetAttr(n::kOutputKind);
+  if (kind != "0" && kind != "1" && kind != "2") {
+    forms_.msg.ShowText("Wrong output type");
+    return;
+  }
+  const ProjectProperties saved = ReadProperties(document);
+  auto made = DocumentForMaking(document, saved.password, ProtectionOf(document));
+  MakeOptions options;
+  options.viewerPath = ViewerPath;
+  options.exportFolder = forms_.settings.User().FolderPath(UserFolder::Export);
+  options.areas = made.areas;
+  options.onPicture = PointerDrawingFor(*made.document);
+  const std::string output = OutputPathOf(*made.document);
+  making_ = true;
+  UpdateCommands();
+  forms_.run.Start(*made.document, std::move(options), [this, run, kind, output](bool result) {
+    making_ = false;
+    madeFlag_ = result && kind != "2";
+    if (run && madeFlag_) {
+      RunArchive(output);
+    } else {
+      Idle();
+    }
+  });
+}
+
+void TFmain::RunArchive(const std::string& path) {
+  archive_ = std::make_unique<WatchedProgram>(path, std::vector<std::string>{});
+  if (archive_->Ended()) {
+    archive_.reset();
+    Idle();
+    return;
+  }
+  // The window keeps painting while the archive runs; the commands wait for its end.
+  running_ = true;
+  UpdateCommands();
+  Fl::add_timeout(kWatchSeconds, WatchArchive, this);
+}
+
+void TFmain::WatchArchive(void* data) {
+  auto* window = static_cast<TFmain*>(data);
+  if (!window->archive_->Ended()) {
+    Fl::repeat_timeout(kWatchSeconds, WatchArchive, data);
+    return;
+  }
+  window->archive_.reset();
+  window->running_ = false;
+  window->Idle();
+}
+
+void TFmain::PHelp1Click() { OpenWithDesktop(OwnProgramFolder() + "/../doc/help.htm"); }
+
+void TFmain::PAboutClick() {
+  ui::CurrentDialogs().ShowMessage(
+      "Vellumax\n\nMakes self-contained picture archives: pictures with fields, descriptions, "
+      "clouds, arrows and password-protected areas, in a program of their own.",
+      ui::MessageKind::Information, "About");
+}
+
+// --- Keys and drops ---
+
+int TFmain::handle(int event) {
+  switch (event) {
+    case FL_SHOW:
+      TPmain::handle(event);
+      Fl::focus(this);
+      return 1;
+    case FL_FOCUS:
+    case FL_UNFOCUS:
+      return 1;
+    case FL_KEYBOARD:
+      // The strip's keys act on release; their presses must not move the focus.
+      switch (Fl::event_key()) {
+        case FL_Up:
+        case FL_Down:
+        case FL_Home:
+        case FL_End:
+        case FL_Page_Up:
+        case FL_Page_Down:
+          return 1;
+        default:
+          break;
+      }
+      break;
+    case FL_KEYUP:
+      if (!Busy() && strip_->HandleKey(Fl::event_key())) return 1;
+      break;
+    case FL_DND_ENTER:
+    case FL_DND_DRAG:
+    case FL_DND_LEAVE:
+      return 1;
+    case FL_DND_RELEASE: {
+      dropAt_ = -1;
+      if (Fl::event_inside(strip_)) {
+        dropAt_ = strip_->TileCount();
+        for (int index = 0; index < strip_->TileCount(); ++index) {
+          const ui::TO_img_item* tile = strip_->TileAt(index);
+          if (Fl::event_y() < tile->y() + tile->h() / 2) {
+            dropAt_ = index;
+            break;
+          }
+        }
+      }
+      return 1;
+    }
+    case FL_PASTE:
+      Dropped(Fl::event_text() ? Fl::event_text() : "");
+      return 1;
+    default:
+      break;
+  }
+  return TPmain::handle(event);
+}
+
+void TFmain::Dropped(const std::string& text) {
+  if (Busy()) return;
+  const std::vector<std::string> files = DroppedFiles(text);
+  for (const std::string& file : files) {
+    if (!IsProjectFile(file)) continue;
+    AskSaveChanges();
+    if (LoadProject(file)) SetFileName(file);
+    return;
+  }
+  AddPictures(files, dropAt_);
+}
+
+}  // namespace vx::builder

@@ -1,0 +1,360 @@
+#include "main_window.h"
+
+#include <FL/Fl.H>
+
+#include <filesystem>
+
+#include "blocks/data_blocks.h"
+#include "builder/builder_test.h"
+#include "document/conversions.h"
+#include "picture/jpeg_codec.h"
+#include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/ui_scale.h"
+#include "protection/cipher.h"
+#include "sample_pictures.h"
+#include "support/png_output.h"
+
+namespace vx::builder {
+namespace {
+
+namespace fs = std::filesystem;
+
+class MainWindow : public test::BuilderTest {
+ protected:
+  MainWindow() : forms_(Layout()), window_(forms_) {
+    window_.ViewerPath = Viewer("exit 0");
+    window_.show();
+    test::Settle();
+    // Messages and questions answer from the script: TDmsg is read, TFsure says yes while
+    // sureAnswers_ says so.
+    dialogs_->onModal = [this](Fl_Window& dialog) {
+      if (&dialog == &forms_.msg) shown_.push_back(forms_.msg.Text());
+      if (&dialog == &forms_.sure || &dialog == &forms_.sureDel) {
+        asked_.push_back(static_cast<TextDialog&>(dialog).Text());
+        if (!sureAnswers_.empty()) {
+          if (sureAnswers_.front()) static_cast<TFsure&>(dialog).OKBtnClick();
+          sureAnswers_.pop_front();
+        }
+      }
+    };
+  }
+
+  // A viewer stand-in: a shell script, so the archive made of it runs the script.
+  std::string Viewer(const std::string& script) {
+    const std::string path = dir_ / "bin/_vellumax";
+    WriteFileAtomically(path, "#!/bin/sh\n" + script + "\nexit 0\n");
+    fs::permissions(path, fs::perms::owner_all);
+    return path;
+  }
+  std::string Picture(const std::string& name, int seed = 1, int w = 320, int h = 240) {
+    return dir_.Write("graphics/" + name, *EncodeJpeg(MakeSamplePicture(w, h, seed), 85));
+  }
+  // A project file of count pictures; frame i has a footer, fields and a pointer.
+  std::string ProjectFile(const std::string& name, int count, const std::string& rootKeys = "") {
+    std::string text =
+        "<VX OUTPUT_FILE=\"" + (dir_ / "output/trip.run") + "\" OFT=\"0\" " + rootKeys + ">";
+    for (int i = 0; i < count; ++i) {
+      const std::string n = std::to_string(i);
+      text += "<FRAME FRAME_ID=\"ID" + n + "\" SRC_FILE=\"" + Picture("p" + n + ".jpg", i) +
+              "\" FOOTER=\"Footer " + n + "\"><FLDS>Text " + n + "<FLD FNAME=\"F\" VAL=\"" + n +
+              "\"/></FLDS><PNTRS><CLD OBJ_ID=\"O" + n + "\" ARRTXT=\"Cloud " + n +
+              "\"/></PNTRS></FRAME>";
+    }
+    return dir_.Write("projects/" + name, text + "</VX>");
+  }
+  void WaitIdle() {
+    ASSERT_TRUE(test::WaitFor([&] { return !window_.Busy(); }));
+    test::Settle();
+  }
+  bool Open(const std::string& path) {
+    const bool loaded = window_.LoadProject(path);
+    if (loaded) window_.SetFileName(path);
+    WaitIdle();
+    return loaded;
+  }
+  std::vector<std::string> Footers() {
+    std::vector<std::string> footers;
+    for (int i = 0; i < window_.Strip().TileCount(); ++i)
+      footers.push_back(window_.Strip().TileAt(i)->Footer());
+    return footers;
+  }
+  std::vector<FrameRecord> SavedFrames(const std::string& path) {
+    TKelPigger saved;
+    saved.LoadFromFile(path);
+    return ReadFrames(saved);
+  }
+  bool Active(const char* menuPath) { return window_.MenuItem(menuPath)->active(); }
+  bool ToolActive(const char* caption) { return window_.Tools().Find(caption)->active(); }
+
+  Forms forms_;
+  TFmain window_;
+  std::vector<std::string> shown_, asked_;
+  std::deque<bool> sureAnswers_;
+};
+
+TEST_F(MainWindow, NewProjectsAreNumberedSkippingExistingNames) {
+  window_.FirstActivation();
+  EXPECT_EQ(window_.FileName(), dir_ / "projects/Project1.vxpr");
+  dir_.Write("projects/Project1.vxpr", "<VX/>");
+  dir_.Write("projects/Project2.vxpr", "<VX/>");
+  window_.PNewClick(true);
+  EXPECT_EQ(window_.FileName(), dir_ / "projects/Project3.vxpr");
+  EXPECT_STREQ(window_.StatusPanel(2).label(), window_.FileName().c_str());
+  // The defaults of a new project; no output kind yet, so nothing can be run.
+  EXPECT_EQ(window_.Properties().outputFile,
+            dir_ / ("output/Project3" + std::string(kExecutableExtension)));
+  EXPECT_EQ(window_.Properties().jpegQuality, "65");
+  EXPECT_EQ(window_.Properties().pointersInZip, "0");
+  EXPECT_EQ(window_.Properties().outputKind, "");
+  EXPECT_FALSE(ToolActive("Run"));
+  EXPECT_FALSE(Active("Make/Make ZRV and run it"));
+  EXPECT_FALSE(window_.Changed());
+}
+
+TEST_F(MainWindow, SaveAndLoadKeepEveryFrame) {
+  const std::string path = ProjectFile("trip.vxpr", 3, "NO_HINT_LINE=\"x\" TNP_WIDTH=\"240\"");
+  ASSERT_TRUE(Open(path));
+  EXPECT_EQ(Footers(), (std::vector<std::string>{"Footer 0", "Footer 1", "Footer 2"}));
+  EXPECT_EQ(window_.Strip().w(), Scaled(240));
+  EXPECT_FALSE(window_.Changed());
+  EXPECT_TRUE(dialogs_->messages.empty());
+  test::SaveWindowPng(window_, "builder-main-window.png");
+
+  dialogs_->fileToSave = dir_ / "projects/copy.vxpr";
+  window_.PSaveasClick();
+  EXPECT_EQ(window_.FileName(), dir_ / "projects/copy.vxpr");
+  TKelPigger original, copy;
+  original.LoadFromFile(path);
+  copy.LoadFromFile(window_.FileName());
+  EXPECT_EQ(ReadFrames(copy), ReadFrames(original));
+  EXPECT_EQ(copy.GetAttr("NO_HINT_LINE"), "x");
+  EXPECT_EQ(copy.GetAttr("TNP_WIDTH"), "240");
+  EXPECT_EQ(copy.GetAttr("OFT"), "0");
+}
+
+TEST_F(MainWindow, PasswordRoundTripsThroughItsStoredForm) {
+  const std::string stored = HexEncode(StorePassword("open sesame"));
+  ASSERT_TRUE(Open(ProjectFile("locked.vxpr", 1, "PWDIM=\"" + stored + "\"")));
+  EXPECT_EQ(window_.Properties().password, "open sesame");
+  window_.PSaveClick();
+  TKelPigger saved;
+  saved.LoadFromFile(window_.FileName());
+  EXPECT_EQ(saved.GetAttr("PWDIM"), stored);
+}
+
+TEST_F(MainWindow, MissingPicturesKeepTheirFrames) {
+  const std::string path = ProjectFile("gone.vxpr", 4);
+  fs::remove(dir_ / "graphics/p1.jpg");
+  dir_.Write("graphics/p2.jpg", "not a picture");
+  const std::vector<FrameRecord> before = SavedFrames(path);
+  ASSERT_TRUE(Open(path));
+  ASSERT_EQ(window_.Strip().TileCount(), 4);
+  EXPECT_FALSE(window_.Strip().TileAt(0)->Missing);
+  EXPECT_TRUE(window_.Strip().TileAt(1)->Missing);
+  EXPECT_TRUE(window_.Strip().TileAt(2)->Missing);
+  EXPECT_FALSE(window_.Strip().TileAt(3)->Missing);
+  // Told once, naming both.
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_NE(shown_[0].find(dir_ / "graphics/p1.jpg"), std::string::npos);
+  EXPECT_NE(shown_[0].find(dir_ / "graphics/p2.jpg"), std::string::npos);
+  EXPECT_FALSE(window_.Changed());
+  EXPECT_EQ(window_.FileName(), path);
+  window_.PSaveClick();
+  EXPECT_EQ(SavedFrames(path), before);
+}
+
+TEST_F(MainWindow, WhatIsNotAProjectChangesNothing) {
+  ASSERT_TRUE(Open(ProjectFile("good.vxpr", 2)));
+  const std::string good = window_.FileName();
+  EXPECT_FALSE(Open(dir_.Write("projects/wizard.vxpr", "<WZ/>")));
+  EXPECT_EQ(dialogs_->messages, std::vector<std::string>{"File loading error."});
+  EXPECT_THROW(Open(dir_.Write("projects/broken.vxpr", "<VX><FRAME")), EKelPiggerError);
+  EXPECT_THROW(Open(dir_ / "projects/none.vxpr"), std::runtime_error);
+  EXPECT_EQ(dialogs_->messages.size(), 3u);
+  EXPECT_EQ(window_.FileName(), good);
+  EXPECT_EQ(window_.Strip().TileCount(), 2);
+}
+
+TEST_F(MainWindow, AddedPicturesSkipUnreadableFilesAndTheLastBecomesCurrent) {
+  window_.FirstActivation();
+  const std::string bad = dir_.Write("graphics/bad.jpg", "garbage");
+  dialogs_->filesToOpen = {Picture("a.jpg"), bad, dir_ / "graphics/none.jpg", Picture("b.jpg")};
+  window_.PAddpictureClick();
+  ASSERT_EQ(dialogs_->openChoices.size(), 1u);
+  EXPECT_EQ(dialogs_->openChoices[0].folder, dir_ / "graphics");
+  EXPECT_TRUE(dialogs_->openChoices[0].multiple);
+  WaitIdle();
+  EXPECT_EQ(Footers(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+  EXPECT_EQ(window_.Strip().Current(), window_.Strip().TileAt(1));
+  EXPECT_TRUE(window_.Changed());
+  EXPECT_STREQ(window_.StatusPanel(1).label(), "Changed");
+  EXPECT_TRUE(shown_.empty());
+  EXPECT_NE(window_.Strip().TileAt(0)->Id, window_.Strip().TileAt(1)->Id);
+}
+
+TEST_F(MainWindow, DropsAddPicturesWhereTheyFallAndOpenProjects) {
+  ASSERT_TRUE(Open(ProjectFile("drop.vxpr", 2)));
+  const ui::TO_img_item& second = *window_.Strip().TileAt(1);
+  // Onto the upper half of the second tile: the new pictures go before it.
+  // As FLTK hands a drop to the window under the mouse.
+  Fl_Widget& target = window_;
+  test::MoveMouse(window_, second.x() + 20, second.y() + 10);
+  target.handle(FL_DND_ENTER);
+  target.handle(FL_DND_RELEASE);
+  const std::string text =
+      "file://" + Picture("new one.jpg") + "\r\n" + "file://" + Picture("two.jpg") + "\r\n";
+  std::string escaped;
+  for (char c : text) escaped += c == ' ' ? std::string("%20") : std::string(1, c);
+  Fl::e_text = escaped.data();
+  Fl::e_length = static_cast<int>(escaped.size());
+  target.handle(FL_PASTE);
+  WaitIdle();
+  EXPECT_EQ(Footers(),
+            (std::vector<std::string>{"Footer 0", "new one.jpg", "two.jpg", "Footer 1"}));
+  EXPECT_TRUE(window_.Changed());
+
+  // A project dropped anywhere is opened, after the question about the changes.
+  const std::string other = ProjectFile("other.vxpr", 1);
+  target.handle(FL_DND_RELEASE);
+  std::string project = "file://" + other + "\n";
+  Fl::e_text = project.data();
+  Fl::e_length = static_cast<int>(project.size());
+  target.handle(FL_PASTE);
+  WaitIdle();
+  EXPECT_EQ(dialogs_->questions, std::vector<std::string>{"Save changes?"});
+  EXPECT_EQ(window_.FileName(), other);
+  EXPECT_EQ(window_.Strip().TileCount(), 1);
+}
+
+TEST_F(MainWindow, DeletesTheCurrentOrTheCheckedPictures) {
+  ASSERT_TRUE(Open(ProjectFile("del.vxpr", 4)));
+  ui::TO_img_items& strip = window_.Strip();
+  strip.SelectTile(strip.TileAt(0));
+  sureAnswers_ = {false, true};
+  window_.PDeletepictureClick();  // No
+  window_.PDeletepictureClick();  // Yes
+  EXPECT_EQ(asked_, std::vector<std::string>(2, "Delete current picture from the project?"));
+  EXPECT_EQ(Footers(), (std::vector<std::string>{"Footer 1", "Footer 2", "Footer 3"}));
+  EXPECT_EQ(strip.Current(), nullptr);
+
+  // Checked tiles without a current one: only "Delete checked" can be chosen.
+  strip.TileAt(0)->SetChecked(true);
+  strip.TileAt(2)->SetChecked(true);
+  window_.UpdateCommands();
+  EXPECT_TRUE(ToolActive("Del.Pict."));
+  EXPECT_FALSE(Active("Edit/Delete picture"));
+  sureAnswers_ = {true};
+  window_.PDeletepictureClick();
+  EXPECT_FALSE(forms_.sureDel.RB_current().active());
+  EXPECT_EQ(Footers(), std::vector<std::string>{"Footer 2"});
+  EXPECT_TRUE(window_.Changed());
+}
+
+TEST_F(MainWindow, MakeSaysWhatIsMissing) {
+  window_.FirstActivation();
+  window_.PNewClick(true);
+  window_.PBuildonlyClick();
+  window_.AddPictures({Picture("a.jpg")});
+  WaitIdle();
+  dialogs_->answers = {true};  // saved: a project without an output kind
+  window_.PBuildonlyClick();
+  fs::remove(window_.ViewerPath);
+  window_.PBuildonlyClick();
+  EXPECT_EQ(shown_, (std::vector<std::string>{"No files to add to arhive.", "Wrong output type",
+                                              "No project compiller found."}));
+}
+
+TEST_F(MainWindow, MakeWithoutSavingMakesTheSavedProject) {
+  ASSERT_TRUE(Open(ProjectFile("saved.vxpr", 2)));
+  window_.AddPictures({Picture("added.jpg")});
+  WaitIdle();
+  dialogs_->answers = {false};
+  bool idle = false;
+  window_.OnIdle = [&] { idle = true; };
+  window_.PBuildonlyClick();
+  ASSERT_TRUE(test::WaitFor([&] { return idle; }));
+  EXPECT_EQ(dialogs_->questions, std::vector<std::string>{"Save changes?"});
+  const std::string archive = ReadWholeFile(dir_ / "output/trip.run");
+  EXPECT_EQ(BlockIndex(archive).List().size(), 3u);  // the description and two pictures
+  EXPECT_TRUE(window_.Changed());
+}
+
+TEST_F(MainWindow, ARunningArchiveKeepsTheWindowResponsive) {
+  window_.ViewerPath = Viewer("sleep 1");
+  ASSERT_TRUE(Open(ProjectFile("run.vxpr", 1)));
+  EXPECT_TRUE(ToolActive("Run"));
+  bool idle = false;
+  window_.OnIdle = [&] { idle = true; };
+  window_.PBuildandrunClick();
+  ASSERT_TRUE(test::WaitFor([&] { return window_.Running(); }));
+  // The window goes on handling events while the archive runs; its commands wait.
+  EXPECT_FALSE(window_.Tools().active());
+  EXPECT_FALSE(Active("File"));
+  ASSERT_TRUE(test::WaitFor([&] { return idle; }));
+  EXPECT_FALSE(window_.Running());
+  EXPECT_TRUE(window_.Tools().active());
+}
+
+TEST_F(MainWindow, StripKeysActOnRelease) {
+  ASSERT_TRUE(Open(ProjectFile("keys.vxpr", 3)));
+  ui::TO_img_items& strip = window_.Strip();
+  strip.SelectTile(strip.TileAt(0));
+  test::Key(window_, FL_Down);
+  EXPECT_EQ(strip.Current(), strip.TileAt(1));
+  test::Key(window_, FL_End);
+  EXPECT_EQ(strip.Current(), strip.TileAt(2));
+  test::Key(window_, FL_Home);
+  EXPECT_EQ(strip.Current(), strip.TileAt(0));
+  // A press alone does nothing.
+  Fl::e_keysym = FL_Down;
+  Fl::handle(FL_KEYDOWN, &window_);
+  EXPECT_EQ(strip.Current(), strip.TileAt(0));
+}
+
+TEST_F(MainWindow, CommandLineProjectOpensWithoutTheStartDialog) {
+  const std::string path = ProjectFile("given.vxpr", 2);
+  window_.Start(path);
+  WaitIdle();
+  EXPECT_EQ(window_.FileName(), path);
+  EXPECT_EQ(window_.Strip().TileCount(), 2);
+  EXPECT_EQ(dialogs_->modalRuns, 0);
+  // Closing keeps it as the last project.
+  window_.do_callback();
+  EXPECT_FALSE(window_.shown());
+  EXPECT_EQ(forms_.settings.User().LastProject(), path);
+}
+
+TEST_F(MainWindow, LastProjectThatIsNotAProjectLeadsToANewOne) {
+  forms_.settings.User().SetLastProject(dir_.Write("projects/odd.vxpr", "<SETTINGS/>"));
+  auto script = dialogs_->onModal;
+  dialogs_->onModal = [&](Fl_Window& dialog) {
+    if (&dialog == &forms_.start) forms_.start.one_click_start(TFstart::LastProject);
+    script(dialog);
+  };
+  window_.Start();
+  EXPECT_EQ(dialogs_->messages, std::vector<std::string>{"File loading error."});
+  EXPECT_EQ(window_.FileName(), dir_ / "projects/Project1.vxpr");
+  EXPECT_EQ(window_.Properties().jpegQuality, "65");  // the user's new project
+}
+
+TEST(DroppedFiles, FileManagerTexts) {
+  const struct {
+    const char* what;
+    const char* text;
+    std::vector<std::string> files;
+  } cases[] = {
+      {"URIs a line", "file:///a/b.jpg\r\nfile:///c.png\r\n", {"/a/b.jpg", "/c.png"}},
+      {"escapes", "file:///a%20b/%C3%A9.jpg", {"/a b/\xC3\xA9.jpg"}},
+      {"a broken escape stays", "file:///a%2", {"/a%2"}},
+      {"a host names the path after it", "file://localhost/x.jpg", {"/x.jpg"}},
+      {"plain paths", "/x.jpg\n/y.jpg", {"/x.jpg", "/y.jpg"}},
+      {"other schemes are left out", "http://example.org/a.jpg\nfile:///b.jpg", {"/b.jpg"}},
+      {"nothing", "", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DroppedFiles(c.text), c.files) << c.what;
+}
+
+}  // namespace
+}  // namespace vx::builder
