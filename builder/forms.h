@@ -3,6 +3,7 @@
 
 #include "busy_window.h"
 #include "message_dialogs.h"
+#include "project_properties_dialog.h"
 #include "run_dialog.h"
 #include "settings_dialog.h"
 #include "start_dialog.h"
@@ -12,6 +13,7 @@ namespace vx::builder {
 struct Forms {
   explicit Forms(UserLayout layout) : settings(std::move(layout)) {}
 
+  TF_edit_prj editPrj;
   TFsure sure;
   TDmsg msg;
   TD_settings_user settings;

@@ -21,6 +21,7 @@ VX_PICTURE(vx_picture_tool_fields)
 VX_PICTURE(vx_picture_tool_project)
 VX_PICTURE(vx_picture_tool_run)
 VX_PICTURE(vx_picture_tool_exit)
+VX_PICTURE(vx_picture_password_page)
 #undef VX_PICTURE
 
 namespace vx::builder {
@@ -48,6 +49,7 @@ constexpr std::array kPictures = {
     Bytes{vx_picture_tool_project, vx_picture_tool_project_end},
     Bytes{vx_picture_tool_run, vx_picture_tool_run_end},
     Bytes{vx_picture_tool_exit, vx_picture_tool_exit_end},
+    Bytes{vx_picture_password_page, vx_picture_password_page_end},
 };
 
 }  // namespace

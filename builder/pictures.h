@@ -22,6 +22,7 @@ enum class Picture {
   ToolProject,
   ToolRun,
   ToolExit,
+  PasswordPage,  // the properties' page "Passworded areas"
 };
 
 // Decoded once and kept for the whole run.

@@ -1,7 +1,7 @@
 // Shows the builder's dialogs (under Xvfb when there is no desktop) and saves what a person
-// would see: the start dialog, both pages of the settings, a message, a confirmation, the
-// busy window, the making progress dialog over a real make of the demo project, and the main
-// window with that project.
+// would see: the start dialog, both pages of the settings, the pages of the project properties,
+// a message, a confirmation, the busy window, the making progress dialog over a real make of the
+// demo project, and the main window with that project.
 //   builder_screenshots DIST FOLDER
 #include <FL/Fl.H>
 
@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "document/project.h"
+#include "document/property_text.h"
 #include "forms.h"
 #include "main_window.h"
 #include "photographing_dialogs.h"
@@ -39,6 +40,28 @@ int main(int argc, char** argv) {
   forms.settings.Pages().value(forms.settings.Pages().child(1));
   photo.path = path("builder-settings-colors.png");
   forms.settings.Execute();
+  // The four pages of the project properties on the demo project, and the first page once more
+  // for a plain ZIP of pictures.
+  {
+    using Page = vx::builder::TF_edit_prj::Page;
+    const vx::Project demo = vx::LoadProjectFile((dist / "projects/Demo.vxpr").string());
+    vx::ProjectProperties values = vx::ReadProperties(*demo.document);
+    std::string properties = vx::PropertyTextOf(values);
+    for (const auto& [page, name] :
+         {std::pair{Page::ArchiveFile, "builder-properties-file.png"},
+          std::pair{Page::MagnifyingGlass, "builder-properties-lens.png"},
+          std::pair{Page::Other, "builder-properties-other.png"},
+          std::pair{Page::PasswordedAreas, "builder-properties-password.png"}}) {
+      photo.path = path(name);
+      forms.editPrj.SetActivePage(page);
+      forms.editPrj.EditText(properties);
+    }
+    values.outputKind = "2";
+    properties = vx::PropertyTextOf(values);
+    photo.path = path("builder-properties-zip.png");
+    forms.editPrj.SetActivePage(Page::ArchiveFile);
+    forms.editPrj.EditText(properties);
+  }
   photo.path = path("builder-message.png");
   forms.msg.ShowText("Wrong name of grapic file " + (dist / "graphics/beach.jpg").string());
   photo.path = path("builder-confirmation.png");

@@ -18,8 +18,26 @@ DesktopOpener& Opener() {
 
 void OpenWithDesktop(const std::string& target) { Opener()(target); }
 
+namespace {
+
+// "https://", "ftp://" and the like: letters, then letters, digits, "+", "-" or ".", then
+// "://". Without the slashes "host:8080" would pass for one.
+bool HasScheme(const std::string& address) {
+  const size_t end = address.find("://");
+  if (end == std::string::npos || end == 0 || !std::isalpha(static_cast<unsigned char>(address[0])))
+    return false;
+  for (size_t i = 1; i < end; ++i) {
+    const auto c = static_cast<unsigned char>(address[i]);
+    if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::string WebAddress(const std::string& address) {
-  return address.find("http://") == std::string::npos ? "http://" + address : address;
+  return address.find("http://") == std::string::npos && !HasScheme(address) ? "http://" + address
+                                                                             : address;
 }
 
 DesktopOpener InstallDesktopOpener(DesktopOpener opener) {

@@ -12,7 +12,8 @@ namespace vx {
 // does nothing when that cannot be started.
 void OpenWithDesktop(const std::string& target);
 
-// A web address as archives give it, with "http://" put in front when it does not contain it.
+// A web address as archives give it, with "http://" put in front when it neither contains it
+// nor starts with a scheme of its own ("https://").
 std::string WebAddress(const std::string& address);
 
 // Tests replace the desktop; returns the previous handler.
