@@ -90,7 +90,7 @@ void TFmain::BuildMenu() {
       {"File/Save project as...", FL_CTRL + FL_SHIFT + 's', [](TFmain& w) { w.PSaveasClick(); },
        FL_MENU_DIVIDER},
       {"File/Exit", FL_CTRL + 'q', [](TFmain& w) { w.PExitClick(); }, 0},
-      {"Edit/Project properties", 0, nullptr, FL_MENU_DIVIDER},
+      {"Edit/Project properties", 0, [](TFmain& w) { w.PPrjClick(); }, FL_MENU_DIVIDER},
       {"Edit/Add picture", FL_Insert, [](TFmain& w) { w.PAddpictureClick(); }, 0},
       {"Edit/Delete picture", FL_Delete, [](TFmain& w) { w.PDeletepictureClick(); },
        FL_MENU_DIVIDER},
@@ -124,7 +124,7 @@ void TFmain::BuildToolBar() {
   toolBar_->Add("Del.Pict.", Picture::ToolDelete, [this] { PDeletepictureClick(); });
   toolBar_->Add("Objects", Picture::ToolObjects, nullptr);
   toolBar_->Add("Fields", Picture::ToolFields, nullptr);
-  toolBar_->Add("Project", Picture::ToolProject, nullptr);
+  toolBar_->Add("Project", Picture::ToolProject, [this] { PPrjClick(); });
   toolBar_->AddSeparator();
   toolBar_->Add("Run", Picture::ToolRun, [this] { PBuildandrunClick(); });
   toolBar_->Add("Exit", Picture::ToolExit, [this] { PExitClick(); });
@@ -170,7 +170,7 @@ void TFmain::UpdateCommands() {
   enable("Del.Pict.", current || strip_->AnyTileChecked());
   enable("Run", executable);
   // Their dialogs come with their own windows.
-  for (const char* waiting : {"Objects", "Fields", "Project"}) enable(waiting, false);
+  for (const char* waiting : {"Objects", "Fields"}) enable(waiting, false);
   splitter_->activate();
   if (!idle) splitter_->deactivate();
 }

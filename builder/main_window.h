@@ -44,6 +44,7 @@ class TFmain : public TPmain {
   void PAddpictureClick();
   void PDeletepictureClick();
   void POptionsClick();
+  void PPrjClick();
   void PBuildonlyClick();
   void PBuildandrunClick();
   void PHelp1Click();

@@ -5,6 +5,7 @@
 
 #include "archive/archive_maker.h"
 #include "document/project.h"
+#include "document/property_text.h"
 #include "document/vocabulary.h"
 #include "formats/picture_file.h"
 #include "main_window.h"
@@ -109,6 +110,19 @@ void TFmain::PDeletepictureClick() {
     }
     DeleteTiles(checked);
   }
+}
+
+void TFmain::PPrjClick() {
+  const std::string folder = forms_.settings.User().FolderPath(UserFolder::Output);
+  ProjectProperties properties = properties_;
+  properties.outputFile =
+      NormalisedOutputFile(properties.outputFile, properties.outputKind, folder, FileName());
+  std::string text = PropertyTextOf(properties);
+  if (!forms_.editPrj.EditText(text)) return;
+  ApplyPropertyText(text, properties);
+  properties.outputFile =
+      NormalisedOutputFile(properties.outputFile, properties.outputKind, folder, FileName());
+  SetProperties(properties);
 }
 
 void TFmain::POptionsClick() { forms_.settings.Execute(); }

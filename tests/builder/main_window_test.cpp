@@ -31,6 +31,7 @@ class MainWindow : public test::BuilderTest {
     // sureAnswers_ says so.
     dialogs_->onModal = [this](Fl_Window& dialog) {
       if (&dialog == &forms_.msg) shown_.push_back(forms_.msg.Text());
+      if (&dialog == &forms_.editPrj && onProperties_) onProperties_(forms_.editPrj);
       if (&dialog == &forms_.sure || &dialog == &forms_.sureDel) {
         asked_.push_back(static_cast<TextDialog&>(dialog).Text());
         if (!sureAnswers_.empty()) {
@@ -92,6 +93,7 @@ class MainWindow : public test::BuilderTest {
   TFmain window_;
   std::vector<std::string> shown_, asked_;
   std::deque<bool> sureAnswers_;
+  std::function<void(TF_edit_prj&)> onProperties_;
 };
 
 TEST_F(MainWindow, NewProjectsAreNumberedSkippingExistingNames) {
@@ -337,6 +339,34 @@ TEST_F(MainWindow, LastProjectThatIsNotAProjectLeadsToANewOne) {
   EXPECT_EQ(dialogs_->messages, std::vector<std::string>{"File loading error."});
   EXPECT_EQ(window_.FileName(), dir_ / "projects/Project1.vxpr");
   EXPECT_EQ(window_.Properties().jpegQuality, "65");  // the user's new project
+}
+
+TEST_F(MainWindow, NoOutputKindUntilThePropertiesAreConfirmed) {
+  window_.FirstActivation();
+  window_.PNewClick(true);
+  window_.AddPictures({Picture("a.jpg")});
+  WaitIdle();
+  dialogs_->answers = {true, true};
+  window_.PBuildonlyClick();
+  EXPECT_EQ(shown_, std::vector<std::string>{"Wrong output type"});
+  EXPECT_FALSE(ToolActive("Run"));
+  // Cancelled, nothing changes; confirmed, the first kind and its extension.
+  onProperties_ = [](TF_edit_prj& dialog) { dialog.btn_cancelClick(); };
+  window_.PPrjClick();
+  EXPECT_EQ(window_.Properties().outputKind, "");
+  onProperties_ = [](TF_edit_prj& dialog) { dialog.btn_okClick(); };
+  window_.PPrjClick();
+  EXPECT_EQ(window_.Properties().outputKind, "0");
+  EXPECT_EQ(window_.Properties().outputFile,
+            dir_ / ("output/Project1" + std::string(kExecutableExtension)));
+  EXPECT_TRUE(ToolActive("Run"));
+  EXPECT_TRUE(Active("Make/Make ZRV and run it"));
+  bool idle = false;
+  window_.OnIdle = [&] { idle = true; };
+  window_.PBuildonlyClick();
+  ASSERT_TRUE(test::WaitFor([&] { return idle; }));
+  EXPECT_EQ(shown_.size(), 1u);
+  EXPECT_TRUE(FileExists(window_.Properties().outputFile));
 }
 
 TEST(DroppedFiles, FileManagerTexts) {
