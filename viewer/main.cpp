@@ -6,11 +6,13 @@
 #include "archive_session.h"
 #include "blocks/data_blocks.h"
 #include "main_window.h"
+#include "picture/icon.h"
 #include "platform/display.h"
 #include "platform/paths.h"
 #include "platform/startup.h"
 #include "ui/dialogs.h"
 #include "ui/event_loop.h"
+#include "ui/icon_images.h"
 #include "ui/scaled_layout.h"
 
 namespace {
@@ -39,6 +41,9 @@ int main(int argc, char** argv) {
     return Refuse();  // our own file could not even be read
   }
 
+  // The archive's own icon when it carries one that can be read, else the viewer's.
+  std::vector<vx::IconPicture> icons = vx::DecodeIcoImages(vx::ReadBlock(vx::kMainIconBlock));
+  vx::ui::UseAsWindowIcons(icons.empty() ? vx::DefaultIconPictures() : icons);
   Fl::visual(FL_DOUBLE | FL_RGB);
   vx::ui::ScaleToolkit();
   int x = 0, y = 0, w = 1024, h = 768;
