@@ -39,8 +39,11 @@ class TO_icon_choicer : public Fl_Group {
   void SetIconText(const std::string& text);
 
   bool DefaultIcon() const { return default_; }
-  // The shown icon as an ICO file: what an archive gets, unless the default icon is chosen.
+  // The shown icon as an ICO file.
   const std::string& IconFile() const { return icon_; }
+  // What the maker puts into an executable archive (MakeOptions::mainIcon): the shown icon,
+  // nothing while the default icon is chosen, so the archive keeps the viewer's own.
+  std::string ArchiveIcon() const { return default_ ? std::string() : icon_; }
 
   // "Make Icon from Graphic" is the properties dialog's to handle.
   void OnMakeIcon(std::function<void()> handler) { onMakeIcon_ = std::move(handler); }

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "screenshot.h"
 #include "ui/dialogs.h"
@@ -36,6 +37,7 @@ class PhotographingDialogs : public ui::Dialogs {
   std::optional<std::string> ChooseFileToSave(const ui::FileChoice&) override {
     return std::nullopt;
   }
+  int ChooseFromMenu(const std::vector<std::string>&) override { return -1; }
   std::optional<Color> ChooseColor(const std::string&, Color) override { return std::nullopt; }
   ui::PrintEngine& Printer() override { return *printer_; }
 

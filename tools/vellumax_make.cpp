@@ -13,6 +13,7 @@
 #include "archive/archive_maker.h"
 #include "document/project.h"
 #include "document/vocabulary.h"
+#include "picture/icon.h"
 #include "platform/paths.h"
 
 namespace {
@@ -90,6 +91,15 @@ int main(int argc, char** argv) {
     options.exportFolder = vx::OwnProgramFolder() + "/../egraphics";
     std::filesystem::create_directories(options.exportFolder);
     options.onPicture = vx::PointerDrawingFor(*document);
+    // The project's icon, as the builder's icon chooser turns it into an icon file.
+    try {
+      options.mainIcon = vx::IconFromText(document->GetAttr(vx::names::kIcon));
+    } catch (const std::exception& e) {
+      std::fprintf(stderr,
+                   "vellumax-make: the project's icon cannot be read (%s); the archive keeps the "
+                   "viewer's icon\n",
+                   e.what());
+    }
     ConsoleObserver observer;
     if (!vx::MakeArchive(*document, options, observer)) {
       std::fprintf(stderr, "\nvellumax-make: %s\n",

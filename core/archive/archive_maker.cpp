@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "archive/main_icon.h"
 #include "archive/zip_files.h"
 #include "blocks/data_blocks.h"
 #include "concurrency/ordered_pipeline.h"
@@ -209,6 +210,13 @@ bool MakeExecutable(const TKelPigger& document, bool envelope, const MakeOptions
   } catch (const std::exception&) {
     observer.ShowMessage("No project compiller found.");
     return false;
+  }
+  if (!options.mainIcon.empty()) {
+    try {
+      ApplyIcon(options.mainIcon, working->Path());
+    } catch (const std::exception&) {
+      // The archive keeps the viewer's own icon; nothing is shown.
+    }
   }
   try {
     if (!BuildArchive(document, working->Path(), options.areas, observer)) return false;

@@ -26,6 +26,8 @@ struct MakeOptions {
   std::string exportFolder;  // where a ZIP of JPEG files leaves its pictures
   AreaLock areas;            // what locks the protected areas (DocumentForMaking gives it)
   PictureCallback onPicture;
+  // The ICO file an executable archive carries as its icon; empty: it keeps the viewer's.
+  std::string mainIcon;
 };
 
 // Draws each frame's pointers into its picture when the project's SP4ZA is "Y"; nothing

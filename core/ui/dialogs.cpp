@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Color_Chooser.H>
+#include <FL/Fl_Menu_Item.H>
 #include <FL/Fl_Native_File_Chooser.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_ask.H>
@@ -75,6 +76,12 @@ class FltkDialogs : public Dialogs {
         return std::nullopt;
     }
     return file;
+  }
+  int ChooseFromMenu(const std::vector<std::string>& items) override {
+    std::vector<Fl_Menu_Item> menu(items.size() + 1, Fl_Menu_Item{});
+    for (size_t i = 0; i < items.size(); ++i) menu[i].label(items[i].c_str());
+    const Fl_Menu_Item* chosen = menu.front().popup(Fl::event_x(), Fl::event_y());
+    return chosen ? static_cast<int>(chosen - menu.data()) : -1;
   }
   std::optional<Color> ChooseColor(const std::string& title, Color initial) override {
     uchar r = initial & 0xFF, g = (initial >> 8) & 0xFF, b = (initial >> 16) & 0xFF;

@@ -44,6 +44,8 @@ class Dialogs {
   // A file to write; the chooser asks before an existing file is overwritten. Nothing when
   // the user cancels.
   virtual std::optional<std::string> ChooseFileToSave(const FileChoice& choice) = 0;
+  // A pop-up menu of the items at the mouse; the index of the chosen one, -1 for none.
+  virtual int ChooseFromMenu(const std::vector<std::string>& items) = 0;
   // A colour chooser that starts with initial; nothing when the user cancels.
   virtual std::optional<Color> ChooseColor(const std::string& title, Color initial) = 0;
   // The printer, with its setup and print dialogs.

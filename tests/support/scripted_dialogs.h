@@ -57,7 +57,8 @@ class ScriptedDialogs : public ui::Dialogs {
   // The script acts on the dialog as a person would, and closes it.
   void RunModal(Fl_Window& dialog) override {
     ++modalRuns;
-    if (onModal) onModal(dialog);
+    // A copy runs, so the script may set another one for a dialog it opens.
+    if (const auto script = onModal) script(dialog);
     dialog.hide();
   }
   std::optional<std::string> ChooseFolder(const std::string& start) override {
@@ -73,6 +74,10 @@ class ScriptedDialogs : public ui::Dialogs {
     saveChoices.push_back(choice);
     return fileToSave;
   }
+  int ChooseFromMenu(const std::vector<std::string>& items) override {
+    menus.push_back(items);
+    return menuChoice;
+  }
   std::optional<Color> ChooseColor(const std::string&, Color initial) override {
     colorStarts.push_back(initial);
     return color;
@@ -86,6 +91,8 @@ class ScriptedDialogs : public ui::Dialogs {
   std::vector<ui::FileChoice> openChoices;
   std::optional<std::string> fileToSave;
   std::vector<ui::FileChoice> saveChoices;
+  std::vector<std::vector<std::string>> menus;
+  int menuChoice = -1;  // the answer of every pop-up menu
   std::optional<Color> color;
   std::vector<Color> colorStarts;
   std::vector<std::string> questions;
