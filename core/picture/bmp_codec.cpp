@@ -4,6 +4,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "picture/byte_order.h"
+
 namespace vx {
 namespace {
 
@@ -26,13 +28,6 @@ std::uint16_t Read16(std::string_view bytes, size_t at) {
   std::uint16_t value;
   std::memcpy(&value, bytes.data() + at, 2);
   return value;
-}
-
-void Put32(std::string& out, std::uint32_t value) {
-  out.append(reinterpret_cast<const char*>(&value), 4);
-}
-void Put16(std::string& out, std::uint16_t value) {
-  out.append(reinterpret_cast<const char*>(&value), 2);
 }
 
 }  // namespace

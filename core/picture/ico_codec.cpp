@@ -7,6 +7,8 @@
 #include <functional>
 #include <stdexcept>
 
+#include "picture/byte_order.h"
+
 namespace vx {
 namespace {
 
@@ -28,13 +30,6 @@ std::uint16_t Get16(std::string_view bytes, size_t at) {
   std::uint16_t value;
   std::memcpy(&value, bytes.data() + at, 2);
   return value;
-}
-
-void Put32(std::string& out, std::uint32_t value) {
-  out.append(reinterpret_cast<const char*>(&value), 4);
-}
-void Put16(std::string& out, std::uint16_t value) {
-  out.append(reinterpret_cast<const char*>(&value), 2);
 }
 
 bool IsPng(std::string_view image) { return image.starts_with("\x89PNG\r\n\x1a\n"); }

@@ -18,6 +18,7 @@
 #include "archive/archive_maker.h"
 #include "archive/main_icon.h"
 #include "blocks/data_blocks.h"
+#include "picture/byte_order.h"
 #include "picture/icon.h"
 #include "picture/jpeg_codec.h"
 #include "platform/files.h"
@@ -29,9 +30,6 @@ namespace vx {
 namespace {
 
 using namespace std::chrono_literals;
-
-void Put16(std::string& out, std::uint16_t v) { out.append(reinterpret_cast<char*>(&v), 2); }
-void Put32(std::string& out, std::uint32_t v) { out.append(reinterpret_cast<char*>(&v), 4); }
 
 // An icon header of one image at offset 22 of the given size, and the bytes after it.
 std::string OneImageIcon(std::uint32_t size, const std::string& image) {

@@ -5,11 +5,10 @@
 
 #include <cstring>
 
+#include "picture/byte_order.h"
+
 namespace vx {
 namespace {
-
-void Put16(std::string& out, std::uint16_t v) { out.append(reinterpret_cast<char*>(&v), 2); }
-void Put32(std::string& out, std::uint32_t v) { out.append(reinterpret_cast<char*>(&v), 4); }
 
 struct Image {
   std::uint32_t offset, size;
