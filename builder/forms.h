@@ -3,6 +3,7 @@
 
 #include "busy_window.h"
 #include "message_dialogs.h"
+#include "picture_mgm.h"
 #include "project_properties_dialog.h"
 #include "run_dialog.h"
 #include "settings_dialog.h"
@@ -21,6 +22,7 @@ struct Forms {
   TD_run run{msg, sure};
   TD_working working;
   TFsure_del sureDel;
+  TF_picture_mgm pictureMgm;
 };
 
 }  // namespace vx::builder

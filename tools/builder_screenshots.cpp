@@ -1,7 +1,7 @@
 // Shows the builder's dialogs (under Xvfb when there is no desktop) and saves what a person
 // would see: the start dialog, both pages of the settings, the pages of the project properties,
-// a message, a confirmation, the busy window, the making progress dialog over a real make of the
-// demo project, and the main window with that project.
+// a message, a confirmation, the busy window, the picture dialog that makes an icon, the making
+// progress dialog over a real make of the demo project, and the main window with that project.
 //   builder_screenshots DIST FOLDER
 #include <FL/Fl.H>
 
@@ -14,6 +14,7 @@
 #include "forms.h"
 #include "main_window.h"
 #include "photographing_dialogs.h"
+#include "sample_pictures.h"
 #include "screenshot.h"
 
 int main(int argc, char** argv) {
@@ -66,6 +67,11 @@ int main(int argc, char** argv) {
   forms.msg.ShowText("Wrong name of grapic file " + (dist / "graphics/beach.jpg").string());
   photo.path = path("builder-confirmation.png");
   forms.sureDel.AskDelete("Delete picture(s) from the project?");
+  vx::Bitmap picture = vx::MakeSamplePicture(320, 240, 7), icon;
+  forms.pictureMgm.SB_make_tn().value(1);
+  forms.pictureMgm.SB_make_tnClick();
+  photo.path = path("builder-picture.png");
+  forms.pictureMgm.ManagePicture(picture, icon, "Make the Icon");
 
   forms.working.StartBusy("Loading pictures...");
   vx::WaitFor([&] { return forms.working.Angle() > 1; }, 5);
