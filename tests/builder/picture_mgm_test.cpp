@@ -168,10 +168,10 @@ TEST_F(PictureMgm, TheGrabRectangleFollowsTheMouse) {
 }
 
 TEST_F(PictureMgm, PasteTakesTheClipboardsPictureAtRealSize) {
-  // Text is no picture.
-  Fl::copy("some text", 9, 1);
   Manage(
       [&] {
+        // Text is no picture.
+        Fl::copy("some text", 9, 1);
         test::ClickOn(dialog_.btn_paste());
         EXPECT_EQ(dialogs_->messages,
                   std::vector<std::string>{"Sorry, can't paste clipboard content as a picture."});
