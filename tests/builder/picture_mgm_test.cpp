@@ -170,7 +170,9 @@ TEST_F(PictureMgm, TheGrabRectangleFollowsTheMouse) {
 TEST_F(PictureMgm, PasteTakesTheClipboardsPictureAtRealSize) {
   Manage(
       [&] {
-        // Text is no picture.
+        // Text is no picture; the clipboard needs the display the shown dialog opened.
+        dialog_.show();
+        test::Settle();
         Fl::copy("some text", 9, 1);
         test::ClickOn(dialog_.btn_paste());
         EXPECT_EQ(dialogs_->messages,
