@@ -1,7 +1,5 @@
 #include "scale_image_dialog.h"
 
-#include <FL/fl_draw.H>
-
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -16,25 +14,6 @@ namespace {
 constexpr int kTextSize = 12;
 constexpr int kMinimum = 10, kMaximum = 160, kTickEvery = 25;
 
-// A horizontal track bar with a tick every few steps below its groove.
-class TrackBar : public Fl_Slider {
- public:
-  TrackBar(int x, int y, int w, int h) : Fl_Slider(x, y, w, h) { type(FL_HOR_NICE_SLIDER); }
-
- protected:
-  void draw() override {
-    const int groove = h() * 2 / 3;
-    draw_box(FL_FLAT_BOX, x(), y(), w(), h(), color());
-    Fl_Slider::draw(x(), y(), w(), groove);
-    fl_color(FL_DARK3);
-    const int knob = groove / 2;  // the knob's half width at either end
-    for (int v = kMinimum; v <= kMaximum; v += kTickEvery) {
-      const int tx = x() + knob + (w() - 2 * knob) * (v - kMinimum) / (kMaximum - kMinimum);
-      fl_line(tx, y() + groove + 1, tx, y() + h() - 2);
-    }
-  }
-};
-
 Fl_Box* Text(int x, int y, int w, const char* text) {
   auto* box = new Fl_Box(x, y, w, 20, text);
   box->labelsize(kTextSize);
@@ -45,9 +24,7 @@ Fl_Box* Text(int x, int y, int w, const char* text) {
 }  // namespace
 
 TD_scale_image::TD_scale_image() : Fl_Double_Window(330, 130, "Scale view") {
-  trackBar_ = new TrackBar(12, 12, 306, 36);
-  trackBar_->bounds(kMinimum, kMaximum);
-  trackBar_->step(1);
+  trackBar_ = new TrackBar(12, 12, 306, 36, kMinimum, kMaximum, kTickEvery);
   trackBar_->value(100);
   trackBar_->callback(
       [](Fl_Widget* w, void*) { static_cast<TD_scale_image*>(w->window())->TrB1Change(); });
@@ -92,7 +69,7 @@ void TD_scale_image::Reset() {
 }
 
 void TD_scale_image::TrB1Change() {
-  const int percent = static_cast<int>(trackBar_->value());
+  const int percent = trackBar_->Position();
   if (picture_) picture_->ShowStretched(ScaledSize(real_, percent));
   SetValueText(percent);
 }

@@ -5,9 +5,9 @@
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
-#include <FL/Fl_Slider.H>
 
 #include "picture_box.h"
+#include "track_bar.h"
 
 namespace vx::builder {
 
@@ -22,7 +22,7 @@ class TD_scale_image : public Fl_Double_Window {
   void Reset();
   void TrB1Change();
 
-  Fl_Slider& TrB1() { return *trackBar_; }
+  TrackBar& TrB1() { return *trackBar_; }
   const char* Label_scale() const { return value_->label(); }
   Fl_Button& OkButton() { return *ok_; }
   Fl_Button& CancelButton() { return *cancel_; }
@@ -34,7 +34,7 @@ class TD_scale_image : public Fl_Double_Window {
   PictureBox* picture_ = nullptr;
   Size real_;
   char valueText_[12] = "100";
-  Fl_Slider* trackBar_;
+  TrackBar* trackBar_;
   Fl_Box* value_;
   Fl_Button* ok_;
   Fl_Button* cancel_;
