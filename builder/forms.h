@@ -14,7 +14,9 @@ namespace vx::builder {
 struct Forms {
   explicit Forms(UserLayout layout) : settings(std::move(layout)) {}
 
-  TF_edit_prj editPrj;
+  // Made before the properties, whose icon it makes.
+  TF_picture_mgm pictureMgm;
+  TF_edit_prj editPrj{pictureMgm};
   TFsure sure;
   TDmsg msg;
   TD_settings_user settings;
@@ -22,7 +24,6 @@ struct Forms {
   TD_run run{msg, sure};
   TD_working working;
   TFsure_del sureDel;
-  TF_picture_mgm pictureMgm;
 };
 
 }  // namespace vx::builder

@@ -80,7 +80,8 @@ void LensCircle::draw() {
   fl_line_style(0);
 }
 
-TF_edit_prj::TF_edit_prj() : TP_dataform(kWidth, kHeight, "Archive Project Properties") {
+TF_edit_prj::TF_edit_prj(TF_picture_mgm& pictures)
+    : TP_dataform(kWidth, kHeight, "Archive Project Properties"), pictures_(pictures) {
   pages_ = Sized(new Fl_Tabs(8, 8, kWidth - 16, kPageTop - 8 + kPageHeight));
 
   auto* archive = pageGroups_[0] = PageGroupOf("Archive file");
@@ -98,6 +99,8 @@ TF_edit_prj::TF_edit_prj() : TP_dataform(kWidth, kHeight, "Archive Project Prope
   // The icon and the options of a plain ZIP share one place: only one is shown.
   constexpr int kAltTop = 222, kAltHeight = 160;
   iconGroup_ = Frame(20, kAltTop, 460, kAltHeight, "Archive File Icon");
+  O_icon_choicer1_ = new TO_icon_choicer(32, kAltTop + 16);
+  O_icon_choicer1_->OnMakeIcon([this] { O_icon_choicer1SB_make_iconClick(); });
   iconGroup_->end();
   optionsGroup_ = Frame(20, kAltTop, 460, kAltHeight, "Options:");
   Text(32, kAltTop + 14, 90, "JPEG quality:");
@@ -183,7 +186,11 @@ void TF_edit_prj::LoadText(const std::string& text) {
   TrackBar2Change();
   kinds_[static_cast<size_t>(values.kind)]->setonly();
   pointersInZip_->value(values.pointersInZip);
-  iconText_ = values.icon;
+  try {
+    O_icon_choicer1_->SetIconText(values.icon);
+  } catch (const std::exception&) {
+    // A project's icon that cannot be read leaves the one shown.
+  }
   password_->value(values.password.c_str());
   linkText_->value(values.linkText.c_str());
   linkAddress_->value(values.linkAddress.c_str());
@@ -199,7 +206,7 @@ void TF_edit_prj::StoreText() {
   values.quality = TrackBar2_->Position();
   values.kind = OutputKind();
   values.pointersInZip = pointersInZip_->value() != 0;
-  values.icon = iconText_;
+  values.icon = O_icon_choicer1_->GetIconText();
   values.password = password_->value();
   values.linkText = linkText_->value();
   values.linkAddress = linkAddress_->value();
@@ -285,6 +292,18 @@ void TF_edit_prj::SB_output_fileClick() {
   if (const auto chosen = ui::CurrentDialogs().ChooseFileToSave(choice))
     outputFile_->value(chosen->c_str());
   RG1Click();
+}
+
+void TF_edit_prj::O_icon_choicer1SB_make_iconClick() {
+  const Bitmap* current = currentPicture_ ? currentPicture_() : nullptr;
+  if (!current) {
+    ui::CurrentDialogs().ShowMessage("Please select a picture to make the icon from",
+                                     ui::MessageKind::Information);
+    return;
+  }
+  Bitmap picture = *current, icon;
+  if (pictures_.ManagePicture(picture, icon, "Make the Icon") && !icon.Empty())
+    O_icon_choicer1_->MakeIconFromBitmap(icon);
 }
 
 void TF_edit_prj::SB_MGcolorClick() {

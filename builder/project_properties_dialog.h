@@ -12,10 +12,13 @@
 #include <FL/Fl_Tabs.H>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "dataform.h"
 #include "document/property_text.h"
+#include "icon_choicer.h"
+#include "picture_mgm.h"
 #include "track_bar.h"
 
 namespace vx::builder {
@@ -40,7 +43,8 @@ class TF_edit_prj : public TP_dataform {
  public:
   enum class Page { ArchiveFile, MagnifyingGlass, Other, PasswordedAreas };
 
-  TF_edit_prj();
+  // "Make Icon from Graphic" edits the icon in pictures.
+  explicit TF_edit_prj(TF_picture_mgm& pictures);
   ~TF_edit_prj() override;
 
   void LoadText(const std::string& text) override;
@@ -59,12 +63,21 @@ class TF_edit_prj : public TP_dataform {
   void SB_MGcolorClick();
   void SB_jump2jpqClick();
   void SB_pwd_urlClick();
+  void O_icon_choicer1SB_make_iconClick();
+
+  // Where "Make Icon from Graphic" takes its picture: the main window's current tile's
+  // thumbnail, or null without one.
+  void OnCurrentPicture(std::function<const Bitmap*()> current) {
+    currentPicture_ = std::move(current);
+  }
 
   int OutputKind() const;
   Fl_Input& OutputFileEdit() { return *outputFile_; }
   Fl_Button& OutputFileButton() { return *SB_output_file_; }
   Fl_Round_Button& KindButton(int kind) { return *kinds_[static_cast<size_t>(kind)]; }
   Fl_Group& IconGroup() { return *iconGroup_; }
+  // Also read by the main window when it makes an executable archive.
+  TO_icon_choicer& O_icon_choicer1() { return *O_icon_choicer1_; }
   Fl_Group& OptionsGroup() { return *optionsGroup_; }
   Fl_Check_Button& PointersInZipBox() { return *pointersInZip_; }
   TrackBar& DiameterBar() { return *TrackBar1_; }
@@ -89,8 +102,8 @@ class TF_edit_prj : public TP_dataform {
   void SetKind(int kind);
   Fl_Group& PageGroup(Page page) const { return *pageGroups_[static_cast<size_t>(page)]; }
 
-  // The icon text as loaded, kept as it is.
-  std::string iconText_;
+  TF_picture_mgm& pictures_;
+  std::function<const Bitmap*()> currentPicture_;
   std::string qualityText_;
   std::string diameterText_;
 
@@ -101,6 +114,7 @@ class TF_edit_prj : public TP_dataform {
   Fl_Group* RG1_;
   std::array<Fl_Round_Button*, kOutputKindCount> kinds_{};
   Fl_Group* iconGroup_;
+  TO_icon_choicer* O_icon_choicer1_;
   Fl_Group* optionsGroup_;
   Fl_Box* optionsQuality_;
   Fl_Button* SB_jump2jpq_;

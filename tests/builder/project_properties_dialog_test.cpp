@@ -1,6 +1,7 @@
 #include "project_properties_dialog.h"
 
 #include "builder/builder_test.h"
+#include "picture/icon.h"
 #include "platform/desktop.h"
 #include "platform/paths.h"
 #include "support/layout_check.h"
@@ -30,8 +31,17 @@ class PropertiesDialog : public test::BuilderTest {
   }
   void ClickOn(Fl_Widget& widget) { test::ClickOn(widget); }
 
-  TF_edit_prj dialog_;
+  TF_picture_mgm pictures_;
+  TF_edit_prj dialog_{pictures_};
 };
+
+// A picture of a few colours, so an icon made from it differs from the default one.
+Bitmap Stripes() {
+  Bitmap bitmap(40, 40);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) bitmap.SetPixel(x, y, y < 20 ? 0x2040C0u : 0xC08020u);
+  return bitmap;
+}
 
 TEST_F(PropertiesDialog, LoadsWithFallbacksAndStoresWhatItShows) {
   const std::string run = kExecutableExtension;
@@ -58,9 +68,9 @@ TEST_F(PropertiesDialog, LoadsWithFallbacksAndStoresWhatItShows) {
               " h ", " compatible "}),
        60, 100, 2,
        Lines({"/out/a.zip", "#000000", "60", "100", "2", "Y", "", "pw", "t", "h", "compatible"})},
-      {"no protection line, or another word, is strong; the icon text goes back as it came",
-       Lines({"x", "#010203", "250", "10", "0", "", "424D", "", "", "", "Compatible"}), 250, 10, 0,
-       Lines({("x" + run).c_str(), "#010203", "250", "10", "0", "", "424D", "", "", "", ""})},
+      {"no protection line, or another word, is strong",
+       Lines({"x", "#010203", "250", "10", "0", "", "", "", "", "", "Compatible"}), 250, 10, 0,
+       Lines({("x" + run).c_str(), "#010203", "250", "10", "0", "", "", "", "", "", ""})},
       {"a diameter that is no number leaves the one shown (250 from the case before)",
        Lines({"", "", "big", "65", "0"}), 250, 65, 0,
        Lines({"", "#000000", "250", "65", "0", "", "", "", "", "", ""})},
@@ -232,7 +242,7 @@ TEST_F(PropertiesDialog, ThePropertiesOfAProjectGoThroughTheDialogAndBack) {
   TKelPigger project;
   project.LoadFromText(
       "<VX OUTPUT_FILE=\"/out/Sea.run\" MG_BORDER_COLOR=#008040 MG_DIAMETER=90 JPQ=70 "
-      "HICO=424D PWDLT=\"Get it\" PWDLH=a.example PROTECTION=compatible/>");
+      "PWDLT=\"Get it\" PWDLH=a.example PROTECTION=compatible/>");
   ProjectProperties properties = ReadProperties(project);
   properties.password = "pw";
   std::string text = PropertyTextOf(properties);
@@ -248,6 +258,52 @@ TEST_F(PropertiesDialog, ThePropertiesOfAProjectGoThroughTheDialogAndBack) {
   expected.password = "new";
   expected.protection = "";
   EXPECT_EQ(properties, expected);
+}
+
+TEST_F(PropertiesDialog, TheIconGoesThroughItsChooser) {
+  const std::string icon = IconText(IconFromBitmap(Stripes()));
+  const struct {
+    const char* what;
+    std::string line, stored;
+    bool shownDefault;
+  } cases[] = {
+      {"an icon of the project", icon, icon, false},
+      {"no icon: the default one", "", "", true},
+      {"a text that holds no picture leaves the icon shown", "00FF", "", true},
+  };
+  for (const auto& c : cases) {
+    std::string text = Lines({"", "", "", "", "0", "", c.line.c_str()});
+    ASSERT_TRUE(Edit(text, [&] {
+      EXPECT_EQ(dialog_.O_icon_choicer1().DefaultIcon(), c.shownDefault) << c.what;
+    })) << c.what;
+    EXPECT_EQ(ReadPropertyValues(text).icon, c.stored) << c.what;
+  }
+}
+
+TEST_F(PropertiesDialog, MakeIconFromGraphicNeedsTheCurrentPicture) {
+  std::string text = Lines({"", "", "", "", "0"});
+  ASSERT_TRUE(Edit(text, [&] { ClickOn(dialog_.O_icon_choicer1().SB_make_icon()); }));
+  EXPECT_EQ(dialogs_->messages,
+            std::vector<std::string>{"Please select a picture to make the icon from"});
+  EXPECT_EQ(ReadPropertyValues(text).icon, "");
+
+  const Bitmap current = Stripes();
+  dialog_.OnCurrentPicture([&] { return &current; });
+  ASSERT_TRUE(Edit(text, [&] {
+    // The picture dialog: the grab rectangle applied, then Ok.
+    dialogs_->onModal = [&](Fl_Window&) {
+      ClickOn(pictures_.SB_make_tn());
+      ClickOn(pictures_.SB_apply_th());
+      ClickOn(pictures_.btn_ok());
+    };
+    ClickOn(dialog_.O_icon_choicer1().SB_make_icon());
+    EXPECT_STREQ(pictures_.label(), "Make the Icon");
+    EXPECT_FALSE(dialog_.O_icon_choicer1().DefaultIcon());
+  }));
+  const std::string made = ReadPropertyValues(text).icon;
+  EXPECT_FALSE(made.empty());
+  EXPECT_NO_THROW(IconFromText(made));
+  EXPECT_EQ(dialogs_->messages.size(), 1u);
 }
 
 }  // namespace
