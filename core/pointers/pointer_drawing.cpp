@@ -12,26 +12,6 @@ namespace {
 
 constexpr Color kShadow = 0x020202;
 
-// Positions and sizes from a document can be anything (1e308, -1e308); a pointer this far out
-// shows on no picture, and clamping here keeps every later sum an int. NaN is no position.
-constexpr double kFarOut = 1 << 24;
-
-int ClampedPixels(double value) {
-  if (std::isnan(value)) throw std::invalid_argument("Not a position");
-  return RoundHalfEven(std::clamp(value, -kFarOut, kFarOut));
-}
-
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (;;) {
-    const size_t end = text.find_first_of("\r\n", start);
-    lines.emplace_back(text.substr(start, end == std::string_view::npos ? end : end - start));
-    if (end == std::string_view::npos) return lines;
-    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-  }
-}
-
 // A label with line breaks is as wide as its widest line and as high as its lines.
 Size MeasureLabel(const Canvas& canvas, const std::vector<std::string>& lines) {
   if (lines.size() == 1) return canvas.MeasureText(lines[0]);
@@ -42,6 +22,17 @@ Size MeasureLabel(const Canvas& canvas, const std::vector<std::string>& lines) {
 }
 
 }  // namespace
+
+std::vector<std::string> SplitLabelLines(std::string_view text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find_first_of("\r\n", start);
+    lines.emplace_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) return lines;
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+}
 
 void DrawPointers(const TKelPigger& pointers, Canvas& canvas, const PointerFilter& filter) {
   const Size extent = canvas.Extent();
@@ -62,8 +53,8 @@ void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, cons
     try {
       const PointerRecord record = ReadPointerRecord(element);
       const std::string label = " " + record.label + " ";
-      const int x = xo + ClampedPixels(W * record.anchorX);
-      const int y = yo + ClampedPixels(H * record.anchorY);
+      const int x = xo + FractionToPixels(record.anchorX, W);
+      const int y = yo + FractionToPixels(record.anchorY, H);
       const PointerColors colors{Drawable(record.text), Drawable(record.pen),
                                  Drawable(record.brush)};
       switch (record.kind) {
@@ -71,8 +62,8 @@ void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, cons
           DrawArrowShape(canvas, label, x, y, record.leftToRight, colors);
           break;
         case PointerKind::Area:
-          DrawAreaShape(canvas, label, x, y, ClampedPixels(W * record.areaWidth),
-                        ClampedPixels(H * record.areaHeight), colors);
+          DrawAreaShape(canvas, label, x, y, FractionToPixels(record.areaWidth, W),
+                        FractionToPixels(record.areaHeight, H), colors);
           break;
         case PointerKind::Cloud:
           DrawCloudAt(canvas, label, x, y, record.leftToRight, record.bottomToTop, colors);
@@ -116,7 +107,7 @@ void DrawAreaShape(Canvas& canvas, std::string_view label, int x, int y, int w, 
 
 void DrawCloudAt(Canvas& canvas, std::string_view label, int x, int y, bool leftToRight,
                  bool bottomToTop, const PointerColors& colors) {
-  const std::vector<std::string> lines = SplitLines(label);
+  const std::vector<std::string> lines = SplitLabelLines(label);
   const Size size = MeasureLabel(canvas, lines);
   const int cw = size.width + 10, ch = size.height + 20;
   const int left = leftToRight ? x - cw + 10 : x - 10;

@@ -25,6 +25,9 @@ void DrawPointersOnPicture(const TKelPigger& pointers, Bitmap& picture,
 void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, const Rect& target,
                         int yo, const PointerFilter& filter = {});
 
+// A label's lines, split at CR, LF or CR LF; an empty label is one empty line.
+std::vector<std::string> SplitLabelLines(std::string_view text);
+
 struct PointerColors {
   Color text, pen, brush;
 };

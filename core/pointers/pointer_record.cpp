@@ -1,6 +1,11 @@
 #include "pointers/pointer_record.h"
 
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
 #include "document/vocabulary.h"
+#include "picture/geometry.h"
 #include "text/trim.h"
 
 namespace vx {
@@ -13,7 +18,17 @@ double RealOrZero(const TKelPigger& element, const char* key) {
   return text.empty() ? 0.0 : TextToReal(text);
 }
 
+// Positions and sizes from a document can be anything (1e308, -1e308); a pointer this far out
+// shows on no picture.
+constexpr double kFarOut = 1 << 24;
+
 }  // namespace
+
+int FractionToPixels(double fraction, double side) {
+  const double value = fraction * side;
+  if (std::isnan(value)) throw std::invalid_argument("Not a position");
+  return RoundHalfEven(std::clamp(value, -kFarOut, kFarOut));
+}
 
 std::optional<PointerKind> PointerKindOf(std::string_view elementName) {
   if (elementName == n::kCloud) return PointerKind::Cloud;

@@ -28,6 +28,10 @@ struct PointerRecord {
 std::optional<PointerKind> PointerKindOf(std::string_view elementName);
 const char* ElementNameOf(PointerKind kind);
 
+// A fraction of a picture side in pixels of that side, rounded halves to even. Fractions far
+// outside the picture are clamped, so later sums stay ints; NaN fails.
+int FractionToPixels(double fraction, double side);
+
 // Fails when XR or YR is not a real (the caller skips that record and goes on).
 PointerRecord ReadPointerRecord(const TKelPigger& element);
 // Appends the record as a new child of the PNTRS node.

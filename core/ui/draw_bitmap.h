@@ -5,7 +5,10 @@
 
 namespace vx::ui {
 
-// Top-left corner at (x, y), one pixel per unit.
+// Top-left corner at (x, y), one pixel per unit. Only the part inside the current clip is
+// converted and sent, so a large picture costs what shows of it.
 void DrawBitmap(const Bitmap& bitmap, int x, int y);
+// The same, leaving out every pixel of the key colour: what lies below shows through there.
+void DrawBitmapExcept(const Bitmap& bitmap, int x, int y, Color key);
 
 }  // namespace vx::ui
