@@ -2,7 +2,9 @@
 #pragma once
 
 #include "busy_window.h"
+#include "edit_object.h"
 #include "message_dialogs.h"
+#include "objects_window.h"
 #include "picture_mgm.h"
 #include "project_properties_dialog.h"
 #include "run_dialog.h"
@@ -14,6 +16,8 @@ namespace vx::builder {
 struct Forms {
   explicit Forms(UserLayout layout) : settings(std::move(layout)) {}
 
+  TF_objects_ff objects;
+  TF_edit_obj editObj;
   // Made before the properties, whose icon it makes.
   TF_picture_mgm pictureMgm;
   TF_edit_prj editPrj{pictureMgm};

@@ -1,9 +1,12 @@
 // Shows the builder's dialogs (under Xvfb when there is no desktop) and saves what a person
 // would see: the start dialog, both pages of the settings, the pages of the project properties,
-// a message, a confirmation, the busy window, the picture dialog that makes an icon, the making
-// progress dialog over a real make of the demo project, and the main window with that project.
+// a message, a confirmation, the busy window, the picture dialog that makes an icon, the current
+// picture frame with the demo's pointers on its first picture at its own size, the objects
+// window, the object editor for each kind, the making progress dialog over a real make of the
+// demo project, and the main window with that project.
 //   builder_screenshots DIST FOLDER
 #include <FL/Fl.H>
+#include <FL/Fl_Double_Window.H>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,7 +14,9 @@
 
 #include "document/project.h"
 #include "document/property_text.h"
+#include "formats/picture_file.h"
 #include "forms.h"
+#include "img_frame.h"
 #include "main_window.h"
 #include "photographing_dialogs.h"
 #include "sample_pictures.h"
@@ -77,6 +82,40 @@ int main(int argc, char** argv) {
   vx::WaitFor([&] { return forms.working.Angle() > 1; }, 5);
   vx::SaveWindowPng(forms.working, path("builder-busy.png"));
   forms.working.StopBusy();
+
+  {
+    const vx::Project demo = vx::LoadProjectFile((dist / "projects/Demo.vxpr").string());
+    const vx::TKelPigger& first = *demo.document->FindChild("FRAME");
+    Fl_Double_Window window(1200, 700, "Vellumax");
+    auto* frame = new vx::builder::TO_img_frame(0, 0, window.w(), window.h());
+    window.end();
+    window.show();
+    frame->ShowPicture([&](vx::Bitmap& picture) {
+      picture = vx::LoadPictureFile(first.GetAttr("SRC_FILE"));
+      return true;
+    });
+    if (const vx::TKelPigger* pointers = first.FindChild("PNTRS"))
+      frame->LoadPointers(pointers->SaveToText());
+    frame->Area().ScrollTo(150, 400);  // where the three kinds lie
+    vx::SaveWindowPng(window, path("builder-frame.png"));
+  }
+  forms.objects.show();
+  vx::SaveWindowPng(forms.objects, path("builder-objects.png"));
+  forms.objects.hide();
+  const char* kEditors[] = {"builder-edit-cloud.png", "builder-edit-arrow.png",
+                            "builder-edit-area.png"};
+  for (int kind = 1; kind <= 3; ++kind) {
+    vx::PointerProperties pointer;
+    pointer.kind = kind;
+    pointer.label = "Some comment 120:80";
+    pointer.text = 0x0000FF;
+    pointer.pen = 0x808080;
+    pointer.brush = 0x80FFFF;
+    pointer.areaWidth = 298;
+    pointer.areaHeight = 55;
+    photo.path = path(kEditors[kind - 1]);
+    forms.editObj.Edit(pointer);
+  }
 
   // The demo project made into a folder of its own. Its third picture is missing: the make
   // waits there for its message to be seen, and the progress dialog is photographed then.
