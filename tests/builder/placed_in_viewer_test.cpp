@@ -36,7 +36,7 @@ TEST_F(PlacedInViewer, PointersLandOnTheSamePicturePixel) {
     bool leftToRight, bottomToTop;
     Point penNearAnchor;  // where the control shows the pen, from the anchor
   } cases[] = {
-      {"cloud", 1, {101, 203}, false, false, {0, -1}},  // the tail's tip is just below
+      {"Облако — café", 1, {101, 203}, false, false, {0, -1}},  // the tail's tip is below
       {"cloud below, to the left", 1, {333, 77}, true, true, {0, 0}},
       {"arrow", 2, {250, 301}, false, false, {0, 0}},
       {"area", 3, {37, 41}, false, false, {0, 0}},
@@ -76,8 +76,20 @@ TEST_F(PlacedInViewer, PointersLandOnTheSamePicturePixel) {
   }
   test::SaveWindowPng(window, "builder-frame-placed.png");
 
-  const std::string archive = test::MakeTestArchive(
-      dir_, "", "<FRAME FRAME_ID=F0 SRC_FILE=\"" + source + "\">" + pointersText + "</FRAME>");
+  const std::string frameText =
+      "<FRAME FRAME_ID=F0 SRC_FILE=\"" + source + "\">" + pointersText + "</FRAME>";
+  // Saved in a project file and opened again, the frame gets the same pointers.
+  {
+    TKelPigger project;
+    project.LoadFromText("<VX>" + frameText + "</VX>");
+    project.SaveToFile(dir_ / "trip.vxpr");
+    TKelPigger opened;
+    opened.LoadFromFile(dir_ / "trip.vxpr");
+    frame->LoadPointers(opened.FindChild("FRAME")->FindChild("PNTRS")->SaveToText());
+    EXPECT_EQ(frame->PointersText(), pointersText);
+    EXPECT_EQ(frame->PointerAt(0)->LabelText(), cases[0].what);
+  }
+  const std::string archive = test::MakeTestArchive(dir_, "", frameText);
   ASSERT_FALSE(archive.empty());
   const ArchiveImage image(archive);
   viewer::ArchiveSession session([&](std::string_view name) { return image.ReadBlock(name); });
@@ -94,6 +106,10 @@ TEST_F(PlacedInViewer, PointersLandOnTheSamePicturePixel) {
   ASSERT_EQ((Size{seen.Width(), seen.Height()}), picture) << "shown at its own size";
   SavePng(seen, test::TestOutputPath("viewer-placed.png"));
   for (const Case& c : cases) EXPECT_EQ(seen.Pixel(c.at.x, c.at.y), kPen) << c.what;
+  // Labels arrive as the author typed them, in any script.
+  const TKelPigger* pointers = session.FrameById("F0")->FindChild("PNTRS");
+  ASSERT_NE(pointers, nullptr);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(pointers->Child(i)->GetAttr("ARRTXT"), cases[i].what);
 }
 
 }  // namespace
