@@ -160,6 +160,16 @@ TEST_F(FrameTest, PicturesCentreAndPan) {
   EXPECT_EQ(frame_->Area().XPosition(), 1020 - frame_->Area().ViewWidth());
   EXPECT_EQ(frame_->Area().YPosition(), 820 - frame_->Area().ViewHeight());
 
+  // The wheel scrolls, as do the scroll bars.
+  frame_->Area().ScrollTo(0, 0);
+  test::Wheel(window_, 200, 200, 1);
+  EXPECT_EQ(frame_->Area().YPosition(), 48);
+  Fl_Scrollbar& horizontal =
+      *static_cast<Fl_Scrollbar*>(frame_->Area().child(frame_->Area().children() - 2));
+  horizontal.value(120);
+  horizontal.do_callback();
+  EXPECT_EQ(frame_->Area().XPosition(), 120);
+
   // A press on the empty part of an arrow's box reaches the picture below.
   frame_->Area().ScrollTo(0, 0);
   TMhint* arrow = frame_->AddPointer({100, 100}, Pointer(2), false);
