@@ -80,9 +80,10 @@ class ObjectEditor : public test::BuilderTest {
     editor_.CB_ptr_type().do_callback();
   }
 
+  // Made first: a window made while another is open would become its child.
+  TF_edit_obj editor_;
   Fl_Double_Window window_;
   TO_img_frame* frame_;
-  TF_edit_obj editor_;
   std::vector<PointerChange> changes_;
 };
 
