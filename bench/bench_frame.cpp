@@ -24,12 +24,8 @@ int main() {
   const vx::Bitmap picture = vx::MakeSamplePicture(4000, 3000, 3);
   frame->ShowBitmap(picture);
   for (int kind = 1; kind <= 3; ++kind) {
-    vx::PointerProperties pointer;
-    pointer.kind = kind;
-    pointer.label = "A label of some length";
-    pointer.brush = 0x80FFFF;
-    pointer.pen = 0x808080;
-    pointer.text = 0x0000FF;
+    vx::PointerProperties pointer =
+        vx::NewPointer(kind, "A label of some length", 0x0000FF, 0x808080, 0x80FFFF);
     pointer.areaWidth = 3000;
     pointer.areaHeight = 2000;
     frame->AddPointer({400 * kind, 300 * kind}, pointer, false);

@@ -105,16 +105,8 @@ int main(int argc, char** argv) {
   const char* kEditors[] = {"builder-edit-cloud.png", "builder-edit-arrow.png",
                             "builder-edit-area.png"};
   for (int kind = 1; kind <= 3; ++kind) {
-    vx::PointerProperties pointer;
-    pointer.kind = kind;
-    pointer.label = "Some comment 120:80";
-    pointer.text = 0x0000FF;
-    pointer.pen = 0x808080;
-    pointer.brush = 0x80FFFF;
-    pointer.areaWidth = 298;
-    pointer.areaHeight = 55;
     photo.path = path(kEditors[kind - 1]);
-    forms.editObj.Edit(pointer);
+    forms.editObj.Edit(vx::NewPointer(kind, "Some comment 120:80", 0x0000FF, 0x808080, 0x80FFFF));
   }
 
   // The demo project made into a folder of its own. Its third picture is missing: the make

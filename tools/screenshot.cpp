@@ -1,6 +1,9 @@
 #include "screenshot.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Device.H>
+#include <FL/Fl_Image_Surface.H>
+#include <FL/Fl_RGB_Image.H>
 #include <FL/fl_draw.H>
 #include <cairo.h>
 
@@ -8,6 +11,21 @@
 #include <memory>
 
 namespace vx {
+namespace {
+
+// Pixels of depth bytes each, red first.
+Bitmap FromRgb(const unsigned char* rgb, int w, int h, int depth) {
+  Bitmap shot(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const unsigned char* p = rgb + (static_cast<size_t>(y) * w + x) * depth;
+      shot.SetPixel(x, y, p[0] | (p[1] << 8) | (p[2] << 16));
+    }
+  }
+  return shot;
+}
+
+}  // namespace
 
 void SavePng(const Bitmap& bitmap, const std::string& path) {
   cairo_surface_t* surface =
@@ -32,14 +50,17 @@ Bitmap CaptureWindow(Fl_Window& window) {
   window.make_current();
   const int w = window.w(), h = window.h();
   std::unique_ptr<unsigned char[]> rgb(fl_read_image(nullptr, 0, 0, w, h));
-  Bitmap shot(w, h);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const unsigned char* p = rgb.get() + (static_cast<size_t>(y) * w + x) * 3;
-      shot.SetPixel(x, y, p[0] | (p[1] << 8) | (p[2] << 16));
-    }
-  }
-  return shot;
+  return FromRgb(rgb.get(), w, h, 3);
+}
+
+Bitmap DrawWindow(Fl_Window& window) {
+  Fl_Image_Surface surface(window.w(), window.h());
+  surface.set_current();
+  surface.draw(&window);
+  std::unique_ptr<Fl_RGB_Image> image(surface.image());
+  Fl_Display_Device::display_device()->set_current();
+  return FromRgb(reinterpret_cast<const unsigned char*>(image->data()[0]), image->w(), image->h(),
+                 image->d());
 }
 
 void SaveWindowPng(Fl_Window& window, const std::string& path) {

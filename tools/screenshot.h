@@ -13,6 +13,9 @@ namespace vx {
 void SavePng(const Bitmap& bitmap, const std::string& path);
 // What the window shows now (it is drawn first).
 Bitmap CaptureWindow(Fl_Window& window);
+// What the window draws, drawn into a picture of its own instead of read from the screen, so
+// other windows over it do not matter.
+Bitmap DrawWindow(Fl_Window& window);
 // What the window shows now (it is drawn first).
 void SaveWindowPng(Fl_Window& window, const std::string& path);
 

@@ -8,6 +8,19 @@
 
 namespace vx {
 
+PointerProperties NewPointer(int kind, const std::string& label, Color text, Color pen,
+                             Color brush) {
+  PointerProperties p;
+  p.kind = kind;
+  p.label = label;
+  p.text = text;
+  p.pen = pen;
+  p.brush = brush;
+  p.areaWidth = 298;
+  p.areaHeight = 55;
+  return p;
+}
+
 std::vector<PlacedPointer> ReadPlacedPointers(const std::string& text, Size picture) {
   std::vector<PlacedPointer> pointers;
   TKelPigger root;

@@ -22,6 +22,10 @@ struct PointerProperties {
   bool operator==(const PointerProperties&) const = default;
 };
 
+// A pointer as the author adds it on a click: a new one, its area 298 x 55 pixels.
+PointerProperties NewPointer(int kind, const std::string& label, Color text, Color pen,
+                             Color brush);
+
 struct PlacedPointer {
   PointerProperties properties;
   Point anchor;  // picture pixels

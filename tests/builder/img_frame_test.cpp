@@ -14,15 +14,7 @@ namespace {
 constexpr int kWidth = 400, kHeight = 300;
 
 PointerProperties Pointer(int kind, const std::string& label = "label") {
-  PointerProperties p;
-  p.kind = kind;
-  p.label = label;
-  p.brush = 0x80FFFF;
-  p.pen = 0x808080;
-  p.text = 0x0000FF;
-  p.areaWidth = 298;
-  p.areaHeight = 55;
-  return p;
+  return NewPointer(kind, label, 0x0000FF, 0x808080, 0x80FFFF);
 }
 
 class FrameTest : public test::BuilderTest {

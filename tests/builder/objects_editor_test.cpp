@@ -55,15 +55,8 @@ class ObjectEditor : public test::BuilderTest {
     frame_->OnPointerChange = [this](const PointerChange& change) { changes_.push_back(change); };
   }
   TMhint& Add(int kind) {
-    PointerProperties p;
-    p.kind = kind;
-    p.label = "Some comment 10:20";
-    p.text = 0x0000FF;
-    p.pen = 0x808080;
-    p.brush = 0x80FFFF;
-    p.areaWidth = 298;
-    p.areaHeight = 55;
-    return *frame_->AddPointer({100, 150}, p, false);
+    return *frame_->AddPointer(
+        {100, 150}, NewPointer(kind, "Some comment 10:20", 0x0000FF, 0x808080, 0x80FFFF), false);
   }
   // Runs the editor on the pointer with the script acting on it, then Ok or Cancel.
   bool Run(TMhint& pointer, const std::function<void()>& act, bool ok = true) {
