@@ -90,8 +90,8 @@ int main(int argc, char** argv) {
     auto* frame = new vx::builder::TO_img_frame(0, 0, window.w(), window.h());
     window.end();
     window.show();
-    frame->ShowPicture([&](vx::Bitmap& picture) {
-      picture = vx::LoadPictureFile(first.GetAttr("SRC_FILE"));
+    frame->ShowPicture([&](vx::Bitmap& shown) {
+      shown = vx::LoadPictureFile(first.GetAttr("SRC_FILE"));
       return true;
     });
     if (const vx::TKelPigger* pointers = first.FindChild("PNTRS"))
