@@ -1,5 +1,5 @@
-// JPEG decoding and encoding, resampling and smoothing on photo-like 12 MP pictures, with
-// the same work done by djpeg and cjpeg (same library) beside it.
+// JPEG decoding and encoding, previews, resampling and smoothing on photo-like 12 MP
+// pictures, with the same work done by djpeg and cjpeg (same library) beside it.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/picture_preview.h"
 #include "picture/jpeg_codec.h"
 #include "picture/resample.h"
 #include "platform/files.h"
@@ -88,6 +89,17 @@ int main() {
     tool += Shell("djpeg -scale 1/4 -outfile /dev/null " +
                   (folder / ("p" + std::to_string(i) + ".jpg")).string());
   Report("decode quarter", megapixels, quarter, tool);
+
+  // The wizard's preview of a photo: read, decoded at an eighth and fitted into its box.
+  const double preview = Time([&] {
+    for (int i = 0; i < kCount; ++i)
+      vx::LoadPicturePreview((folder / ("p" + std::to_string(i) + ".jpg")).string(), {180, 256});
+  });
+  tool = 0;
+  for (int i = 0; i < kCount; ++i)
+    tool += Shell("djpeg -scale 1/8 -outfile /dev/null " +
+                  (folder / ("p" + std::to_string(i) + ".jpg")).string());
+  Report("preview in a 180 x 256 box", megapixels, preview, tool);
 
   const double encode = Time([&] {
     for (const auto& b : decoded) vx::EncodeJpeg(b, 65);

@@ -4,6 +4,7 @@
 #include "busy_window.h"
 #include "edit_object.h"
 #include "message_dialogs.h"
+#include "new_project_wizard.h"
 #include "objects_window.h"
 #include "picture_mgm.h"
 #include "project_properties_dialog.h"
@@ -26,6 +27,7 @@ struct Forms {
   TD_settings_user settings;
   TFstart start;
   TD_run run{msg, sure};
+  TW_new_prj wizard{msg};
   TD_working working;
   TFsure_del sureDel;
 };

@@ -25,6 +25,8 @@ constexpr int kWidth = 1024, kHeight = 700;
 constexpr int kMenuHeight = 25;
 constexpr int kStripWidth = 200, kMinStripWidth = 100, kMinFrameWidth = 100;
 constexpr int kSplitterWidth = 5;
+// The JPEG quality a new project starts with.
+constexpr int kNewProjectQuality = 65;
 constexpr Fl_Color kFrameBackground = 0x91919100;  // red, green and blue 145
 
 }  // namespace
@@ -236,6 +238,15 @@ bool TFmain::DocumentToView() {
     ResizeStrip(Scaled(*width));
   }
   properties_ = ReadProperties(Document());
+  if (quickMode_) {
+    // Nothing is shown: the archive is made from the frames as they are, and the window closes.
+    quickFrames_.clear();
+    for (const FrameRecord& frame : ReadFrames(Document()))
+      quickFrames_.push_back({frame.id, frame.sourceFile, "", "", ""});
+    SetChanged(false);
+    UpdateCommands();
+    return true;
+  }
   FillStrip(ReadFrames(Document()), TileFill::Unreadable::Placeholder, -1, [this] {
     SetChanged(false);
     if (!fill_->Unread().empty()) {
@@ -248,7 +259,7 @@ bool TFmain::DocumentToView() {
 }
 
 void TFmain::ViewToDocument() {
-  WriteProject(Document(), properties_, UnscaledStripWidth(), FramesOfView());
+  WriteProject(Document(), properties_, UnscaledStripWidth(), FramesOfProject());
 }
 
 void TFmain::FirstActivation() {
@@ -288,12 +299,36 @@ void TFmain::Start(const std::string& commandLineProject) {
 void TFmain::PNewClick(bool byUser) {
   TPmain::PNewClick(byUser);
   properties_ = {};
+  quickMode_ = false;
+  quickFrames_.clear();
   UpdateCommands();
   if (!byUser) return;
   properties_.pointersInZip = "0";
   properties_.outputFile = NormalisedOutputFile(
       "", "0", forms_.settings.User().FolderPath(UserFolder::Output), FileName());
-  properties_.jpegQuality = "65";
+  properties_.jpegQuality = std::to_string(kNewProjectQuality);
+  RunNewProjectWizard();
+}
+
+void TFmain::RunNewProjectWizard() {
+  TW_new_prj& wizard = forms_.wizard;
+  const UserSettings& user = forms_.settings.User();
+  wizard.Inputs = {properties_.outputFile, user.FolderPath(UserFolder::Output),
+                   user.FolderPath(UserFolder::Source), kNewProjectQuality};
+  if (!wizard.RunWizard()) return;
+  quickMode_ = wizard.EasyChosen();
+  Document().LoadFromText(wizard.Result().SaveToText());
+  Document().SetName(names::kProjectRoot);
+  SetChanged(true);
+  DocumentToView();
+  PSaveClick();
+  if (!quickMode_) return;
+  // The program ends after the make, also when the make fails or cannot start.
+  if (!Make(wizard.RunAfterExit())) FormClose();
+}
+
+std::vector<FrameRecord> TFmain::FramesOfProject() const {
+  return quickMode_ ? quickFrames_ : FramesOfView();
 }
 
 void TFmain::PSaveClick() { TPmain::PSaveClick(); }

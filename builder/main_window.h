@@ -64,6 +64,9 @@ class TFmain : public TPmain {
   bool Busy() const;
   // An archive made by "Make ZRV and run it" is running.
   bool Running() const { return running_; }
+  // The wizard finished the EASY way: the project holds only its frames' identifiers and
+  // files, its archive is made and the window closes.
+  bool QuickMode() const { return quickMode_; }
   const ProjectProperties& Properties() const { return properties_; }
   ui::TO_img_items& Strip() { return *strip_; }
   Fl_Group& FrameSlot() { return *frameSlot_; }
@@ -87,7 +90,11 @@ class TFmain : public TPmain {
   void BuildToolBar();
   void ResizeStrip(int width);
   int UnscaledStripWidth() const;
-  void Make(bool run);
+  // False when the make could not start (a message says why).
+  bool Make(bool run);
+  // The new-project wizard, then its project; the EASY way makes the archive and closes.
+  void RunNewProjectWizard();
+  std::vector<FrameRecord> FramesOfProject() const;
   void SetBusy(bool busy);
   void FillStrip(std::vector<FrameRecord> frames, TileFill::Unreadable unreadable, int at,
                  std::function<void()> done);
@@ -114,7 +121,9 @@ class TFmain : public TPmain {
   bool running_ = false;
   bool madeFlag_ = false;
   bool addingPictures_ = false;
-  int dropAt_ = -1;  // where the pictures of a drop onto the strip go
+  bool quickMode_ = false;
+  std::vector<FrameRecord> quickFrames_;  // the frames of a quick-mode project: id and file
+  int dropAt_ = -1;                       // where the pictures of a drop onto the strip go
   std::unique_ptr<WatchedProgram> archive_;
 };
 

@@ -131,23 +131,23 @@ void TFmain::PBuildonlyClick() { Make(false); }
 
 void TFmain::PBuildandrunClick() { Make(true); }
 
-void TFmain::Make(bool run) {
+bool TFmain::Make(bool run) {
   madeFlag_ = false;
   AskSaveChanges();
   // The archive is made from the project as last saved.
   const TKelPigger& document = Document();
-  if (strip_->TileCount() == 0) {
+  if (FramesOfProject().empty()) {
     forms_.msg.ShowText("No files to add to arhive.");
-    return;
+    return false;
   }
   if (!FileExists(ViewerPath)) {
     forms_.msg.ShowText("No project compiller found.");
-    return;
+    return false;
   }
   const std::string kind = document.GetAttr(n::kOutputKind);
   if (kind != "0" && kind != "1" && kind != "2") {
     forms_.msg.ShowText("Wrong output type");
-    return;
+    return false;
   }
   const ProjectProperties saved = ReadProperties(document);
   auto made = DocumentForMaking(document, saved.password, ProtectionOf(document));
@@ -162,12 +162,19 @@ void TFmain::Make(bool run) {
   forms_.run.Start(*made.document, std::move(options), [this, run, kind, output](bool result) {
     making_ = false;
     madeFlag_ = result && kind != "2";
+    if (quickMode_) {
+      // "Run ZRV after exit": the archive is left running when the builder ends.
+      if (run && madeFlag_) StartProgram(output, {});
+      FormClose();
+      return;
+    }
     if (run && madeFlag_) {
       RunArchive(output);
     } else {
       Idle();
     }
   });
+  return true;
 }
 
 void TFmain::RunArchive(const std::string& path) {

@@ -3,7 +3,8 @@
 // a message, a confirmation, the busy window, the picture dialog that makes an icon, the current
 // picture frame with the demo's pointers on its first picture at its own size, the objects
 // window, the object editor for each kind, the making progress dialog over a real make of the
-// demo project, and the main window with that project.
+// demo project, the six pages of the new-project wizard with the demo's pictures in its list,
+// and the main window with that project.
 //   builder_screenshots DIST FOLDER
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
@@ -19,6 +20,7 @@
 #include "img_frame.h"
 #include "main_window.h"
 #include "photographing_dialogs.h"
+#include "platform/paths.h"
 #include "sample_pictures.h"
 #include "screenshot.h"
 
@@ -77,6 +79,29 @@ int main(int argc, char** argv) {
   forms.pictureMgm.SB_make_tnClick();
   photo.path = path("builder-picture.png");
   forms.pictureMgm.ManagePicture(picture, icon, "Make the Icon");
+
+  // The wizard's pages, with the demo's pictures in the list and the second one previewed.
+  for (const char* name : {"Harbour", "Old town", "Market", "Hills"})
+    photo.filesToOpen.push_back((dist / "graphics" / (std::string(name) + ".jpg")).string());
+  vx::builder::TW_new_prj& wizard = forms.wizard;
+  wizard.Inputs = {
+      (dist / "output" / (std::string("Project1") + vx::kExecutableExtension)).string(),
+      (dist / "output").string(), (dist / "graphics").string(), 65};
+  photo.whileShown = [&](Fl_Window&) {
+    for (int page = 0; page < wizard.PageCount(); ++page) {
+      if (page == vx::builder::TW_new_prj::PicturesPage) {
+        wizard.Source().SB_srcfileClick();
+        wizard.Source().Files().value(2);
+        wizard.Source().ActiveItemChanged();
+        vx::WaitFor([&] { return !wizard.Source().PreviewBusy(); }, 10);
+      }
+      vx::SaveWindowPng(wizard,
+                        path(("builder-wizard-" + std::to_string(page + 1) + ".png").c_str()));
+      wizard.SB_nextClick();
+    }
+  };
+  wizard.RunWizard();
+  photo.whileShown = nullptr;
 
   forms.working.StartBusy("Loading pictures...");
   vx::WaitFor([&] { return forms.working.Angle() > 1; }, 5);

@@ -4,6 +4,7 @@
 
 #include <FL/Fl_Window.H>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@ class PhotographingDialogs : public ui::Dialogs {
   std::string path;
   // When set, this window is saved instead, without the dialog over it.
   Fl_Window* subject = nullptr;
+  // When set, it acts on the shown dialog and saves what it wants instead.
+  std::function<void(Fl_Window&)> whileShown;
+  // The answer of the file choosers for opening.
+  std::vector<std::string> filesToOpen;
 
   void ShowMessage(const std::string&, ui::MessageKind, const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }
@@ -29,11 +34,15 @@ class PhotographingDialogs : public ui::Dialogs {
       return;
     }
     dialog.show();
-    SaveWindowPng(dialog, path);
+    if (whileShown) {
+      whileShown(dialog);
+    } else {
+      SaveWindowPng(dialog, path);
+    }
     dialog.hide();
   }
   std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
-  std::vector<std::string> ChooseFilesToOpen(const ui::FileChoice&) override { return {}; }
+  std::vector<std::string> ChooseFilesToOpen(const ui::FileChoice&) override { return filesToOpen; }
   std::optional<std::string> ChooseFileToSave(const ui::FileChoice&) override {
     return std::nullopt;
   }

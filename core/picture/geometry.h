@@ -42,4 +42,18 @@ inline Size FitInside(Size picture, Size box) {
   return {fitted.width < 1 ? 1 : fitted.width, fitted.height < 1 ? 1 : fitted.height};
 }
 
+// The same choice of the side that fills the box, the other side rounded (halves to even)
+// from the box's side times the picture's proportion; 1 x 1 when there is nothing to fit.
+inline Size FitInsideRounded(Size picture, Size box) {
+  if (box.width <= 0 || box.height <= 0 || picture.width <= 0 || picture.height <= 0) return {1, 1};
+  Size fitted = box;
+  if (static_cast<double>(box.height) / box.width >
+      static_cast<double>(picture.height) / picture.width) {
+    fitted.height = RoundHalfEven(static_cast<double>(box.width) * picture.height / picture.width);
+  } else {
+    fitted.width = RoundHalfEven(static_cast<double>(box.height) * picture.width / picture.height);
+  }
+  return {fitted.width < 1 ? 1 : fitted.width, fitted.height < 1 ? 1 : fitted.height};
+}
+
 }  // namespace vx

@@ -15,11 +15,13 @@
 #include "protection/cipher.h"
 #include "sample_pictures.h"
 #include "support/png_output.h"
+#include "support/run_for_a_while.h"
 
 namespace vx::builder {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 class MainWindow : public test::BuilderTest {
  protected:
@@ -367,6 +369,106 @@ TEST_F(MainWindow, NoOutputKindUntilThePropertiesAreConfirmed) {
   ASSERT_TRUE(test::WaitFor([&] { return idle; }));
   EXPECT_EQ(shown_.size(), 1u);
   EXPECT_TRUE(FileExists(window_.Properties().outputFile));
+}
+
+// From the start dialog through the six pages of the wizard: the project is saved, its archive
+// made with the real viewer and the builder ends.
+class NewProjectFromTheStart : public MainWindow {
+ protected:
+  // Picks the pictures and the archive file, chooses the finish and clicks "Ok".
+  void Finish(const std::vector<std::string>& pictures, const std::string& archive, bool easy,
+              bool runAfterExit) {
+    auto script = dialogs_->onModal;
+    dialogs_->onModal = [=, this](Fl_Window& dialog) {
+      TW_new_prj& wizard = forms_.wizard;
+      if (&dialog == &forms_.start) test::ClickOn(forms_.start.StartButton());
+      if (&dialog != &wizard) return script(dialog);
+      test::ClickOn(wizard.NextButton());
+      test::ClickOn(wizard.NextButton());
+      dialogs_->filesToOpen = pictures;
+      test::ClickOn(wizard.Source().AddButton());
+      test::ClickOn(wizard.NextButton());
+      EXPECT_EQ(wizard.ArchiveFileEdit().value(),
+                dir_ / ("output/Project1" + std::string(kExecutableExtension)));
+      wizard.ArchiveFileEdit().value(archive.c_str());
+      test::ClickOn(wizard.NextButton());
+      test::ClickOn(wizard.NextButton());
+      test::ClickOn(wizard.FinishButton(easy));
+      if (wizard.RunBox().value() != runAfterExit) test::ClickOn(wizard.RunBox());
+      test::SaveWindowPng(wizard, "builder-wizard-finish.png");
+      test::ClickOn(wizard.OkButton());
+    };
+    window_.Start();
+  }
+};
+
+TEST_F(NewProjectFromTheStart, EasySavesMakesAndEnds) {
+  window_.ViewerPath = VX_VIEWER_PATH;
+  const std::string a = Picture("a.jpg", 1), b = Picture("b.jpg", 2, 200, 300);
+  const std::string archive = dir_ / ("output/holiday" + std::string(kExecutableExtension));
+  Finish({a, b}, archive, true, false);
+  ASSERT_TRUE(test::WaitFor([&] { return !window_.shown(); }, 60)) << "the builder ends";
+  EXPECT_TRUE(window_.QuickMode());
+  EXPECT_EQ(shown_, std::vector<std::string>{});
+
+  // The project, with frames of only an identifier and a file.
+  const std::string project = dir_ / "projects/Project1.vxpr";
+  EXPECT_EQ(forms_.settings.User().LastProject(), project);
+  TKelPigger saved;
+  saved.LoadFromFile(project);
+  EXPECT_EQ(saved.Name, "VX");
+  EXPECT_EQ(saved.GetAttr("OUTPUT_FILE"), archive);
+  EXPECT_EQ(saved.GetAttr("OFT"), "0");
+  EXPECT_EQ(saved.GetAttr("JPQ"), "65");
+  ASSERT_EQ(saved.ChildCount(), 2);
+  const std::vector<Size> sizes = {{320, 240}, {200, 300}};
+  const std::string bytes = ReadWholeFile(archive);
+  const BlockIndex blocks(bytes);
+  EXPECT_FALSE(blocks.Find("PIG_TXT").empty());
+  for (int i = 0; i < 2; ++i) {
+    const TKelPigger& frame = *saved.Child(i);
+    EXPECT_EQ(frame.AttrNames, (std::vector<std::string>{"FRAME_ID", "SRC_FILE"}));
+    EXPECT_EQ(frame.ChildCount(), 0);
+    EXPECT_EQ(frame.GetAttr("SRC_FILE"), i == 0 ? a : b);
+    // The archive carries the picture under the frame's identifier.
+    const Bitmap picture = DecodeJpeg(blocks.Find(frame.GetAttr("FRAME_ID")));
+    EXPECT_EQ((Size{picture.Width(), picture.Height()}), sizes[static_cast<size_t>(i)]);
+  }
+  EXPECT_EQ(test::RunForAWhile(archive, nullptr, 1000ms, true), -1)
+      << "the archive should start and keep running";
+}
+
+TEST_F(NewProjectFromTheStart, EasyWithRunStartsTheArchive) {
+  const std::string ran = dir_ / "ran";
+  window_.ViewerPath = Viewer("touch '" + ran + "'");
+  Finish({Picture("a.jpg")}, dir_ / "output/trip", true, true);
+  ASSERT_TRUE(test::WaitFor([&] { return !window_.shown(); }, 60));
+  EXPECT_TRUE(test::WaitFor([&] { return FileExists(ran); }, 10)) << "the archive was started";
+}
+
+TEST_F(NewProjectFromTheStart, EasyEndsAlsoWhenTheMakeCannotStart) {
+  fs::remove(window_.ViewerPath);
+  Finish({Picture("a.jpg")}, dir_ / "output/trip", true, false);
+  EXPECT_EQ(shown_, std::vector<std::string>{"No project compiller found."});
+  EXPECT_FALSE(window_.shown());
+  EXPECT_TRUE(FileExists(dir_ / "projects/Project1.vxpr"));
+}
+
+TEST_F(NewProjectFromTheStart, AdvancedKeepsTheProjectOpen) {
+  const std::string a = Picture("a.jpg"), b = Picture("b.jpg", 2);
+  Finish({a, b}, dir_ / "output/trip", false, false);
+  WaitIdle();
+  EXPECT_TRUE(window_.shown());
+  EXPECT_FALSE(window_.QuickMode());
+  EXPECT_EQ(Footers(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+  EXPECT_FALSE(window_.Changed());
+  EXPECT_FALSE(FileExists(dir_ / "output/trip"));
+  const std::vector<FrameRecord> frames = SavedFrames(dir_ / "projects/Project1.vxpr");
+  ASSERT_EQ(frames.size(), 2u);
+  EXPECT_EQ(frames[1].sourceFile, b);
+  EXPECT_EQ(frames[1].footer, "b.jpg");
+  EXPECT_EQ(frames[0].id, window_.Strip().TileAt(0)->Id);
+  EXPECT_EQ(window_.Properties().outputFile, dir_ / "output/trip");  // as typed
 }
 
 TEST(DroppedFiles, FileManagerTexts) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "formats/picture_file.h"
+#include "formats/picture_preview.h"
 #include "picture/bmp_codec.h"
 #include "picture/jpeg_codec.h"
 #include "platform/files.h"
@@ -254,6 +255,35 @@ TEST(PictureFiles, MalformedFilesFailCleanly) {
   EXPECT_GE(checked, 10);
   EXPECT_THROW(LoadPictureFile(test::DataPath("pictures/none.png")), std::runtime_error);
   EXPECT_THROW(LoadPictureBytes("plain text", "txt"), std::runtime_error);
+}
+
+TEST(PictureFiles, PreviewFitsTheBoxUpright) {
+  test::TempFolder dir;
+  // Stored on its side as a camera does: upright it is 300 wide and 400 high.
+  const std::string turned =
+      dir.Write("turned.jpg", test::WildJpeg(Gradient(400, 300), test::JpegShape::Plain, 6));
+  const std::string png = test::DataPath("pictures/sample.png");  // 4 x 3
+  struct Case {
+    const char* what;
+    std::string path;
+    Size box, expected;
+  } cases[] = {
+      {"JPEG turned upright", turned, {100, 100}, {75, 100}},
+      {"JPEG in a wide box", turned, {200, 80}, {60, 80}},
+      {"small picture enlarged", png, {40, 40}, {40, 30}},
+      {"zero box", png, {0, 0}, {1, 1}},
+      {"zero box, JPEG", turned, {0, 10}, {1, 1}},
+  };
+  for (const Case& c : cases) {
+    const Bitmap preview = LoadPicturePreview(c.path, c.box);
+    EXPECT_EQ((Size{preview.Width(), preview.Height()}), c.expected) << c.what;
+  }
+  // The gradient runs left to right in red: upright, the left edge holds the top rows.
+  const Bitmap upright = LoadPicturePreview(turned, {30, 40});
+  EXPECT_LT(upright.Pixel(15, 2) & 0xFF, upright.Pixel(15, 37) & 0xFF);
+  EXPECT_THROW(LoadPicturePreview(dir.Write("broken.jpg", "\xFF\xD8\xFF broken"), {50, 50}),
+               std::runtime_error);
+  EXPECT_THROW(LoadPicturePreview(dir / "none.jpg", {50, 50}), std::runtime_error);
 }
 
 TEST(PictureFiles, PatternListsEveryExtension) {
