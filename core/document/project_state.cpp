@@ -112,6 +112,12 @@ void WriteProject(TKelPigger& document, const ProjectProperties& p, std::optiona
   }
 }
 
+std::string ProjectText(const ProjectState& state) {
+  TKelPigger document;
+  WriteProject(document, state.properties, state.stripWidth, state.frames);
+  return document.SaveToText();
+}
+
 std::string NormalisedOutputFile(const std::string& outputFile, const std::string& outputKind,
                                  const std::string& outputFolder, const std::string& projectFile) {
   std::filesystem::path path = std::string(Trim(outputFile));

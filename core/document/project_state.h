@@ -38,6 +38,15 @@ struct FrameRecord {
   bool operator==(const FrameRecord&) const = default;
 };
 
+// Everything a project file stores, as the window holds it.
+struct ProjectState {
+  ProjectProperties properties;
+  std::optional<int> stripWidth;
+  std::vector<FrameRecord> frames;
+
+  bool operator==(const ProjectState&) const = default;
+};
+
 // The root keys of a project document; an empty OFT reads as "0".
 ProjectProperties ReadProperties(const TKelPigger& project);
 // The frames in document order. A frame without an identifier gets a new one and
@@ -51,6 +60,9 @@ std::optional<int> StripWidthOf(const TKelPigger& project);
 // fails with the parser's error and leaves the document cleared.
 void WriteProject(TKelPigger& document, const ProjectProperties& properties,
                   std::optional<int> stripWidth, const std::vector<FrameRecord>& frames);
+
+// The text a project file of the state holds.
+std::string ProjectText(const ProjectState& state);
 
 // The archive's file: outputFolder + the project's name when it has none, with the extension
 // of its kind (an executable archive's, or ".zip").

@@ -8,6 +8,10 @@ inline constexpr const char* kProjectRoot = "VX";
 inline constexpr const char* kWizardRoot = "WZ";
 inline constexpr const char* kSettingsRoot = "SETTINGS";
 inline constexpr const char* kFilterRoot = "FILTER";
+// A builder's unsaved work: the project (a VX child), its file and the writer's process.
+inline constexpr const char* kRecoveryRoot = "RECOVERY";
+inline constexpr const char* kRecoveredFile = "PROJECT_FILE";
+inline constexpr const char* kProcessId = "PID";
 
 // Elements.
 inline constexpr const char* kFrame = "FRAME";

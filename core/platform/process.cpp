@@ -1,6 +1,7 @@
 #include "platform/process.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -77,6 +78,14 @@ std::optional<std::string> ReadProgramOutput(const std::string& path,
   ::close(fds[0]);
   if (!started || Wait(pid) != 0) return std::nullopt;
   return output;
+}
+
+int OwnProcessId() { return static_cast<int>(::getpid()); }
+
+bool ProcessRunning(int processId) {
+  if (processId <= 0) return false;
+  // EPERM: it exists, it is just another user's.
+  return ::kill(processId, 0) == 0 || errno == EPERM;
 }
 
 bool StartProgram(const std::string& path, const std::vector<std::string>& arguments) {

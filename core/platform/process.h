@@ -7,6 +7,10 @@
 
 namespace vx {
 
+int OwnProcessId();
+// True while a process of that id exists (a zombie not yet reaped counts).
+bool ProcessRunning(int processId);
+
 // Starts a program (a path, or a name looked up on PATH) and does not wait for it; false
 // when it could not be started.
 bool StartProgram(const std::string& path, const std::vector<std::string>& arguments);
