@@ -31,7 +31,82 @@ size_t SequenceLength(std::string_view text) {
   return length;
 }
 
+void Append(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// 0x80 to 0x9F of the Windows Western code page; the five it leaves free are replaced.
+constexpr char32_t kWindowsWestern[32] = {
+    0x20AC,       kReplacement, 0x201A,       0x0192, 0x2026, 0x2020,       0x2021,
+    0x02C6,       0x2030,       0x0160,       0x2039, 0x0152, kReplacement, 0x017D,
+    kReplacement, kReplacement, kReplacement, 0x2018, 0x2019, 0x201C,       0x201D,
+    0x2022,       0x2013,       0x2014,       0x02DC, 0x2122, 0x0161,       0x203A,
+    0x0153,       kReplacement, 0x017E,       0x0178};
+
+bool IsUtf8(std::string_view text) {
+  while (!text.empty()) {
+    const size_t length = SequenceLength(text);
+    if (length == 0) return false;
+    text.remove_prefix(length);
+  }
+  return true;
+}
+
 }  // namespace
+
+std::string Utf8FromLegacy(std::string_view bytes) {
+  if (IsUtf8(bytes)) return std::string(bytes);
+  std::string text;
+  text.reserve(bytes.size() * 2);
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    Append(text, byte >= 0x80 && byte < 0xA0 ? kWindowsWestern[byte - 0x80] : byte);
+  }
+  return text;
+}
+
+std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian) {
+  const auto unit = [&](size_t i) {
+    const auto a = static_cast<unsigned char>(bytes[i]),
+               b = static_cast<unsigned char>(bytes[i + 1]);
+    return static_cast<char32_t>(bigEndian ? (a << 8 | b) : (b << 8 | a));
+  };
+  size_t i = 0;
+  if (bytes.size() >= 2 && (bytes.substr(0, 2) == "\xFE\xFF" || bytes.substr(0, 2) == "\xFF\xFE")) {
+    bigEndian = bytes[0] == '\xFE';
+    i = 2;
+  }
+  std::string text;
+  for (; i + 1 < bytes.size(); i += 2) {
+    const char32_t code = unit(i);
+    if (code >= 0xD800 && code < 0xDC00 && i + 3 < bytes.size()) {
+      const char32_t low = unit(i + 2);
+      if (low >= 0xDC00 && low < 0xE000) {
+        Append(text, 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00));
+        i += 2;
+        continue;
+      }
+    }
+    Append(text, code >= 0xD800 && code < 0xE000 ? kReplacement : code);
+  }
+  return text;
+}
 
 std::string RepairUtf8(std::string_view text) {
   std::string repaired;

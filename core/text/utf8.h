@@ -10,4 +10,12 @@ namespace vx {
 // overlong, surrogate or beyond U+10FFFF) replaced by U+FFFD.
 std::string RepairUtf8(std::string_view text);
 
+// Bytes of unknown encoding: well-formed UTF-8 stays as it is; anything else is read as the
+// Western single-byte code page (Latin-1 with the Windows additions), as many cameras write.
+std::string Utf8FromLegacy(std::string_view bytes);
+
+// UTF-16 code units in the given byte order; a byte order mark overrides it and is dropped.
+// Unpaired surrogates become U+FFFD, a last odd byte is left out.
+std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian);
+
 }  // namespace vx
