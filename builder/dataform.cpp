@@ -1,6 +1,7 @@
 #include "dataform.h"
 
 #include <FL/Fl_Box.H>
+#include <FL/Fl_Group.H>
 #include <FL/Fl_Return_Button.H>
 
 #include "ui/dialogs.h"
@@ -18,12 +19,15 @@ TP_dataform::TP_dataform(int w, int h, const char* caption) : Fl_Double_Window(w
 
 void TP_dataform::EndForm() {
   const int top = h() - ButtonBarHeight;
-  auto* bar = new Fl_Box(0, top, w(), ButtonBarHeight);
+  auto* bar = new Fl_Group(0, top, w(), ButtonBarHeight);
   bar->box(FL_THIN_UP_BOX);
   const int y = top + (ButtonBarHeight - kButtonHeight) / 2;
-  ok_ = new Fl_Return_Button(w() - 2 * (kButtonWidth + kMargin), y, kButtonWidth, kButtonHeight,
-                             "Ok");
+  const int left = w() - 2 * (kButtonWidth + kMargin);
+  // A resizable dialog widens the bar on the left of the buttons, which stay on the right.
+  bar->resizable(new Fl_Box(0, top, left, ButtonBarHeight));
+  ok_ = new Fl_Return_Button(left, y, kButtonWidth, kButtonHeight, "Ok");
   cancel_ = new Fl_Button(w() - kButtonWidth - kMargin, y, kButtonWidth, kButtonHeight, "Cancel");
+  bar->end();
   for (Fl_Button* button : {ok_, cancel_}) button->labelsize(kTextSize);
   ok_->callback([](Fl_Widget* w, void*) { static_cast<TP_dataform*>(w->window())->btn_okClick(); });
   cancel_->callback(

@@ -3,6 +3,7 @@
 
 #include "busy_window.h"
 #include "edit_object.h"
+#include "fields_dialog.h"
 #include "message_dialogs.h"
 #include "new_project_wizard.h"
 #include "objects_window.h"
@@ -23,6 +24,8 @@ struct Forms {
   TF_picture_mgm pictureMgm;
   TF_edit_prj editPrj{pictureMgm};
   TFsure sure;
+  TE_field fieldEditor;
+  TF_dsc_flds fields{fieldEditor, sure};
   TDmsg msg;
   TD_settings_user settings;
   TFstart start;

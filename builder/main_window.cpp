@@ -96,7 +96,7 @@ void TFmain::BuildMenu() {
       {"Edit/Add picture", FL_Insert, [](TFmain& w) { w.PAddpictureClick(); }, 0},
       {"Edit/Delete picture", FL_Delete, [](TFmain& w) { w.PDeletepictureClick(); },
        FL_MENU_DIVIDER},
-      {"Edit/Fields and description", 0, nullptr, 0},
+      {"Edit/Fields and description", 0, [](TFmain& w) { w.PFieldsanddescriptionClick(); }, 0},
       {"Edit/Objects...", 0, nullptr, FL_MENU_DIVIDER},
       {"Edit/Options...", 0, [](TFmain& w) { w.POptionsClick(); }, 0},
       {"Make/Make Archive", FL_F + 9, [](TFmain& w) { w.PBuildonlyClick(); }, 0},
@@ -125,7 +125,7 @@ void TFmain::BuildToolBar() {
   toolBar_->Add("Add.Pict.", Picture::ToolAdd, [this] { PAddpictureClick(); });
   toolBar_->Add("Del.Pict.", Picture::ToolDelete, [this] { PDeletepictureClick(); });
   toolBar_->Add("Objects", Picture::ToolObjects, nullptr);
-  toolBar_->Add("Fields", Picture::ToolFields, nullptr);
+  toolBar_->Add("Fields", Picture::ToolFields, [this] { PFieldsanddescriptionClick(); });
   toolBar_->Add("Project", Picture::ToolProject, [this] { PPrjClick(); });
   toolBar_->AddSeparator();
   toolBar_->Add("Run", Picture::ToolRun, [this] { PBuildandrunClick(); });
@@ -154,6 +154,7 @@ void TFmain::UpdateCommands() {
   const bool executable = properties_.outputKind == "0";
   for (const char* menu : {"File", "Edit", "Make", "Help"}) SetMenuActive(menu, idle);
   SetMenuActive("Edit/Delete picture", current);
+  SetMenuActive("Edit/Fields and description", current);
   SetMenuActive("Make/Make ZRV and run it", executable);
   menu_->redraw();
   if (idle) {
@@ -171,8 +172,9 @@ void TFmain::UpdateCommands() {
   };
   enable("Del.Pict.", current || strip_->AnyTileChecked());
   enable("Run", executable);
-  // Their dialogs come with their own windows.
-  for (const char* waiting : {"Objects", "Fields"}) enable(waiting, false);
+  enable("Fields", current);
+  // Its dialog comes with its own window.
+  enable("Objects", false);
   splitter_->activate();
   if (!idle) splitter_->deactivate();
 }

@@ -43,6 +43,7 @@ class TFmain : public TPmain {
   // Commands.
   void PAddpictureClick();
   void PDeletepictureClick();
+  void PFieldsanddescriptionClick();
   void POptionsClick();
   void PPrjClick();
   void PBuildonlyClick();
@@ -59,6 +60,8 @@ class TFmain : public TPmain {
   void TilesReordered();
   void SetStripWidth(int width);
   void SetProperties(const ProjectProperties& properties);
+  // The tile's fields and description, confirmed in the fields dialog.
+  void SetFieldsText(ui::TO_img_item& tile, const std::string& text);
 
   // The state the commands work on.
   bool Busy() const;

@@ -77,6 +77,11 @@ void TFmain::SetProperties(const ProjectProperties& properties) {
   UpdateCommands();
 }
 
+void TFmain::SetFieldsText(ui::TO_img_item& tile, const std::string& text) {
+  tile.FieldsText = text;
+  SetChanged(true);
+}
+
 // --- Commands ---
 
 void TFmain::PAddpictureClick() {
@@ -110,6 +115,14 @@ void TFmain::PDeletepictureClick() {
     }
     DeleteTiles(checked);
   }
+}
+
+void TFmain::PFieldsanddescriptionClick() {
+  ui::TO_img_item* tile = strip_->Current();
+  if (!tile) return;
+  forms_.fields.SourcePicture = tile->SourceFile;
+  std::string text = tile->FieldsText;
+  if (forms_.fields.EditText(text)) SetFieldsText(*tile, text);
 }
 
 void TFmain::PPrjClick() {

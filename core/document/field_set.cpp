@@ -68,6 +68,27 @@ void WriteField(TKelPigger& field, const FieldRecord& record) {
   field.SetAttr(names::kBuyLink, buyLink ? names::kYes : "");
 }
 
+std::string DescriptionForEditing(std::string_view stored) {
+  std::string edited;
+  for (size_t i = 0; i < stored.size(); ++i) {
+    if (stored[i] != '\r') {
+      edited += stored[i];
+    } else if (i + 1 == stored.size() || stored[i + 1] != '\n') {
+      edited += '\n';  // a lone CR ends a line too
+    }
+  }
+  return edited;
+}
+
+std::string DescriptionForStoring(std::string_view edited) {
+  std::string stored;
+  for (const char c : DescriptionForEditing(edited)) {
+    if (c == '\n') stored += '\r';
+    stored += c;
+  }
+  return stored;
+}
+
 void ImportValues(TKelPigger& fieldSet, const std::vector<NamedValue>& values) {
   for (const NamedValue& value : values) {
     if (Trim(value.value).empty()) continue;

@@ -43,6 +43,10 @@ FieldRecord ReadField(const TKelPigger& field);
 // Writes the shown keys back; an empty text removes its key, and keys not shown stay.
 void WriteField(TKelPigger& field, const FieldRecord& record);
 
+// A description is stored with CR LF after lines and edited with line feeds alone.
+std::string DescriptionForEditing(std::string_view stored);
+std::string DescriptionForStoring(std::string_view edited);
+
 struct NamedValue {
   std::string name, value;
 };

@@ -130,6 +130,20 @@ TEST(FieldSet, ImportUpdatesByNameAndNeverDuplicates) {
                                       "</FLDS>"));
 }
 
+TEST(FieldSet, DescriptionsAreStoredWithCrLf) {
+  const struct {
+    std::string stored, edited, storedAgain;
+  } cases[] = {
+      {"one\r\ntwo\r\n", "one\ntwo\n", "one\r\ntwo\r\n"},
+      {"lone\rcr\nlf", "lone\ncr\nlf", "lone\r\ncr\r\nlf"},
+      {"", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DescriptionForEditing(c.stored), c.edited) << c.stored;
+    EXPECT_EQ(DescriptionForStoring(c.edited), c.storedAgain) << c.stored;
+  }
+}
+
 TEST(TreeRows, RowsFollowTheTreeAndTheFocusFollowsTheRows) {
   TKelPigger a, b, c, d, e;
   TreeRows rows;
