@@ -7,7 +7,7 @@ namespace vx::builder {
 
 TO_pvt_fields::TO_pvt_fields(int x, int y, int w, int h) : TO_pvt(x, y, w, h) {
   SetColumns(
-      {{"Frame / Field", 120}, {"Fielld name", 130}, {"Field value", 200}, {"Field type", 70}});
+      {{"Frame / Field", 120}, {"Fielld name", 150}, {"Field value", 200}, {"Field type", 70}});
   StretchColumn(2);
 }
 

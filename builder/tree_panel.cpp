@@ -45,8 +45,8 @@ void TO_pvt::Stretch() {
   for (int c = 0; c < cols(); ++c) {
     if (c != stretch_) others += col_width(c);
   }
-  const int scrollBar = rows() * row_height(0) > tih ? Fl::scrollbar_size() : 0;
-  col_width(stretch_, std::max(Scaled(60), tiw - others - scrollBar));
+  // The inner width leaves out a scroll bar that the rows need.
+  col_width(stretch_, std::max(Scaled(60), tiw - others));
 }
 
 void TO_pvt::ShowTree(TKelPigger* root) {

@@ -2,9 +2,10 @@
 // would see: the start dialog, both pages of the settings, the pages of the project properties,
 // a message, a confirmation, the busy window, the picture dialog that makes an icon, the current
 // picture frame with the demo's pointers on its first picture at its own size, the objects
-// window, the object editor for each kind, the making progress dialog over a real make of the
-// demo project, the six pages of the new-project wizard with the demo's pictures in its list,
-// and the main window with that project.
+// window, the object editor for each kind, the fields dialog's table with the EXIF data of the
+// demo's first picture imported, its text page and the field editor, the making progress dialog
+// over a real make of the demo project, the six pages of the new-project wizard with the demo's
+// pictures in its list, and the main window with that project.
 //   builder_screenshots DIST FOLDER
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
@@ -132,6 +133,30 @@ int main(int argc, char** argv) {
   for (int kind = 1; kind <= 3; ++kind) {
     photo.path = path(kEditors[kind - 1]);
     forms.editObj.Edit(vx::NewPointer(kind, "Some comment 120:80", 0x0000FF, 0x808080, 0x80FFFF));
+  }
+
+  // The fields of the demo's first picture with its EXIF data imported, the description, and
+  // a field in the editor.
+  {
+    const vx::Project demo = vx::LoadProjectFile((dist / "projects/Demo.vxpr").string());
+    const vx::TKelPigger& first = *demo.document->FindChild("FRAME");
+    vx::builder::TF_dsc_flds& fields = forms.fields;
+    fields.SourcePicture = first.GetAttr("SRC_FILE");
+    std::string text = first.FindChild("FLDS")->SaveToText();
+    photo.whileShown = [&](Fl_Window&) {
+      fields.SB_exifClick();
+      fields.O_pvt_fields1().FocusRow(4);
+      vx::SaveWindowPng(fields, path("builder-fields-table.png"));
+      fields.Pages().value(&fields.TextPage());
+      vx::SaveWindowPng(fields, path("builder-fields-text.png"));
+      fields.Pages().value(&fields.TablePage());
+    };
+    fields.EditText(text);
+    photo.whileShown = nullptr;
+    std::string field =
+        "<FLD FNAME=\"Shop\" FTYPE=\"http\" VAL=\"shop.example.com/harbour\" ISBN=\"Y\"/>";
+    photo.path = path("builder-field-editor.png");
+    forms.fieldEditor.EditText(field);
   }
 
   // The demo project made into a folder of its own. Its third picture is missing: the make

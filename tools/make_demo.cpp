@@ -1,6 +1,6 @@
-// Writes the demo: a few pictures made by code into DIST/graphics and a project using them
-// into DIST/projects/Demo.vxpr, with fields, a description, a cloud, an arrow and a
-// protected area behind the password "vellumax".
+// Writes the demo: a few pictures made by code into DIST/graphics, with EXIF data as a camera
+// writes it, and a project using them into DIST/projects/Demo.vxpr, with fields, a
+// description, a cloud, an arrow and a protected area behind the password "vellumax".
 //   make_demo DIST
 #include <cstdio>
 #include <filesystem>
@@ -9,7 +9,7 @@
 #include "document/conversions.h"
 #include "document/kel_pigger.h"
 #include "document/vocabulary.h"
-#include "picture/jpeg_codec.h"
+#include "exif_writer.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "pointers/pointer_record.h"
@@ -44,6 +44,24 @@ vx::PointerRecord Pointer(vx::PointerKind kind, double x, double y, const char* 
   return record;
 }
 
+// What a camera says of picture i; its texts in Latin-1, as many cameras write them.
+std::string CameraJpeg(int i) {
+  vx::ExifWriter exif;
+  exif.Ascii(EXIF_TAG_MAKE, "DEMO CAMERA")
+      .Ascii(EXIF_TAG_MODEL, "DC-1600")
+      .Ascii(EXIF_TAG_ARTIST, "Ren\xE9 M\xFCller")
+      .Ascii(EXIF_TAG_DATE_TIME_ORIGINAL, "2026:04:0" + std::to_string(i + 1) + " 10:15:00")
+      .Undefined(EXIF_TAG_USER_COMMENT,
+                 vx::UserComment("UNICODE\0", vx::Utf16(u"Made by code \u2600", true)))
+      .Rational(EXIF_TAG_EXPOSURE_TIME, 1, 250 << (i % 2))
+      .Short(EXIF_TAG_EXPOSURE_PROGRAM, 3)
+      .Rational(EXIF_TAG_APERTURE_VALUE, 4970854, 1000000)
+      .Short(EXIF_TAG_METERING_MODE, 5)
+      .Short(EXIF_TAG_LIGHT_SOURCE, 1)
+      .Short(EXIF_TAG_FLASH, 0x10);
+  return exif.Jpeg(vx::MakeSamplePicture(1600, 1200, 7 + i));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,7 +85,7 @@ int main(int argc, char** argv) {
   project.SetAttr(n::kPasswordLinkAddress, "example.com");
   for (int i = 0; i < 4; ++i) {
     const std::string file = (dist / "graphics" / (std::string(names[i]) + ".jpg")).string();
-    vx::WriteFileAtomically(file, *vx::EncodeJpeg(vx::MakeSamplePicture(1600, 1200, 7 + i), 90));
+    vx::WriteFileAtomically(file, CameraJpeg(i));
     auto* frame = new vx::TKelPigger(&project);
     frame->SetName(n::kFrame);
     frame->SetAttr(n::kFrameId, vx::NewId());

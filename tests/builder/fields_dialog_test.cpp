@@ -7,10 +7,10 @@
 #include "builder/builder_test.h"
 #include "description_panel.h"
 #include "document/vocabulary.h"
+#include "exif_writer.h"
 #include "filter_index.h"
 #include "forms.h"
 #include "main_window.h"
-#include "support/exif_jpegs.h"
 #include "support/png_output.h"
 #include "support/test_archive.h"
 
@@ -30,13 +30,12 @@ std::string TextOf(const std::string& oneLine) {
 
 // A camera's JPEG: a field the user named "make" in small letters meets its EXIF "Make".
 std::string CameraJpeg() {
-  test::ExifWriter exif;
+  ExifWriter exif;
   exif.Ascii(EXIF_TAG_MAKE, "LUMETRIC")
       .Ascii(EXIF_TAG_MODEL, "LX-200")
       .Ascii(EXIF_TAG_ARTIST, "J\xFCrgen M\xFCller")  // Latin-1, as the camera wrote it
       .Ascii(EXIF_TAG_DATE_TIME_ORIGINAL, "2024:05:01 18:30:00")
-      .Undefined(EXIF_TAG_USER_COMMENT,
-                 test::UserComment("UNICODE\0", test::Utf16(u"Caf\u00E9 \u2615", true)))
+      .Undefined(EXIF_TAG_USER_COMMENT, UserComment("UNICODE\0", Utf16(u"Caf\u00E9 \u2615", true)))
       .Rational(EXIF_TAG_EXPOSURE_TIME, 1, 125)
       .Short(EXIF_TAG_LIGHT_SOURCE, 2)
       .Short(EXIF_TAG_FLASH, 0x19);

@@ -4,14 +4,13 @@
 
 #include <fstream>
 
-#include "support/exif_jpegs.h"
+#include "exif_writer.h"
 #include "support/noise_picture.h"
 #include "support/temp_folder.h"
+#include "support/wild_jpegs.h"
 
 namespace vx {
 namespace {
-
-using test::ExifWriter;
 
 const Bitmap& Picture() {
   static const Bitmap picture = test::NoisePicture(24, 16);
@@ -64,7 +63,7 @@ TEST(ExifFields, CameraPictureInMotorolaOrder) {
       .Ascii(EXIF_TAG_DATE_TIME_ORIGINAL, "2024:05:01 18:30:00")
       .Ascii(EXIF_TAG_DATE_TIME_DIGITIZED, "2024:05:01 18:30:01")
       .Undefined(EXIF_TAG_USER_COMMENT,
-                 test::UserComment("ASCII\0\0\0", "At dusk" + std::string(20, ' ')))
+                 UserComment("ASCII\0\0\0", "At dusk" + std::string(20, ' ')))
       .Rational(EXIF_TAG_EXPOSURE_TIME, 1, 125)
       .Short(EXIF_TAG_EXPOSURE_PROGRAM, 3)
       .SRational(EXIF_TAG_SHUTTER_SPEED_VALUE, 6965784, 1000000)
@@ -104,7 +103,7 @@ TEST(ExifFields, PhonePictureInIntelOrder) {
       .Ascii(EXIF_TAG_ARTIST, "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m")  // UTF-8 stays
       .Ascii(EXIF_TAG_DATE_TIME_ORIGINAL, "2025:01:02 08:00:00")
       .Undefined(EXIF_TAG_USER_COMMENT,
-                 test::UserComment("UNICODE\0", test::Utf16(u"Caf\u00E9 \u2615 \U0001F600", false)))
+                 UserComment("UNICODE\0", Utf16(u"Caf\u00E9 \u2615 \U0001F600", false)))
       .Rational(EXIF_TAG_EXPOSURE_TIME, 10, 600)
       .Short(EXIF_TAG_EXPOSURE_PROGRAM, 2)
       .SRational(EXIF_TAG_SHUTTER_SPEED_VALUE, 5907, 1000)
@@ -207,27 +206,24 @@ TEST(ExifFields, UserCommentFollowsItsCharacterCode) {
     ExifByteOrder order;
     std::string comment, text;
   } cases[] = {
-      {"ASCII in Latin-1", EXIF_BYTE_ORDER_MOTOROLA, test::UserComment("ASCII\0\0\0", "Caf\xE9"),
-       cafe},
+      {"ASCII in Latin-1", EXIF_BYTE_ORDER_MOTOROLA, UserComment("ASCII\0\0\0", "Caf\xE9"), cafe},
       {"ASCII ends at a zero", EXIF_BYTE_ORDER_MOTOROLA,
-       test::UserComment("ASCII\0\0\0", std::string("Hi\0\0junk", 8)), "Hi"},
+       UserComment("ASCII\0\0\0", std::string("Hi\0\0junk", 8)), "Hi"},
       {"Unicode in the file's big-endian order", EXIF_BYTE_ORDER_MOTOROLA,
-       test::UserComment("UNICODE\0", test::Utf16(u"Caf\u00E9", true)), cafe},
+       UserComment("UNICODE\0", Utf16(u"Caf\u00E9", true)), cafe},
       {"Unicode written little-endian into a big-endian file", EXIF_BYTE_ORDER_MOTOROLA,
-       test::UserComment("UNICODE\0", test::Utf16(u"Caf\u00E9", false)), cafe},
+       UserComment("UNICODE\0", Utf16(u"Caf\u00E9", false)), cafe},
       {"a byte order mark decides", EXIF_BYTE_ORDER_INTEL,
-       test::UserComment("UNICODE\0", test::Utf16(u"\uFEFF\u65E5\u672C", true)),
-       "\xE6\x97\xA5\xE6\x9C\xAC"},
+       UserComment("UNICODE\0", Utf16(u"\uFEFF\u65E5\u672C", true)), "\xE6\x97\xA5\xE6\x9C\xAC"},
       {"Unicode ends at a zero unit, padding after it", EXIF_BYTE_ORDER_INTEL,
-       test::UserComment("UNICODE\0", test::Utf16(u"ok", false) + std::string(6, '\0')), "ok"},
+       UserComment("UNICODE\0", Utf16(u"ok", false) + std::string(6, '\0')), "ok"},
       {"an unpaired surrogate is replaced", EXIF_BYTE_ORDER_INTEL,
-       test::UserComment("UNICODE\0", test::Utf16(u"a\xD800z", false)), "a\xEF\xBF\xBDz"},
+       UserComment("UNICODE\0", Utf16(u"a\xD800z", false)), "a\xEF\xBF\xBDz"},
       {"undefined code: the bytes as a camera writes them", EXIF_BYTE_ORDER_INTEL,
-       test::UserComment("\0\0\0\0\0\0\0\0", "Caf\xE9"), cafe},
-      {"JIS in plain ASCII", EXIF_BYTE_ORDER_INTEL, test::UserComment("JIS\0\0\0\0\0", "abc"),
-       "abc"},
+       UserComment("\0\0\0\0\0\0\0\0", "Caf\xE9"), cafe},
+      {"JIS in plain ASCII", EXIF_BYTE_ORDER_INTEL, UserComment("JIS\0\0\0\0\0", "abc"), "abc"},
       {"JIS beyond ASCII is left out rather than garbled", EXIF_BYTE_ORDER_INTEL,
-       test::UserComment("JIS\0\0\0\0\0", "\x1B$B$3\x1B(B"), ""},
+       UserComment("JIS\0\0\0\0\0", "\x1B$B$3\x1B(B"), ""},
       {"shorter than its code", EXIF_BYTE_ORDER_INTEL, "note", "note"},
   };
   for (const auto& c : cases) {
