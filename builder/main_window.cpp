@@ -28,6 +28,7 @@ constexpr int kSplitterWidth = 5;
 // The JPEG quality a new project starts with.
 constexpr int kNewProjectQuality = 65;
 constexpr Fl_Color kFrameBackground = 0x91919100;  // red, green and blue 145
+constexpr double kSelectSeconds = 0.2;
 
 }  // namespace
 
@@ -47,7 +48,11 @@ TFmain::TFmain(Forms& forms)
   strip_->AllowReorder = true;
   strip_->OnReorder = [this](ui::TO_img_item*) { TilesReordered(); };
   strip_->OnCheckClick = [this](ui::TO_img_item*) { UpdateCommands(); };
-  strip_->OnSelect = [this] { UpdateCommands(); };
+  strip_->OnBeforeSelect = [this] { StorePointers(); };
+  strip_->OnSelect = [this] {
+    SelectionChanged();
+    UpdateCommands();
+  };
   // The bevelled bar moves freely (no snapping); the strip takes its new width when the bar
   // is let go.
   splitter_ = new ui::Splitter(FL_UP_BOX, kStripWidth, top, kSplitterWidth, bottom - top);
@@ -59,13 +64,16 @@ TFmain::TFmain(Forms& forms)
     redraw();
   };
   splitter_->OnRelease = [this] { SetStripWidth(splitter_->x() - strip_->x()); };
-  frameSlot_ = new Fl_Group(kStripWidth + kSplitterWidth, top,
+  frame_ = new TO_img_frame(kStripWidth + kSplitterWidth, top,
                             kWidth - kStripWidth - kSplitterWidth, bottom - top);
-  frameSlot_->box(FL_FLAT_BOX);
-  frameSlot_->color(kFrameBackground);
-  frameSlot_->end();
+  frame_->Area().color(kFrameBackground);
+  frame_->OnPictureMouseDown = [this](Point at, int button) {
+    O_img_frame1Image1MouseDown(at, button);
+  };
+  frame_->OnPointerClick = [this](TMhint& pointer) { PointerClicked(pointer); };
+  frame_->OnPointerChange = [this](const PointerChange&) { PointersChanged(); };
   end();
-  resizable(frameSlot_);
+  resizable(frame_);
   size_range(400, 300);
   ui::ScaleWidgetTree(*this);
   // The strip lays out its own tiles at the desktop's scale.
@@ -75,6 +83,9 @@ TFmain::TFmain(Forms& forms)
 
 TFmain::~TFmain() {
   Fl::remove_timeout(WatchArchive, this);
+  Fl::remove_timeout(SelectTick, this);
+  Fl::remove_timeout(DeletionMessage, this);
+  Fl::remove_timeout(PasswordOffer, this);
   fill_.reset();
 }
 
@@ -97,7 +108,7 @@ void TFmain::BuildMenu() {
       {"Edit/Delete picture", FL_Delete, [](TFmain& w) { w.PDeletepictureClick(); },
        FL_MENU_DIVIDER},
       {"Edit/Fields and description", 0, [](TFmain& w) { w.PFieldsanddescriptionClick(); }, 0},
-      {"Edit/Objects...", 0, nullptr, FL_MENU_DIVIDER},
+      {"Edit/Objects...", 0, [](TFmain& w) { w.PObjectsClick(); }, FL_MENU_DIVIDER},
       {"Edit/Options...", 0, [](TFmain& w) { w.POptionsClick(); }, 0},
       {"Make/Make Archive", FL_F + 9, [](TFmain& w) { w.PBuildonlyClick(); }, 0},
       {"Make/Make ZRV and run it", 0, [](TFmain& w) { w.PBuildandrunClick(); }, 0},
@@ -124,7 +135,7 @@ void TFmain::BuildToolBar() {
   toolBar_->AddSeparator();
   toolBar_->Add("Add.Pict.", Picture::ToolAdd, [this] { PAddpictureClick(); });
   toolBar_->Add("Del.Pict.", Picture::ToolDelete, [this] { PDeletepictureClick(); });
-  toolBar_->Add("Objects", Picture::ToolObjects, nullptr);
+  toolBar_->Add("Objects", Picture::ToolObjects, [this] { PObjectsClick(); });
   toolBar_->Add("Fields", Picture::ToolFields, [this] { PFieldsanddescriptionClick(); });
   toolBar_->Add("Project", Picture::ToolProject, [this] { PPrjClick(); });
   toolBar_->AddSeparator();
@@ -156,6 +167,7 @@ void TFmain::UpdateCommands() {
   SetMenuActive("Edit/Delete picture", current);
   SetMenuActive("Edit/Fields and description", current);
   SetMenuActive("Make/Make ZRV and run it", executable);
+  SetMenuActive("Edit/Objects...", current);
   menu_->redraw();
   if (idle) {
     toolBar_->activate();
@@ -173,8 +185,7 @@ void TFmain::UpdateCommands() {
   enable("Del.Pict.", current || strip_->AnyTileChecked());
   enable("Run", executable);
   enable("Fields", current);
-  // Its dialog comes with its own window.
-  enable("Objects", false);
+  enable("Objects", current);
   splitter_->activate();
   if (!idle) splitter_->deactivate();
 }
@@ -183,11 +194,11 @@ void TFmain::SetBusy(bool busy) {
   busy_ = busy;
   if (busy) {
     strip_->HideTiles();
-    frameSlot_->hide();
+    frame_->hide();
     forms_.working.StartBusy("loading...");
   } else {
     forms_.working.StopBusy();
-    frameSlot_->show();
+    frame_->show();
     strip_->ShowTiles();
   }
   strip_->Busy = busy;
@@ -231,6 +242,8 @@ void TFmain::PrepareDialogs() {}
 void TFmain::ClearView() {
   fill_.reset();
   strip_->ClearTiles();
+  frame_->Clear();
+  framesTile_.clear();
 }
 
 bool TFmain::DocumentToView() {
@@ -261,11 +274,16 @@ bool TFmain::DocumentToView() {
 }
 
 void TFmain::ViewToDocument() {
+  StorePointers();
   WriteProject(Document(), properties_, UnscaledStripWidth(), FramesOfProject());
 }
 
 void TFmain::FirstActivation() {
   TPmain::FirstActivation();
+  // The objects window stays near the screen's top right corner.
+  int sx = 0, sy = 0, sw = 0, sh = 0;
+  Fl::screen_work_area(sx, sy, sw, sh);
+  forms_.objects.position(sx + sw - forms_.objects.w() - Scaled(25), sy + Scaled(25));
   forms_.settings.User().CreateFolders();
   PNewClick(false);
 }
@@ -345,7 +363,10 @@ void TFmain::FormClose() {
 // --- Layout ---
 
 void TFmain::resize(int x, int y, int w, int h) {
+  const bool sized = w != this->w() || h != this->h();
   TPmain::resize(x, y, w, h);
+  // The picture is shown again for the new size, its pointers kept.
+  if (sized && strip_->Current()) SelectionChanged();
   // The strip keeps its width; the frame takes what is left.
   if (strip_->x() + strip_->w() + splitter_->w() + Scaled(kMinFrameWidth) > w) {
     ResizeStrip(std::max(Scaled(kMinStripWidth), w - splitter_->w() - Scaled(kMinFrameWidth)));
@@ -360,13 +381,44 @@ void TFmain::ResizeStrip(int width) {
   strip_->resize(strip_->x(), top, width, height);
   splitter_->resize(strip_->x() + width, top, splitter_->w(), height);
   const int frameLeft = splitter_->x() + splitter_->w();
-  frameSlot_->resize(frameLeft, top, w() - frameLeft, height);
+  frame_->resize(frameLeft, top, w() - frameLeft, height);
   init_sizes();
   redraw();
 }
 
 int TFmain::UnscaledStripWidth() const {
   return static_cast<int>(std::lround(strip_->w() / ScaleFactor()));
+}
+
+// --- The current picture ---
+
+void TFmain::SelectionChanged() {
+  ++pendingSelections_;
+  if (!Fl::has_timeout(SelectTick, this)) Fl::add_timeout(kSelectSeconds, SelectTick, this);
+}
+
+void TFmain::SelectTick(void* window) { static_cast<TFmain*>(window)->Timer_select_itemTimer(); }
+
+void TFmain::Timer_select_itemTimer() {
+  if (--pendingSelections_ > 0) {
+    Fl::repeat_timeout(kSelectSeconds, SelectTick, this);
+    return;
+  }
+  pendingSelections_ = 0;
+  if (ui::TO_img_item* tile = strip_->Current()) {
+    StorePointers();
+    frame_->ShowPicture([this](Bitmap& picture) { return strip_->LoadCurrentPicture(picture); });
+    frame_->LoadPointers(tile->PointersText);
+    framesTile_ = tile->Id;
+    if (OnPictureShown) OnPictureShown();
+  }
+  UpdateCommands();
+}
+
+void TFmain::StorePointers() {
+  if (!frame_->Changed()) return;
+  if (ui::TO_img_item* tile = strip_->FindTileById(framesTile_))
+    tile->PointersText = frame_->PointersText();
 }
 
 }  // namespace vx::builder

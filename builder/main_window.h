@@ -12,6 +12,7 @@
 
 #include "document/project_state.h"
 #include "forms.h"
+#include "img_frame.h"
 #include "platform/process.h"
 #include "project_window.h"
 #include "tile_fill.h"
@@ -48,9 +49,19 @@ class TFmain : public TPmain {
   void PPrjClick();
   void PBuildonlyClick();
   void PBuildandrunClick();
+  void PObjectsClick();
   void PHelp1Click();
   void PAboutClick();
   void UpdateCommands();
+
+  // The current picture: shown once selections have come to rest (200 ms after the last);
+  // its pointers go back to their tile before another is shown and before every save.
+  void Timer_select_itemTimer();
+  void StorePointers();
+  // A press on the picture adds a pointer there while the objects window adds; a click on a
+  // pointer edits or deletes it as the objects window says.
+  void O_img_frame1Image1MouseDown(Point at, int button);
+  void PointerClicked(TMhint& pointer);
 
   // Every change of the project goes through these, and each marks the project changed.
   // Pictures are added at index at (the end when out of range), each on a tile of its own
@@ -62,6 +73,7 @@ class TFmain : public TPmain {
   void SetProperties(const ProjectProperties& properties);
   // The tile's fields and description, confirmed in the fields dialog.
   void SetFieldsText(ui::TO_img_item& tile, const std::string& text);
+  void PointersChanged();
 
   // The state the commands work on.
   bool Busy() const;
@@ -72,13 +84,15 @@ class TFmain : public TPmain {
   bool QuickMode() const { return quickMode_; }
   const ProjectProperties& Properties() const { return properties_; }
   ui::TO_img_items& Strip() { return *strip_; }
-  Fl_Group& FrameSlot() { return *frameSlot_; }
+  TO_img_frame& Frame() { return *frame_; }
   ToolBar& Tools() { return *toolBar_; }
   Fl_Menu_Bar& Menu() { return *menu_; }
   // Menu items by their path, "File/Save".
   const Fl_Menu_Item* MenuItem(const char* path) const;
   // The viewer program every executable archive is a copy of.
   std::string ViewerPath;
+  // Runs each time the frame has shown a tile's picture, for tests.
+  std::function<void()> OnPictureShown;
   // Runs after every fill of the strip and every make and run, for tests.
   std::function<void()> OnIdle;
 
@@ -107,6 +121,14 @@ class TFmain : public TPmain {
   void Made(bool made, bool run);
   void RunArchive(const std::string& path);
   static void WatchArchive(void* window);
+  static void SelectTick(void* window);
+  void SelectionChanged();
+  // The question about a pointer whose deletion was asked for, once its click is over.
+  static void DeletionMessage(void* window);
+  // A protected area in a project without a password offers the properties on their password
+  // page.
+  void OfferPassword(int kind);
+  static void PasswordOffer(void* window);
   void Idle();
   // A file manager's drop: pictures onto the strip, a project onto the window.
   void Dropped(const std::string& text);
@@ -117,7 +139,7 @@ class TFmain : public TPmain {
   ToolBar* toolBar_;
   ui::TO_img_items* strip_;
   ui::Splitter* splitter_;
-  Fl_Group* frameSlot_;
+  TO_img_frame* frame_;
   std::unique_ptr<TileFill> fill_;
   bool busy_ = false;
   bool making_ = false;
@@ -127,6 +149,10 @@ class TFmain : public TPmain {
   bool quickMode_ = false;
   std::vector<FrameRecord> quickFrames_;  // the frames of a quick-mode project: id and file
   int dropAt_ = -1;                       // where the pictures of a drop onto the strip go
+  int pendingSelections_ = 0;
+  std::string framesTile_;       // the tile whose pointers the frame shows
+  std::string pendingDeletion_;  // the pointer whose deletion waits for the question
+  bool objectsWereShown_ = false;
   std::unique_ptr<WatchedProgram> archive_;
 };
 

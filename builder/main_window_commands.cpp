@@ -13,6 +13,7 @@
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "pointers/pointer_record.h"
 #include "text/text_case.h"
 #include "ui/dialogs.h"
 
@@ -47,6 +48,10 @@ void TFmain::AddPictures(const std::vector<std::string>& files, int at) {
 
 void TFmain::DeleteTiles(const std::vector<ui::TO_img_item*>& tiles) {
   if (tiles.empty()) return;
+  // The frame's edits stay with their tile, which may be one that is kept.
+  StorePointers();
+  frame_->Clear();
+  framesTile_.clear();
   strip_->HideTiles();
   for (ui::TO_img_item* tile : tiles) strip_->DeleteTileAt(strip_->IndexOfTile(tile));
   strip_->ShowTiles();
@@ -70,6 +75,8 @@ void TFmain::SetStripWidth(int width) {
   FillStrip(std::move(frames), TileFill::Unreadable::Placeholder, -1,
             [this, current] { strip_->SelectTile(strip_->FindTileById(current)); });
 }
+
+void TFmain::PointersChanged() { SetChanged(true); }
 
 void TFmain::SetProperties(const ProjectProperties& properties) {
   properties_ = properties;
@@ -191,9 +198,12 @@ bool TFmain::Make(bool run) {
 }
 
 void TFmain::RunArchive(const std::string& path) {
+  objectsWereShown_ = forms_.objects.visible();
+  forms_.objects.hide();
   archive_ = std::make_unique<WatchedProgram>(path, std::vector<std::string>{});
   if (archive_->Ended()) {
     archive_.reset();
+    if (objectsWereShown_) forms_.objects.show();
     Idle();
     return;
   }
@@ -211,7 +221,77 @@ void TFmain::WatchArchive(void* data) {
   }
   window->archive_.reset();
   window->running_ = false;
+  if (window->objectsWereShown_) window->forms_.objects.show();
   window->Idle();
+}
+
+void TFmain::PObjectsClick() { forms_.objects.show(); }
+
+void TFmain::O_img_frame1Image1MouseDown(Point at, int button) {
+  TF_objects_ff& objects = forms_.objects;
+  if (!objects.visible() || objects.ActionMode() != 0) return;
+  const UserSettings& user = forms_.settings.User();
+  frame_->AddPointer(
+      at,
+      NewPointer(objects.KindToAdd(),
+                 "Some comment " + std::to_string(at.x) + ":" + std::to_string(at.y),
+                 user.ColorOf(n::kDefaultTextColor), user.ColorOf(n::kDefaultPenColor),
+                 user.ColorOf(n::kDefaultBrushColor)),
+      true);
+  OfferPassword(objects.KindToAdd());
+}
+
+void TFmain::PointerClicked(TMhint& pointer) {
+  TF_objects_ff& objects = forms_.objects;
+  if (!objects.visible()) {
+    objects.show();
+    if (objects.ActionMode() != 1) objects.SetActionMode(1);
+    objects.redraw();
+    return;
+  }
+  switch (objects.ActionMode()) {
+    case 1:
+      if (forms_.editObj.EditPointer(*frame_, pointer)) OfferPassword(pointer.Kind());
+      break;
+    case 2:
+      // Asked once the click is over: the pointer must not go inside its own handling.
+      pendingDeletion_ = frame_->StateOf(pointer).properties.objId;
+      Fl::add_timeout(0, DeletionMessage, this);
+      break;
+    default:
+      break;
+  }
+}
+
+void TFmain::DeletionMessage(void* window) {
+  auto* self = static_cast<TFmain*>(window);
+  const std::string id = std::move(self->pendingDeletion_);
+  self->pendingDeletion_.clear();
+  TO_img_frame& frame = *self->frame_;
+  for (int i = 0; i < frame.PointerCount(); ++i) {
+    TMhint* pointer = frame.PointerAt(i);
+    const PointerProperties properties = frame.StateOf(*pointer).properties;
+    if (id.empty() || properties.objId != id) continue;
+    if (self->forms_.sure.Ask("Delete the object labeled\n\"" + properties.label + "\" ?"))
+      frame.RemovePointer(pointer, true);
+    return;
+  }
+}
+
+void TFmain::OfferPassword(int kind) {
+  if (kind != static_cast<int>(PointerKind::Area) || !properties_.password.empty()) return;
+  // Asked once the press or click is over, as the deletion is.
+  if (!Fl::has_timeout(PasswordOffer, this)) Fl::add_timeout(0, PasswordOffer, this);
+}
+
+void TFmain::PasswordOffer(void* window) {
+  auto* self = static_cast<TFmain*>(window);
+  if (!self->properties_.password.empty()) return;
+  if (!self->forms_.sure.Ask(
+          "Protected areas need password to be unlocked.\nSet the password for the archive now?"))
+    return;
+  self->forms_.editPrj.SetActivePage(TF_edit_prj::Page::PasswordedAreas);
+  self->PPrjClick();
 }
 
 void TFmain::PHelp1Click() { OpenWithDesktop(OwnProgramFolder() + "/../doc/help.htm"); }

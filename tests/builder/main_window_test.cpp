@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "archive_session.h"
 #include "blocks/data_blocks.h"
 #include "builder/builder_test.h"
 #include "document/conversions.h"
@@ -62,8 +63,8 @@ class MainWindow : public test::BuilderTest {
       const std::string n = std::to_string(i);
       text += "<FRAME FRAME_ID=\"ID" + n + "\" SRC_FILE=\"" + Picture("p" + n + ".jpg", i) +
               "\" FOOTER=\"Footer " + n + "\"><FLDS>Text " + n + "<FLD FNAME=\"F\" VAL=\"" + n +
-              "\"/></FLDS><PNTRS><CLD OBJ_ID=\"O" + n + "\" ARRTXT=\"Cloud " + n +
-              "\"/></PNTRS></FRAME>";
+              "\"/></FLDS><PNTRS><CLD OBJ_ID=\"O" + n + "\" XR=\"" + RealToText(0.5) + "\" YR=\"" +
+              RealToText(0.5) + "\" ARRTXT=\"Cloud " + n + "\"/></PNTRS></FRAME>";
     }
     return dir_.Write("projects/" + name, text + "</VX>");
   }
@@ -469,6 +470,207 @@ TEST_F(NewProjectFromTheStart, AdvancedKeepsTheProjectOpen) {
   EXPECT_EQ(frames[1].footer, "b.jpg");
   EXPECT_EQ(frames[0].id, window_.Strip().TileAt(0)->Id);
   EXPECT_EQ(window_.Properties().outputFile, dir_ / "output/trip");  // as typed
+}
+
+// The frame and the objects window with the main window.
+class MainWindowFrame : public MainWindow {
+ protected:
+  MainWindowFrame() {
+    window_.OnPictureShown = [this] {
+      ++shown_;
+      shownIds_.push_back(window_.Strip().Current()->Id);
+    };
+  }
+  // Selects the tile and waits until the frame shows it.
+  void Show(int index) {
+    const int before = shown_;
+    window_.Strip().SelectTile(window_.Strip().TileAt(index));
+    ASSERT_TRUE(test::WaitFor([&] { return shown_ > before; }));
+  }
+  std::vector<std::string> Labels() {
+    std::vector<std::string> labels;
+    TO_img_frame& frame = window_.Frame();
+    for (int i = 0; i < frame.PointerCount(); ++i)
+      labels.push_back(frame.StateOf(*frame.PointerAt(i)).properties.label);
+    return labels;
+  }
+  // The objects window set to add (0), edit (1) or delete (2).
+  void Objects(int mode) {
+    forms_.objects.show();
+    forms_.objects.SetActionMode(mode);
+    test::Settle();
+  }
+  int shown_ = 0;
+  std::vector<std::string> shownIds_;
+};
+
+TEST_F(MainWindowFrame, QuickSelectionsShowOnlyTheLastPictureOnce) {
+  ASSERT_TRUE(Open(ProjectFile("quick.vxpr", 5)));
+  for (int i = 0; i < 5; ++i) window_.Strip().SelectTile(window_.Strip().TileAt(i));
+  ASSERT_TRUE(test::WaitFor([&] { return shown_ > 0; }));
+  Fl::wait(0.5);
+  Fl::wait(0.5);
+  EXPECT_EQ(shownIds_, std::vector<std::string>{"ID4"});
+  EXPECT_EQ(window_.Frame().Picture().Width(), 320);
+  EXPECT_EQ(Labels(), std::vector<std::string>{"Cloud 4"});
+  EXPECT_TRUE(window_.Tools().Find("Objects")->active());
+}
+
+TEST_F(MainWindowFrame, AddedPointersStayWithTheirTileAcrossMovesAndResizes) {
+  ASSERT_TRUE(Open(ProjectFile("edit.vxpr", 2)));
+  Show(0);
+  Objects(0);
+  const Point origin = window_.Frame().PictureOrigin();
+  test::Click(window_, origin.x + 30, origin.y + 40);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"Cloud 0", "Some comment 30:40"}));
+  EXPECT_TRUE(window_.Changed());
+  const PointerProperties added = window_.Frame().StateOf(*window_.Frame().PointerAt(1)).properties;
+  EXPECT_EQ(added.text, forms_.settings.User().ColorOf("CLR_TXT"));
+  EXPECT_EQ(added.brush, forms_.settings.User().ColorOf("CLR_BRUSH"));
+
+  Show(1);
+  EXPECT_EQ(Labels(), std::vector<std::string>{"Cloud 1"});
+  Show(0);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"Cloud 0", "Some comment 30:40"}));
+  const int before = shown_;
+  window_.resize(window_.x(), window_.y(), window_.w() - 100, window_.h() - 50);
+  ASSERT_TRUE(test::WaitFor([&] { return shown_ > before; }));
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"Cloud 0", "Some comment 30:40"}));
+  test::SaveWindowPng(window_, "builder-main-window-pointers.png");
+
+  window_.PSaveClick();
+  TKelPigger saved;
+  saved.LoadFromFile(window_.FileName());
+  EXPECT_EQ(saved.Child(0)->FindChild("PNTRS")->ChildCount(), 2);
+  EXPECT_EQ(saved.Child(1)->FindChild("PNTRS")->ChildCount(), 1);
+}
+
+TEST_F(MainWindowFrame, DeletingCheckedTilesKeepsTheCurrentTilesPointers) {
+  ASSERT_TRUE(Open(ProjectFile("checked.vxpr", 3)));
+  Show(2);
+  PointerProperties cloud;
+  cloud.label = "Kept";
+  window_.Frame().AddPointer({10, 10}, cloud, true);
+  window_.Strip().TileAt(0)->SetChecked(true);
+  window_.Strip().TileAt(1)->SetChecked(true);
+  forms_.sureDel.RB_checked().setonly();
+  sureAnswers_ = {true};
+  window_.PDeletepictureClick();
+  ASSERT_EQ(Footers(), std::vector<std::string>{"Footer 2"});
+  EXPECT_EQ(window_.Strip().Current(), nullptr);
+  TKelPigger pointers;
+  pointers.LoadFromText(window_.Strip().TileAt(0)->PointersText);
+  ASSERT_EQ(pointers.ChildCount(), 2);
+  EXPECT_EQ(pointers.Child(1)->GetAttr("ARRTXT"), "Kept");
+}
+
+TEST_F(MainWindowFrame, ObjectsWindowDeletesAPointerOnceAskedAndEditsOthers) {
+  ASSERT_TRUE(Open(ProjectFile("objects.vxpr", 1)));
+  Show(0);
+  window_.SetChanged(false);
+  // With the objects window hidden a click on a pointer shows it, set to edit.
+  forms_.objects.SetActionMode(2);
+  forms_.objects.hide();
+  window_.PointerClicked(*window_.Frame().PointerAt(0));
+  EXPECT_TRUE(forms_.objects.visible());
+  EXPECT_EQ(forms_.objects.ActionMode(), 1);
+
+  Objects(2);
+  sureAnswers_ = {false, true};
+  window_.PointerClicked(*window_.Frame().PointerAt(0));
+  ASSERT_TRUE(test::WaitFor([&] { return asked_.size() == 1; }));
+  EXPECT_EQ(asked_[0], "Delete the object labeled\n\"Cloud 0\" ?");
+  EXPECT_EQ(Labels(), std::vector<std::string>{"Cloud 0"});
+  EXPECT_FALSE(window_.Changed());
+  window_.PointerClicked(*window_.Frame().PointerAt(0));
+  ASSERT_TRUE(test::WaitFor([&] { return Labels().empty(); }));
+  EXPECT_TRUE(window_.Changed());
+}
+
+// The whole way of a person's first archive: a new project without the wizard, five photos, a
+// cloud, an arrow and a protected area, a password, save, make; the archive carries all of it
+// and opens the area with the password.
+TEST_F(MainWindowFrame, FirstArchiveFromNewProjectToLockedArea) {
+  window_.FirstActivation();
+  std::vector<std::string> photos;
+  for (int i = 0; i < 5; ++i)
+    photos.push_back(Picture("photo" + std::to_string(i) + ".jpg", 10 + i, 640, 480));
+  window_.AddPictures(photos);
+  WaitIdle();
+  Show(0);
+  Objects(0);
+  const struct {
+    int kind;
+    Point at;
+  } placed[] = {{1, {100, 100}}, {2, {300, 200}}, {3, {200, 350}}};
+  for (const auto& p : placed) {
+    forms_.objects.ComboBox1().value(p.kind - 1);
+    const Point origin = window_.Frame().PictureOrigin();
+    test::Click(window_, origin.x + p.at.x, origin.y + p.at.y);
+  }
+  ASSERT_EQ(window_.Frame().PointerCount(), 3);
+  // The area asks for a password, and the properties open on their password page.
+  ASSERT_TRUE(test::WaitFor([&] { return asked_.size() == 1; }));
+  EXPECT_EQ(asked_[0],
+            "Protected areas need password to be unlocked.\nSet the password for the archive now?");
+  EXPECT_TRUE(window_.Properties().password.empty());
+  sureAnswers_ = {true};
+  onProperties_ = [&](TF_edit_prj& dialog) {
+    EXPECT_EQ(dialog.ActivePage(), TF_edit_prj::Page::PasswordedAreas);
+    dialog.PasswordEdit().value("secret");
+    dialog.btn_okClick();
+  };
+  forms_.objects.ComboBox1().value(2);
+  const Point origin = window_.Frame().PictureOrigin();
+  test::Click(window_, origin.x + 500, origin.y + 50);
+  ASSERT_TRUE(test::WaitFor([&] { return asked_.size() == 2; }));
+  test::Settle();
+  EXPECT_EQ(window_.Properties().password, "secret");
+  EXPECT_EQ(window_.Properties().outputKind, "0");
+  window_.Frame().RemovePointer(window_.Frame().PointerAt(3), true);
+  window_.PSaveClick();
+  bool idle = false;
+  window_.OnIdle = [&] { idle = true; };
+  window_.PBuildonlyClick();
+  ASSERT_TRUE(test::WaitFor([&] { return idle; }));
+  EXPECT_TRUE(shown_ > 0);
+
+  EXPECT_EQ(window_.Properties().outputFile,
+            dir_ / ("output/Project1" + std::string(kExecutableExtension)));
+  const ArchiveImage image(window_.Properties().outputFile);
+  viewer::ArchiveSession session([&](std::string_view name) { return image.ReadBlock(name); });
+  ASSERT_TRUE(session.LoadDescription());
+  ASSERT_EQ(session.Document().ChildCount(), 5);
+  const TKelPigger& frame = *session.Document().Child(0);
+  const TKelPigger* pointers = frame.FindChild("PNTRS");
+  ASSERT_NE(pointers, nullptr);
+  ASSERT_EQ(pointers->ChildCount(), 3);
+  EXPECT_EQ(pointers->Child(0)->Name, "CLD");
+  EXPECT_EQ(pointers->Child(1)->Name, "ARR");
+  EXPECT_EQ(pointers->Child(2)->Name, "PRAR");
+  EXPECT_EQ(pointers->Child(2)->GetAttr("ARRTXT"), "Some comment 200:350");
+
+  // Inside the area: blacked out for anyone, the photo again with the password.
+  const std::string id = frame.GetAttr("FRAME_ID");
+  const Point inside{200 + 150, 350 + 27};
+  AreaLock lock;
+  const auto locked = session.LoadFramePicture(id, JpegScale::Full, lock);
+  ASSERT_TRUE(locked);
+  EXPECT_EQ(session.Password().Check("wrong", lock), PasswordCheck::Wrong);
+  ASSERT_EQ(session.Password().Check("secret", lock), PasswordCheck::Right);
+  const auto opened = session.LoadFramePicture(id, JpegScale::Full, lock);
+  ASSERT_TRUE(opened);
+  const Bitmap original = DecodeJpeg(ReadWholeFile(photos[0]));
+  auto near = [](Color a, Color b) {
+    for (int shift : {0, 8, 16}) {
+      if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) >
+          40)
+        return false;
+    }
+    return true;
+  };
+  EXPECT_EQ(locked->Pixel(inside.x, inside.y) & 0xF0F0F0, 0u);
+  EXPECT_TRUE(near(opened->Pixel(inside.x, inside.y), original.Pixel(inside.x, inside.y)));
 }
 
 TEST(DroppedFiles, FileManagerTexts) {
