@@ -183,8 +183,13 @@ int main(int argc, char** argv) {
   vx::builder::TFmain window(forms);
   window.show();
   vx::WaitFor([&] { return window.visible() != 0; }, 10);
-  window.LoadProject((dist / "projects/Demo.vxpr").string());
+  const std::string demo = (dist / "projects/Demo.vxpr").string();
+  if (window.LoadProject(demo)) window.SetFileName(demo);
   vx::WaitFor([&] { return !window.Busy(); }, 60);
+  bool shown = false;
+  window.OnPictureShown = [&] { shown = true; };
+  window.Strip().SelectTile(window.Strip().TileAt(0));
+  vx::WaitFor([&] { return shown; }, 10);
   vx::SaveWindowPng(window, path("builder-main-window.png"));
   std::printf("builder screenshots in %s\n", folder.string().c_str());
   return 0;
