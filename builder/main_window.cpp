@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "document/vocabulary.h"
+#include "formats/picture_file.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -72,6 +73,7 @@ TFmain::TFmain(Forms& forms)
   };
   frame_->OnPointerClick = [this](TMhint& pointer) { PointerClicked(pointer); };
   frame_->OnPointerChange = [this](const PointerChange&) { PointersChanged(); };
+  forms_.editPrj.OnCurrentPicture([this] { return CurrentPicture(); });
   end();
   resizable(frame_);
   size_range(400, 300);
@@ -242,8 +244,7 @@ void TFmain::PrepareDialogs() {}
 void TFmain::ClearView() {
   fill_.reset();
   strip_->ClearTiles();
-  frame_->Clear();
-  framesTile_.clear();
+  ClearFrame();
 }
 
 bool TFmain::DocumentToView() {
@@ -405,14 +406,55 @@ void TFmain::Timer_select_itemTimer() {
     return;
   }
   pendingSelections_ = 0;
-  if (ui::TO_img_item* tile = strip_->Current()) {
-    StorePointers();
-    frame_->ShowPicture([this](Bitmap& picture) { return strip_->LoadCurrentPicture(picture); });
-    frame_->LoadPointers(tile->PointersText);
-    framesTile_ = tile->Id;
-    if (OnPictureShown) OnPictureShown();
-  }
+  if (ui::TO_img_item* tile = strip_->Current()) ShowTile(*tile);
   UpdateCommands();
+}
+
+void TFmain::ShowTile(const ui::TO_img_item& tile) {
+  if (tile.Id == framesTile_) {
+    // The same picture (after a resize, say): placed anew, its pointers as they are.
+    frame_->CenterPicture();
+    if (OnPictureShown) OnPictureShown();
+    return;
+  }
+  StorePointers();
+  ClearFrame();
+  // Read on a worker, so a large photo never stops the window; the placeholder meanwhile.
+  // Upright, as the archive will carry it, so the pointers stand where they will be shown.
+  pictureWork_.Start([this, id = tile.Id, path = tile.SourceFile]() -> std::function<void()> {
+    std::shared_ptr<Bitmap> picture;
+    try {
+      picture = std::make_shared<Bitmap>(LoadPictureFile(path));
+    } catch (const std::exception&) {
+      // A missing or unreadable picture leaves the placeholder, with the tile's pointers.
+    }
+    return [this, id, picture] { PictureRead(id, picture); };
+  });
+}
+
+void TFmain::PictureRead(const std::string& id, const std::shared_ptr<Bitmap>& picture) {
+  ui::TO_img_item* tile = strip_->Current();
+  if (!tile || tile->Id != id) return;  // another tile is on its way, or none
+  framePictureRead_ = picture && !picture->Empty();
+  if (framePictureRead_) frame_->ShowBitmap(std::move(*picture));
+  frame_->LoadPointers(tile->PointersText);
+  framesTile_ = id;
+  if (OnPictureShown) OnPictureShown();
+  UpdateCommands();
+}
+
+void TFmain::ClearFrame() {
+  pictureWork_.Cancel();
+  frame_->Clear();
+  framesTile_.clear();
+  framePictureRead_ = false;
+}
+
+const Bitmap* TFmain::CurrentPicture() const {
+  const ui::TO_img_item* tile = strip_->Current();
+  if (!tile) return nullptr;
+  if (framePictureRead_ && tile->Id == framesTile_) return &frame_->Picture();
+  return tile->Thumbnail().get();
 }
 
 void TFmain::StorePointers() {

@@ -17,6 +17,7 @@
 #include "project_window.h"
 #include "tile_fill.h"
 #include "tool_bar.h"
+#include "ui/latest_work.h"
 #include "ui/splitter.h"
 #include "ui/thumbnail_strip.h"
 
@@ -58,6 +59,9 @@ class TFmain : public TPmain {
   // its pointers go back to their tile before another is shown and before every save.
   void Timer_select_itemTimer();
   void StorePointers();
+  // The picture "Make Icon from Graphic" starts from: the current one at its own size once the
+  // frame shows it, else the current tile's thumbnail; null without a current tile.
+  const Bitmap* CurrentPicture() const;
   // A press on the picture adds a pointer there while the objects window adds; a click on a
   // pointer edits or deletes it as the objects window says.
   void O_img_frame1Image1MouseDown(Point at, int button);
@@ -123,6 +127,10 @@ class TFmain : public TPmain {
   static void WatchArchive(void* window);
   static void SelectTick(void* window);
   void SelectionChanged();
+  void ShowTile(const ui::TO_img_item& tile);
+  void PictureRead(const std::string& id, const std::shared_ptr<Bitmap>& picture);
+  // The placeholder, no pointers, and no picture on its way.
+  void ClearFrame();
   // The question about a pointer whose deletion was asked for, once its click is over.
   static void DeletionMessage(void* window);
   // A protected area in a project without a password offers the properties on their password
@@ -150,7 +158,9 @@ class TFmain : public TPmain {
   std::vector<FrameRecord> quickFrames_;  // the frames of a quick-mode project: id and file
   int dropAt_ = -1;                       // where the pictures of a drop onto the strip go
   int pendingSelections_ = 0;
-  std::string framesTile_;       // the tile whose pointers the frame shows
+  std::string framesTile_;  // the tile whose pointers the frame shows
+  bool framePictureRead_ = false;
+  ui::LatestWork pictureWork_;   // reads the current picture
   std::string pendingDeletion_;  // the pointer whose deletion waits for the question
   bool objectsWereShown_ = false;
   std::unique_ptr<WatchedProgram> archive_;

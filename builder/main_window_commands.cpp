@@ -9,6 +9,7 @@
 #include "document/vocabulary.h"
 #include "formats/picture_file.h"
 #include "main_window.h"
+#include "picture/icon.h"
 #include "platform/current_folder.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
@@ -50,8 +51,7 @@ void TFmain::DeleteTiles(const std::vector<ui::TO_img_item*>& tiles) {
   if (tiles.empty()) return;
   // The frame's edits stay with their tile, which may be one that is kept.
   StorePointers();
-  frame_->Clear();
-  framesTile_.clear();
+  ClearFrame();
   strip_->HideTiles();
   for (ui::TO_img_item* tile : tiles) strip_->DeleteTileAt(strip_->IndexOfTile(tile));
   strip_->ShowTiles();
@@ -176,6 +176,12 @@ bool TFmain::Make(bool run) {
   options.exportFolder = forms_.settings.User().FolderPath(UserFolder::Export);
   options.areas = made.areas;
   options.onPicture = PointerDrawingFor(*made.document);
+  // The icon of the saved project, as the rest of the archive.
+  try {
+    options.mainIcon = IconFromText(document.GetAttr(n::kIcon));
+  } catch (const std::exception&) {
+    // An icon that cannot be read leaves the viewer's own.
+  }
   const std::string output = OutputPathOf(*made.document);
   making_ = true;
   UpdateCommands();
@@ -229,7 +235,8 @@ void TFmain::PObjectsClick() { forms_.objects.show(); }
 
 void TFmain::O_img_frame1Image1MouseDown(Point at, int button) {
   TF_objects_ff& objects = forms_.objects;
-  if (!objects.visible() || objects.ActionMode() != 0) return;
+  // Not on the placeholder while a picture is on its way.
+  if (!objects.visible() || objects.ActionMode() != 0 || framesTile_.empty()) return;
   const UserSettings& user = forms_.settings.User();
   frame_->AddPointer(
       at,

@@ -8,6 +8,7 @@
 #include "blocks/data_blocks.h"
 #include "builder/builder_test.h"
 #include "document/conversions.h"
+#include "picture/icon.h"
 #include "picture/jpeg_codec.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
@@ -17,6 +18,7 @@
 #include "sample_pictures.h"
 #include "support/png_output.h"
 #include "support/run_for_a_while.h"
+#include "support/wild_jpegs.h"
 
 namespace vx::builder {
 namespace {
@@ -286,6 +288,25 @@ TEST_F(MainWindow, MakeWithoutSavingMakesTheSavedProject) {
   EXPECT_TRUE(window_.Changed());
 }
 
+TEST_F(MainWindow, TheSavedProjectsIconGoesFirstIntoTheArchive) {
+  const std::string icon = IconText(IconFromBitmap(MakeSamplePicture(32, 32, 3)));
+  ASSERT_TRUE(Open(ProjectFile("icon.vxpr", 1, "HICO=\"" + icon + "\"")));
+  // An icon that is not one, unsaved, changes nothing.
+  ProjectProperties properties = window_.Properties();
+  properties.icon = "0102";
+  window_.SetProperties(properties);
+  dialogs_->answers = {false};
+  bool idle = false;
+  window_.OnIdle = [&] { idle = true; };
+  window_.PBuildonlyClick();
+  ASSERT_TRUE(test::WaitFor([&] { return idle; }));
+  const std::string archive = ReadWholeFile(dir_ / "output/trip.run");
+  const BlockIndex blocks(archive);
+  ASSERT_EQ(blocks.List().size(), 3u);
+  EXPECT_EQ(blocks.List()[0].name, kMainIconBlock);
+  EXPECT_EQ(blocks.Find(kMainIconBlock), IconFromText(icon));
+}
+
 TEST_F(MainWindow, ARunningArchiveKeepsTheWindowResponsive) {
   window_.ViewerPath = Viewer("sleep 1");
   ASSERT_TRUE(Open(ProjectFile("run.vxpr", 1)));
@@ -514,6 +535,33 @@ TEST_F(MainWindowFrame, QuickSelectionsShowOnlyTheLastPictureOnce) {
   EXPECT_EQ(window_.Frame().Picture().Width(), 320);
   EXPECT_EQ(Labels(), std::vector<std::string>{"Cloud 4"});
   EXPECT_TRUE(window_.Tools().Find("Objects")->active());
+}
+
+TEST_F(MainWindowFrame, ThePictureIsShownUprightAndStartsTheIcon) {
+  window_.FirstActivation();
+  EXPECT_EQ(window_.CurrentPicture(), nullptr);
+  // Stored on its side as a camera does: upright it is 300 wide and 400 high.
+  const std::string turned =
+      dir_.Write("graphics/turned.jpg",
+                 test::WildJpeg(MakeSamplePicture(400, 300, 1), test::JpegShape::Plain, 6));
+  window_.AddPictures({turned});
+  ASSERT_TRUE(test::WaitFor([&] { return shown_ > 0; }));
+  EXPECT_EQ((Size{window_.Frame().Picture().Width(), window_.Frame().Picture().Height()}),
+            (Size{300, 400}));
+  EXPECT_EQ(window_.CurrentPicture(), &window_.Frame().Picture());
+  window_.DeleteTiles({window_.Strip().Current()});
+  EXPECT_EQ(window_.CurrentPicture(), nullptr);
+}
+
+TEST_F(MainWindowFrame, AMissingPictureKeepsItsPointersOnThePlaceholder) {
+  const std::string project = ProjectFile("missing.vxpr", 2);
+  fs::remove(dir_ / "graphics/p1.jpg");
+  ASSERT_TRUE(Open(project));
+  Show(1);
+  EXPECT_EQ(Labels(), std::vector<std::string>{"Cloud 1"});
+  EXPECT_EQ(window_.CurrentPicture(), nullptr);  // nothing to make an icon of
+  Show(0);
+  EXPECT_EQ(window_.CurrentPicture(), &window_.Frame().Picture());
 }
 
 TEST_F(MainWindowFrame, AddedPointersStayWithTheirTileAcrossMovesAndResizes) {
