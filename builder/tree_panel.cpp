@@ -51,8 +51,8 @@ void TO_pvt::Stretch() {
 
 void TO_pvt::ShowTree(TKelPigger* root) {
   Clear();
-  rootRow_ = AppendRows(-1, root);
-  RowsChanged();
+  root_ = AcceptNode(root) ? root : nullptr;
+  AddRow(-1, root);
 }
 
 int TO_pvt::AppendRows(int parent, TKelPigger* node) {
@@ -64,7 +64,6 @@ int TO_pvt::AppendRows(int parent, TKelPigger* node) {
 
 int TO_pvt::AddRow(int parent, TKelPigger* node) {
   const int row = AppendRows(parent, node);
-  if (row >= 0 && row <= rootRow_) ++rootRow_;
   RowsChanged();
   return row;
 }
@@ -74,7 +73,7 @@ void TO_pvt::DeleteRow(int row, bool freeNode) {
   if (!node) return;
   const TKelPigger* focused = rows_.FocusedNode();
   rows_.Remove(row);
-  if (row == rootRow_) rootRow_ = -1;
+  if (node == root_) root_ = nullptr;
   if (freeNode) delete node;
   RowsChanged();
   if (rows_.FocusedNode() != focused && OnChange) OnChange();
@@ -82,7 +81,7 @@ void TO_pvt::DeleteRow(int row, bool freeNode) {
 
 void TO_pvt::Clear() {
   rows_.Clear();
-  rootRow_ = -1;
+  root_ = nullptr;
   RowsChanged();
 }
 

@@ -32,7 +32,7 @@ class TO_pvt : public Fl_Table {
 
   TKelPigger* NodeOfRow(int row) const { return rows_.NodeOf(row); }
   int RowOfNode(const TKelPigger* node) const { return rows_.RowOf(node); }
-  int RootRow() const { return rootRow_; }
+  int RootRow() const { return rows_.RowOf(root_); }
   int RowCount() const { return rows_.Count(); }
   // The focused row is the selected one; -1 for none.
   int FocusedRow() const { return rows_.Focused(); }
@@ -65,7 +65,7 @@ class TO_pvt : public Fl_Table {
 
   std::vector<const char*> headers_;
   int stretch_ = -1;
-  int rootRow_ = -1;
+  const TKelPigger* root_ = nullptr;
 };
 
 }  // namespace vx::builder
