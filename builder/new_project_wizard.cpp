@@ -189,7 +189,7 @@ OutputKind TW_new_prj::Kind() const {
 
 void TW_new_prj::RG_kindClick() {
   const OutputKind kind = Kind();
-  file_->value(WithKindExtension(file_->value(), kind).c_str());
+  file_->value(WithArchiveExtension(file_->value(), kind).c_str());
   const std::string extension = ArchiveExtensionOf(kind);
   destination_.filter =
       kind == kExecutableKind ? "Executable\t*" + extension : std::string("ZIP\t*.zip");

@@ -7,7 +7,6 @@
 #include "document/conversions.h"
 #include "document/vocabulary.h"
 #include "platform/files.h"
-#include "platform/paths.h"
 #include "protection/cipher.h"
 #include "text/trim.h"
 
@@ -116,19 +115,6 @@ std::string ProjectText(const ProjectState& state) {
   TKelPigger document;
   WriteProject(document, state.properties, state.stripWidth, state.frames);
   return document.SaveToText();
-}
-
-std::string NormalisedOutputFile(const std::string& outputFile, const std::string& outputKind,
-                                 const std::string& outputFolder, const std::string& projectFile) {
-  std::filesystem::path path = std::string(Trim(outputFile));
-  if (Trim(path.stem().string()).empty() && Trim(path.parent_path().string()).empty()) {
-    path = std::filesystem::path(std::string(Trim(outputFolder))) /
-           std::filesystem::path(projectFile).stem();
-  } else if (Trim(path.stem().string()).empty()) {
-    path = path.parent_path() / std::filesystem::path(projectFile).stem();
-  }
-  path.replace_extension(outputKind == "0" ? kExecutableExtension : ".zip");
-  return path.string();
 }
 
 std::string NewProjectFileName(const std::string& projectsFolder) {

@@ -64,11 +64,6 @@ void WriteProject(TKelPigger& document, const ProjectProperties& properties,
 // The text a project file of the state holds.
 std::string ProjectText(const ProjectState& state);
 
-// The archive's file: outputFolder + the project's name when it has none, with the extension
-// of its kind (an executable archive's, or ".zip").
-std::string NormalisedOutputFile(const std::string& outputFile, const std::string& outputKind,
-                                 const std::string& outputFolder, const std::string& projectFile);
-
 // The first projectsFolder/ProjectN.vxpr (N = 1, 2, ...) that does not exist.
 std::string NewProjectFileName(const std::string& projectsFolder);
 

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
 
 #include "document/vocabulary.h"
-#include "platform/paths.h"
 #include "text/trim.h"
 
 namespace vx {
@@ -81,15 +79,6 @@ std::string PropertyTextOf(const ProjectProperties& properties) {
 void ApplyPropertyText(std::string_view text, ProjectProperties& properties) {
   const std::vector<std::string> lines = Lines(text);
   for (size_t i = 0; i < kLineCount; ++i) properties.*kLineProperties[i] = Trim(lines[i]);
-}
-
-std::string ArchiveExtensionOf(int kind) {
-  return kind == kExecutableKind ? kExecutableExtension : ".zip";
-}
-
-std::string WithArchiveExtension(std::string_view file, int kind) {
-  if (Trim(file).empty()) return std::string(file);
-  return std::filesystem::path(file).replace_extension(ArchiveExtensionOf(kind)).string();
 }
 
 PropertyValues ReadPropertyValues(std::string_view text) {

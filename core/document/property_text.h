@@ -10,25 +10,16 @@
 #include <vector>
 
 #include "document/conversions.h"
+#include "document/output_file.h"
 #include "document/project_state.h"
 #include "protection/archive_lock.h"
 
 namespace vx {
 
-// The output kinds, as OFT numbers them.
-enum OutputKind { kExecutableKind = 0, kEnvelopedKind = 1, kJpegZipKind = 2 };
-inline constexpr int kOutputKindCount = 3;
-
 // The properties text of a project's properties.
 std::string PropertyTextOf(const ProjectProperties& properties);
 // The text's lines, each trimmed, in place of the properties they stand for.
 void ApplyPropertyText(std::string_view text, ProjectProperties& properties);
-
-// The extension an output file gets for its kind: executable archives the platform's, the
-// others ".zip".
-std::string ArchiveExtensionOf(int kind);
-// The file with that extension in place of its own; an empty name stays empty.
-std::string WithArchiveExtension(std::string_view file, int kind);
 
 // How the properties dialog reads a text, with its fallbacks for what is not readable.
 struct PropertyValues {

@@ -1,5 +1,4 @@
-// What the new-project wizard decides: the archive file's name for the output kind, whether a
-// name names a file at all, and the result document that becomes the new project.
+// What the new-project wizard decides: the result document that becomes the new project.
 #pragma once
 
 #include <string>
@@ -9,13 +8,6 @@
 #include "document/property_text.h"
 
 namespace vx {
-
-// The file with its extension (the part of its name from the last dot on) replaced by the
-// kind's, or given it when it has none.
-std::string WithKindExtension(const std::string& file, OutputKind kind);
-// False when nothing is left of the name once its folder and extension are taken away and
-// blanks trimmed: ".run" alone, a folder path ending in a delimiter, blanks.
-bool NamesAFile(const std::string& file);
 
 // The wizard's choices.
 struct NewProject {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "document/conversions.h"
-#include "platform/paths.h"
 #include "protection/cipher.h"
 #include "support/temp_folder.h"
 
@@ -113,26 +112,6 @@ TEST(ProjectState, BrokenSubtreeTextFailsAndLeavesNoHalfDocument) {
                EKelPiggerError);
   EXPECT_EQ(document.ChildCount(), 0);
   EXPECT_TRUE(document.AttrNames.empty());
-}
-
-TEST(ProjectState, OutputFileTakesTheExtensionOfItsKind) {
-  const std::string run = kExecutableExtension;
-  const struct {
-    const char* file;
-    const char* kind;
-    std::string expected;
-  } cases[] = {
-      {"", "0", "/out/Project1" + run},             // none yet: the output folder
-      {"   ", "1", "/out/Project1.zip"},            // blanks count as none
-      {"/arch/trip.exe", "0", "/arch/trip" + run},  // the kind's extension
-      {"/arch/trip.run", "2", "/arch/trip.zip"},
-      {"/arch/trip", "0", "/arch/trip" + run},  // one is added
-      {"/arch/", "0", "/arch/Project1" + run},  // a folder gets the project's name
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(NormalisedOutputFile(c.file, c.kind, "/out", "/p/Project1.vxpr"), c.expected)
-        << "'" << c.file << "' kind " << c.kind;
-  }
 }
 
 TEST(ProjectState, NewProjectNamesSkipExistingFiles) {

@@ -5,43 +5,10 @@
 #include <regex>
 
 #include "picture/geometry.h"
-#include "platform/paths.h"
 #include "wizard/source_list.h"
 
 namespace vx {
 namespace {
-
-TEST(NewProject, KindSetsTheExtension) {
-  const std::string run = kExecutableExtension;
-  struct Case {
-    const char* what;
-    std::string file;
-    OutputKind kind;
-    std::string expected;
-  } cases[] = {
-      {"executable to zip", "/a/trip" + run, kEnvelopedKind, "/a/trip.zip"},
-      {"zip back to executable", "/a/trip.zip", kExecutableKind, "/a/trip" + run},
-      {"JPEG zip", "/a/trip" + run, kJpegZipKind, "/a/trip.zip"},
-      {"only the last dot", "/a/my.trip.run", kJpegZipKind, "/a/my.trip.zip"},
-      {"no extension", "/a/trip", kExecutableKind, "/a/trip" + run},
-      {"a dot in a folder only", "/a.b/trip", kJpegZipKind, "/a.b/trip.zip"},
-      {"empty", "", kExecutableKind, run},
-      {"a folder", "/a/", kEnvelopedKind, "/a/.zip"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(WithKindExtension(c.file, c.kind), c.expected) << c.what;
-}
-
-TEST(NewProject, NameMustBeLeftWithoutFolderAndExtension) {
-  struct Case {
-    const char* file;
-    bool names;
-  } cases[] = {
-      {"/a/trip.run", true}, {"trip", true},   {"/a/.b.run", true}, {".run", false},
-      {"/a/.run", false},    {"/a/b/", false}, {"", false},         {"   ", false},
-      {"/a/  .zip", false},  {"/a.b/", false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(NamesAFile(c.file), c.names) << c.file;
-}
 
 TEST(NewProject, ResultOfThreePictures) {
   TKelPigger result;
