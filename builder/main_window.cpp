@@ -38,7 +38,9 @@ TFmain::TFmain(Forms& forms)
           kWidth, kHeight, "Vellumax",
           ResolveFolder(forms.settings.User().Layout(), forms.settings.User().Layout().projects)),
       ViewerPath(OwnProgramFolder() + "/_vellumax"),
-      forms_(forms) {
+      forms_(forms),
+      recovery_(RecoveryFilePath(forms.settings.User().Layout().settingsFile, OwnProcessId()),
+                OwnProcessId()) {
   const int top = kMenuHeight + ToolBar::kHeight;
   const int bottom = kHeight - StatusBarHeight();
   menu_ = new Fl_Menu_Bar(0, 0, kWidth, kMenuHeight);
@@ -88,6 +90,7 @@ TFmain::~TFmain() {
   Fl::remove_timeout(SelectTick, this);
   Fl::remove_timeout(DeletionMessage, this);
   Fl::remove_timeout(PasswordOffer, this);
+  Fl::remove_timeout(RecoveryTick, this);
   fill_.reset();
 }
 
@@ -105,6 +108,8 @@ void TFmain::BuildMenu() {
       {"File/Save project as...", FL_CTRL + FL_SHIFT + 's', [](TFmain& w) { w.PSaveasClick(); },
        FL_MENU_DIVIDER},
       {"File/Exit", FL_CTRL + 'q', [](TFmain& w) { w.PExitClick(); }, 0},
+      {"Edit/Undo", FL_CTRL + 'z', [](TFmain& w) { w.Undo(); }, 0},
+      {"Edit/Redo", FL_CTRL + FL_SHIFT + 'z', [](TFmain& w) { w.Redo(); }, FL_MENU_DIVIDER},
       {"Edit/Project properties", 0, [](TFmain& w) { w.PPrjClick(); }, FL_MENU_DIVIDER},
       {"Edit/Add picture", FL_Insert, [](TFmain& w) { w.PAddpictureClick(); }, 0},
       {"Edit/Delete picture", FL_Delete, [](TFmain& w) { w.PDeletepictureClick(); },
@@ -134,6 +139,9 @@ void TFmain::BuildToolBar() {
   toolBar_->Add("New", Picture::ToolNew, [this] { PNewClick(true); });
   toolBar_->Add("Open", Picture::ToolOpen, [this] { POpenClick(); });
   toolBar_->Add("Save", Picture::ToolSave, [this] { PSaveClick(); });
+  toolBar_->AddSeparator();
+  toolBar_->Add("Undo", Picture::ToolUndo, [this] { Undo(); });
+  toolBar_->Add("Redo", Picture::ToolRedo, [this] { Redo(); });
   toolBar_->AddSeparator();
   toolBar_->Add("Add.Pict.", Picture::ToolAdd, [this] { PAddpictureClick(); });
   toolBar_->Add("Del.Pict.", Picture::ToolDelete, [this] { PDeletepictureClick(); });
@@ -170,6 +178,8 @@ void TFmain::UpdateCommands() {
   SetMenuActive("Edit/Fields and description", current);
   SetMenuActive("Make/Make ZRV and run it", executable);
   SetMenuActive("Edit/Objects...", current);
+  SetMenuActive("Edit/Undo", history_.CanUndo());
+  SetMenuActive("Edit/Redo", history_.CanRedo());
   menu_->redraw();
   if (idle) {
     toolBar_->activate();
@@ -186,6 +196,8 @@ void TFmain::UpdateCommands() {
   };
   enable("Del.Pict.", current || strip_->AnyTileChecked());
   enable("Run", executable);
+  enable("Undo", history_.CanUndo());
+  enable("Redo", history_.CanRedo());
   enable("Fields", current);
   enable("Objects", current);
   splitter_->activate();
@@ -264,7 +276,7 @@ bool TFmain::DocumentToView() {
     return true;
   }
   FillStrip(ReadFrames(Document()), TileFill::Unreadable::Placeholder, -1, [this] {
-    SetChanged(false);
+    ProjectShown();
     if (!fill_->Unread().empty()) {
       std::string text = "These pictures were not found or cannot be read:";
       for (const std::string& file : fill_->Unread()) text += "\n" + file;
@@ -276,7 +288,8 @@ bool TFmain::DocumentToView() {
 
 void TFmain::ViewToDocument() {
   StorePointers();
-  WriteProject(Document(), properties_, UnscaledStripWidth(), FramesOfProject());
+  const ProjectState state = StateOfView();
+  WriteProject(Document(), state.properties, state.stripWidth, state.frames);
 }
 
 void TFmain::FirstActivation() {
@@ -291,6 +304,7 @@ void TFmain::FirstActivation() {
 
 void TFmain::Start(const std::string& commandLineProject) {
   FirstActivation();
+  if (OfferRecovery()) return;
   if (!commandLineProject.empty()) {
     const std::string path = std::filesystem::absolute(commandLineProject).string();
     if (LoadProject(path)) SetFileName(path);
@@ -322,13 +336,14 @@ void TFmain::PNewClick(bool byUser) {
   properties_ = {};
   quickMode_ = false;
   quickFrames_.clear();
-  UpdateCommands();
-  if (!byUser) return;
-  properties_.pointersInZip = "0";
-  properties_.outputFile = NormalisedOutputFile(
-      "", "0", forms_.settings.User().FolderPath(UserFolder::Output), FileName());
-  properties_.jpegQuality = std::to_string(kNewProjectQuality);
-  RunNewProjectWizard();
+  if (byUser) {
+    properties_.pointersInZip = "0";
+    properties_.outputFile = NormalisedOutputFile(
+        "", "0", forms_.settings.User().FolderPath(UserFolder::Output), FileName());
+    properties_.jpegQuality = std::to_string(kNewProjectQuality);
+  }
+  ProjectShown();
+  if (byUser) RunNewProjectWizard();
 }
 
 void TFmain::RunNewProjectWizard() {
@@ -352,13 +367,20 @@ std::vector<FrameRecord> TFmain::FramesOfProject() const {
   return quickMode_ ? quickFrames_ : FramesOfView();
 }
 
-void TFmain::PSaveClick() { TPmain::PSaveClick(); }
+void TFmain::PSaveClick() {
+  TPmain::PSaveClick();
+  history_.MarkSaved();
+  recovery_.Keep(history_, FileName());
+  UpdateCommands();
+}
 
 void TFmain::PSaveasClick() { TPmain::PSaveasClick(); }
 
 void TFmain::FormClose() {
   forms_.settings.User().SetLastProject(FileName());
   TPmain::FormClose();
+  // Saved, or left unsaved on purpose.
+  recovery_.Remove();
 }
 
 // --- Layout ---

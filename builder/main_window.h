@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "document/project_history.h"
 #include "document/project_state.h"
+#include "document/recovery_file.h"
 #include "forms.h"
 #include "img_frame.h"
 #include "platform/process.h"
@@ -79,6 +81,16 @@ class TFmain : public TPmain {
   void SetFieldsText(ui::TO_img_item& tile, const std::string& text);
   void PointersChanged();
 
+  // Undo and redo: each change above is one step of the project's history.
+  void Undo();
+  void Redo();
+  const ProjectHistory& History() const { return history_; }
+  // What builders that ended without closing left unsaved, offered one at a time; true when
+  // one was opened.
+  bool OfferRecovery();
+  // Unsaved changes go to this builder's recovery file this often.
+  double RecoverySeconds = 30;
+
   // The state the commands work on.
   bool Busy() const;
   // An archive made by "Make ZRV and run it" is running.
@@ -140,6 +152,15 @@ class TFmain : public TPmain {
   void Idle();
   // A file manager's drop: pictures onto the strip, a project onto the window.
   void Dropped(const std::string& text);
+  // The history's side (main_window_history.cpp).
+  ProjectState StateOfView() const;
+  void RecordStep();
+  // A project just shown (new, opened or recovered): its history starts over.
+  void ProjectShown();
+  void ShowState(ProjectState state);
+  void ArrangeTiles(const std::vector<std::string>& order);
+  void StateShown();
+  static void RecoveryTick(void* window);
 
   Forms& forms_;
   ProjectProperties properties_;
@@ -164,6 +185,10 @@ class TFmain : public TPmain {
   std::string pendingDeletion_;  // the pointer whose deletion waits for the question
   bool objectsWereShown_ = false;
   std::unique_ptr<WatchedProgram> archive_;
+  ProjectHistory history_;
+  RecoveryKeeper recovery_;
+  bool openedAsChanged_ = false;  // recovered work: changed from the start
+  std::string adoptedRecovery_;   // the recovery file it came from, removed once kept anew
 };
 
 }  // namespace vx::builder

@@ -42,7 +42,7 @@ void TFmain::AddPictures(const std::vector<std::string>& files, int at) {
   FillStrip(std::move(frames), TileFill::Unreadable::Skip, at, [this] {
     addingPictures_ = false;
     if (fill_->Added().empty()) return;
-    SetChanged(true);
+    RecordStep();
     strip_->SelectTile(fill_->Added().back());
   });
 }
@@ -56,17 +56,16 @@ void TFmain::DeleteTiles(const std::vector<ui::TO_img_item*>& tiles) {
   for (ui::TO_img_item* tile : tiles) strip_->DeleteTileAt(strip_->IndexOfTile(tile));
   strip_->ShowTiles();
   strip_->SelectTile(nullptr);
-  SetChanged(true);
-  UpdateCommands();
+  RecordStep();
 }
 
-void TFmain::TilesReordered() { SetChanged(true); }
+void TFmain::TilesReordered() { RecordStep(); }
 
 void TFmain::SetStripWidth(int width) {
   const int before = strip_->w();
   ResizeStrip(width);
   if (strip_->w() == before) return;
-  SetChanged(true);
+  RecordStep();
   if (strip_->TileCount() == 0) return;
   // Tiles of the new size, decoded again on every core; the current one stays current.
   const std::string current = strip_->Current() ? strip_->Current()->Id : "";
@@ -80,13 +79,12 @@ void TFmain::PointersChanged() { SetChanged(true); }
 
 void TFmain::SetProperties(const ProjectProperties& properties) {
   properties_ = properties;
-  SetChanged(true);
-  UpdateCommands();
+  RecordStep();
 }
 
 void TFmain::SetFieldsText(ui::TO_img_item& tile, const std::string& text) {
   tile.FieldsText = text;
-  SetChanged(true);
+  RecordStep();
 }
 
 // --- Commands ---
@@ -333,6 +331,13 @@ int TFmain::handle(int event) {
           return 1;
         default:
           break;
+      }
+      break;
+    case FL_SHORTCUT:
+      // Redo's second key.
+      if (Fl::event_key() == 'y' && Fl::event_state(FL_CTRL) && !Fl::event_state(FL_SHIFT)) {
+        Redo();
+        return 1;
       }
       break;
     case FL_KEYUP:

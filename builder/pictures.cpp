@@ -14,6 +14,8 @@ VX_PICTURE(vx_picture_busy_mark)
 VX_PICTURE(vx_picture_tool_new)
 VX_PICTURE(vx_picture_tool_open)
 VX_PICTURE(vx_picture_tool_save)
+VX_PICTURE(vx_picture_tool_undo)
+VX_PICTURE(vx_picture_tool_redo)
 VX_PICTURE(vx_picture_tool_add)
 VX_PICTURE(vx_picture_tool_delete)
 VX_PICTURE(vx_picture_tool_objects)
@@ -42,6 +44,8 @@ constexpr std::array kPictures = {
     Bytes{vx_picture_tool_new, vx_picture_tool_new_end},
     Bytes{vx_picture_tool_open, vx_picture_tool_open_end},
     Bytes{vx_picture_tool_save, vx_picture_tool_save_end},
+    Bytes{vx_picture_tool_undo, vx_picture_tool_undo_end},
+    Bytes{vx_picture_tool_redo, vx_picture_tool_redo_end},
     Bytes{vx_picture_tool_add, vx_picture_tool_add_end},
     Bytes{vx_picture_tool_delete, vx_picture_tool_delete_end},
     Bytes{vx_picture_tool_objects, vx_picture_tool_objects_end},

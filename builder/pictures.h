@@ -15,6 +15,8 @@ enum class Picture {
   ToolNew,  // the main window's tool bar, in its order
   ToolOpen,
   ToolSave,
+  ToolUndo,
+  ToolRedo,
   ToolAdd,
   ToolDelete,
   ToolObjects,
