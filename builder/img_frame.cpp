@@ -155,6 +155,10 @@ void TO_img_frame::LoadPointers(const std::string& text) {
 
 std::string TO_img_frame::PointersText() {
   area_->ScrollTo(0, 0);
+  return CurrentPointersText();
+}
+
+std::string TO_img_frame::CurrentPointersText() const {
   std::vector<PlacedPointer> placed;
   for (const TMhint* pointer : pointers_) placed.push_back(StateOf(*pointer));
   return WritePlacedPointers(placed, {picture_.Width(), picture_.Height()});

@@ -60,6 +60,8 @@ class TO_img_frame : public Fl_Group {
   void LoadPointers(const std::string& text);
   // The PNTRS text of the pointers. The view returns to its top-left corner first.
   std::string PointersText();
+  // The same, the view left where it is: a record of every change as it happens.
+  std::string CurrentPointersText() const;
 
   // A new pointer anchored at the picture pixel; its identifier is new unless the properties
   // carry one.
