@@ -90,7 +90,7 @@ std::vector<Recovery> FindRecoveries(const std::string& settingsFile, int ownPro
       continue;
     }
     // This process has written nothing yet, so a file under its id is a dead one's.
-    if (writer != ownProcessId && ProcessRunning(writer)) continue;
+    if (writer != ownProcessId && SameProgramRunning(writer)) continue;
     const auto saved = ModifiedAt(projectFile);
     if (saved && !Later(*written, *saved)) {
       RemoveQuietly(path);

@@ -28,9 +28,10 @@ std::string RecoveryFilePath(const std::string& settingsFile, int processId);
 void WriteRecoveryFile(const std::string& path, const std::string& projectFile, int processId,
                        const ProjectState& state);
 
-// Recovery files beside the settings file left by builders no longer running and newer than
-// their projects, the newest first. A file older than its project, or one that cannot be
-// read, is removed; those of running builders other than ownProcessId are left to them.
+// Recovery files beside the settings file left by builders no longer running (or whose id
+// another program has now) and newer than their projects, the newest first. A file older than its
+// project, or one that cannot be read, is removed; those of running builders other than
+// ownProcessId are left to them.
 std::vector<Recovery> FindRecoveries(const std::string& settingsFile, int ownProcessId);
 
 // The project a recovery file holds, root VX. Fails with "File loading error." when it holds

@@ -1,13 +1,13 @@
 #include "platform/process.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <string_view>
 #include <thread>
 
@@ -82,10 +82,13 @@ std::optional<std::string> ReadProgramOutput(const std::string& path,
 
 int OwnProcessId() { return static_cast<int>(::getpid()); }
 
-bool ProcessRunning(int processId) {
+bool SameProgramRunning(int processId) {
   if (processId <= 0) return false;
-  // EPERM: it exists, it is just another user's.
-  return ::kill(processId, 0) == 0 || errno == EPERM;
+  // An ended process has no program left to link to.
+  std::error_code ec;
+  const auto program =
+      std::filesystem::read_symlink("/proc/" + std::to_string(processId) + "/exe", ec);
+  return !ec && program == std::filesystem::read_symlink("/proc/self/exe", ec) && !ec;
 }
 
 bool StartProgram(const std::string& path, const std::vector<std::string>& arguments) {

@@ -8,8 +8,9 @@
 namespace vx {
 
 int OwnProcessId();
-// True while a process of that id exists (a zombie not yet reaped counts).
-bool ProcessRunning(int processId);
+// True while a process of that id runs the same program as this one: not one that has ended
+// (also when it is not reaped yet), nor another program that got its id since.
+bool SameProgramRunning(int processId);
 
 // Starts a program (a path, or a name looked up on PATH) and does not wait for it; false
 // when it could not be started.

@@ -1,6 +1,7 @@
 #include "document/recovery_file.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -68,7 +69,13 @@ TEST(RecoveryFile, HoldsTheStateUnderTheProjectsName) {
 TEST(RecoveryFile, OffersWhatEndedBuildersLeftNewerThanTheirProjects) {
   test::TempFolder folder;
   const std::string settings = folder / "Vellumax.set";
-  const int running = static_cast<int>(getppid());
+  // This program still at work, and another program that got an ended builder's id.
+  const pid_t running = fork();
+  if (running == 0) {
+    pause();
+    _exit(0);
+  }
+  const int other = static_cast<int>(getppid());
   const std::string saved = folder.Write("Saved.vxpr", "<VX/>");
   const std::string stale = folder.Write("Stale.vxpr", "<VX/>");
   struct Leftover {
@@ -83,6 +90,7 @@ TEST(RecoveryFile, OffersWhatEndedBuildersLeftNewerThanTheirProjects) {
       {"newer than its project", EndedProcess(), saved, 30, true, true},
       {"older than its project", EndedProcess(), stale, 200, false, false},
       {"a builder still running", running, folder / "Other.vxpr", 10, false, true},
+      {"an id another program has now", other, folder / "Reused.vxpr", 20, true, true},
   };
   Age(saved, 100);
   Age(stale, 100);
@@ -95,10 +103,13 @@ TEST(RecoveryFile, OffersWhatEndedBuildersLeftNewerThanTheirProjects) {
   const std::string others = folder.Write("Other-78.recovery", "<RECOVERY/>");
 
   const std::vector<Recovery> found = FindRecoveries(settings, OwnProcessId());
-  ASSERT_EQ(found.size(), 2u);
+  kill(running, SIGKILL);
+  waitpid(running, nullptr, 0);
+  ASSERT_EQ(found.size(), 3u);
   // The newest first.
-  EXPECT_EQ(found[0].projectFile, saved);
-  EXPECT_EQ(found[1].projectFile, folder / "Project1.vxpr");
+  EXPECT_EQ(found[0].projectFile, folder / "Reused.vxpr");
+  EXPECT_EQ(found[1].projectFile, saved);
+  EXPECT_EQ(found[2].projectFile, folder / "Project1.vxpr");
   for (const Leftover& l : kLeftovers) {
     EXPECT_EQ(FileExists(RecoveryFilePath(settings, l.writer)), l.kept) << l.what;
   }
@@ -108,7 +119,7 @@ TEST(RecoveryFile, OffersWhatEndedBuildersLeftNewerThanTheirProjects) {
   // A file under this process's own id is a dead builder's that had the same id.
   const std::string mine = RecoveryFilePath(settings, OwnProcessId());
   WriteRecoveryFile(mine, saved, OwnProcessId(), Edited());
-  EXPECT_EQ(FindRecoveries(settings, OwnProcessId()).size(), 3u);
+  EXPECT_EQ(FindRecoveries(settings, OwnProcessId()).size(), 5u) << "the running one ended";
   EXPECT_TRUE(FindRecoveries(folder / "missing/Vellumax.set", OwnProcessId()).empty());
 }
 
