@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "builder/builder_test.h"
+#include "builder/builder_test.h"  // gtest before the window headers
 #include "main_window.h"
 #include "picture/jpeg_codec.h"
 #include "platform/files.h"
@@ -58,6 +58,12 @@ class UndoRedo : public test::BuilderTest {
     dialogs_->onModal = [&forms, this](Fl_Window& dialog) {
       if (&dialog == &forms.sure) static_cast<TFsure&>(dialog).OKBtnClick();
       if (&dialog == &forms.editPrj && onProperties_) onProperties_(forms.editPrj);
+      // A new field, Field1, confirmed in its editor and then in the fields dialog.
+      if (&dialog == &forms.fields) {
+        test::ClickOn(forms.fields.AddButton());
+        test::ClickOn(forms.fields.OkButton());
+      }
+      if (&dialog == &forms.fieldEditor) test::ClickOn(forms.fieldEditor.OkButton());
     };
     ASSERT_TRUE(window.LoadProject(path));
     window.SetFileName(path);
@@ -116,6 +122,10 @@ class UndoRedo : public test::BuilderTest {
     };
     ClickTool(window, "Project");
   }
+  static void DescribeFirst(TFmain& window) {
+    test::Key(window, FL_Home);
+    ClickTool(window, "Fields");
+  }
   static void WidenStrip(TFmain& window) {
     const ui::TO_img_items& strip = window.Strip();
     const int x = strip.x() + strip.w() + 2, y = strip.y() + strip.h() / 2;
@@ -137,6 +147,7 @@ TEST_F(UndoRedo, EachKindOfChangeIsOneStepBackAndForth) {
       {"a tile dragged onto another", [](UndoRedo&, TFmain& w) { MoveFirstToSecond(w); }},
       {"the properties confirmed", [](UndoRedo& t, TFmain& w) { t.SetPassword(w); }},
       {"the strip widened", [](UndoRedo&, TFmain& w) { WidenStrip(w); }},
+      {"a field added and confirmed", [](UndoRedo&, TFmain& w) { DescribeFirst(w); }},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.what);
@@ -210,8 +221,9 @@ TEST_F(UndoRedo, UndoingEverythingSavesTheOpenedBytes) {
   DeleteSecond(window);
   SetPassword(window);
   WidenStrip(window);
+  DescribeFirst(window);
   MoveFirstToSecond(window);
-  EXPECT_EQ(window.History().StateCount(), 7u);
+  EXPECT_EQ(window.History().StateCount(), 8u);
   while (window.History().CanUndo()) Shortcut(window, 'z', FL_CTRL);
   EXPECT_FALSE(window.Changed());
   window.PSaveClick();
@@ -274,6 +286,7 @@ TEST_F(UndoRedo, AKilledBuildersEditsAreRecovered) {
     MoveFirstToSecond(window);
     DeleteSecond(window);
     SetPassword(window);
+    DescribeFirst(window);
     // Once its recovery file holds the last edit, the builder tells and works on.
     const std::string text = SavedText(window);
     const std::string own = RecoveryFilePath(SettingsFile(), OwnProcessId());
