@@ -7,6 +7,7 @@
 #include <set>
 
 #include "main_window.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "platform/ui_scale.h"
 #include "ui/dialogs.h"
@@ -44,11 +45,12 @@ void TFmain::ProjectShown() {
   SetChanged(history_.Changed());
   // Recovered work is kept under this builder's own file before the one it came from goes.
   recovery_.Keep(history_, FileName());
-  if (!adoptedRecovery_.empty()) {
+  if (!adoptedRecovery_.empty() && adoptedRecovery_ != recovery_.Path() &&
+      FileExists(recovery_.Path())) {
     std::error_code ec;
     std::filesystem::remove(adoptedRecovery_, ec);
-    adoptedRecovery_.clear();
   }
+  adoptedRecovery_.clear();
   UpdateCommands();
 }
 

@@ -141,6 +141,9 @@ void RecoveryKeeper::Keep(const ProjectHistory& history, const std::string& proj
 }
 
 void RecoveryKeeper::Remove() {
+  // A file of the same name that this keeper did not write is a dead builder's of the same id,
+  // still to be offered.
+  if (!written_) return;
   RemoveQuietly(path_);
   written_ = false;
 }

@@ -46,7 +46,7 @@ class RecoveryKeeper {
  public:
   RecoveryKeeper(std::string path, int processId) : path_(std::move(path)), processId_(processId) {}
   // With unsaved changes, writes them when they moved since the last write; without, removes
-  // the file. A write that fails is tried again next time: the user's work goes on.
+  // what it wrote. A write that fails is tried again next time: the user's work goes on.
   void Keep(const ProjectHistory& history, const std::string& projectFile);
   void Remove();
   const std::string& Path() const { return path_; }

@@ -146,6 +146,12 @@ TEST(RecoveryFile, KeeperWritesWhileChangedAndRemovesOnceNot) {
   ProjectState state = Edited();
   history.Reset(state, true);
 
+  // A dead builder that had this process's id left its file: it stays to be offered.
+  WriteRecoveryFile(path, "/projects/Old.vxpr", OwnProcessId(), Edited());
+  keeper.Keep(history, "/projects/Trip.vxpr");
+  keeper.Remove();
+  EXPECT_TRUE(FileExists(path));
+  std::filesystem::remove(path);
   keeper.Keep(history, "/projects/Trip.vxpr");
   EXPECT_FALSE(FileExists(path)) << "nothing unsaved";
   state.frames.pop_back();
