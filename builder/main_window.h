@@ -159,7 +159,7 @@ class TFmain : public TPmain {
   void ProjectShown();
   void ShowState(ProjectState state);
   void ArrangeTiles(const std::vector<std::string>& order);
-  void StateShown();
+  void StateShown(ui::TO_img_item* current);
   static void RecoveryTick(void* window);
 
   Forms& forms_;

@@ -74,17 +74,16 @@ void TFmain::ShowState(ProjectState state) {
   properties_ = std::move(state.properties);
   const bool resized = state.stripWidth && *state.stripWidth != UnscaledStripWidth();
   if (resized) ResizeStrip(Scaled(*state.stripWidth));
+  // Deleting tiles drops the selection; the current tile stays current when it is left.
+  const std::string current = strip_->Current() ? strip_->Current()->Id : "";
   std::vector<std::string> shownIds;
   for (int index = 0; index < strip_->TileCount(); ++index)
     shownIds.push_back(strip_->TileAt(index)->Id);
   if (resized || !UniqueIds(shownIds) || !UniqueIds(IdsOf(state.frames))) {
     // Tiles of another size, or frames that only their places tell apart: all anew.
-    const std::string current = strip_->Current() ? strip_->Current()->Id : "";
     strip_->ClearTiles();
-    FillStrip(std::move(state.frames), TileFill::Unreadable::Placeholder, -1, [this, current] {
-      strip_->SelectTile(strip_->FindTileById(current));
-      StateShown();
-    });
+    FillStrip(std::move(state.frames), TileFill::Unreadable::Placeholder, -1,
+              [this, current] { StateShown(strip_->FindTileById(current)); });
     return;
   }
   // Tiles the state has not, or has of another picture, go.
@@ -112,16 +111,16 @@ void TFmain::ShowState(ProjectState state) {
   std::vector<std::string> order = IdsOf(state.frames);
   if (missing.empty()) {
     ArrangeTiles(order);
-    StateShown();
+    StateShown(strip_->FindTileById(current));
     return;
   }
-  FillStrip(std::move(missing), TileFill::Unreadable::Placeholder, -1,
-            [this, order = std::move(order)] {
-              ui::TO_img_item* last = fill_->Added().empty() ? nullptr : fill_->Added().back();
-              ArrangeTiles(order);
-              if (last) strip_->SelectTile(last);
-              StateShown();
-            });
+  // Pictures that come back become current, as when they were added.
+  FillStrip(
+      std::move(missing), TileFill::Unreadable::Placeholder, -1,
+      [this, current, order = std::move(order)] {
+        ArrangeTiles(order);
+        StateShown(fill_->Added().empty() ? strip_->FindTileById(current) : fill_->Added().back());
+      });
 }
 
 void TFmain::ArrangeTiles(const std::vector<std::string>& order) {
@@ -136,7 +135,8 @@ void TFmain::ArrangeTiles(const std::vector<std::string>& order) {
   strip_->OnReorder = std::move(reorder);
 }
 
-void TFmain::StateShown() {
+void TFmain::StateShown(ui::TO_img_item* current) {
+  if (strip_->Current() != current) strip_->SelectTile(current);
   SetChanged(history_.Changed());
   UpdateCommands();
   redraw();
