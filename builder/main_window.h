@@ -159,6 +159,7 @@ class TFmain : public TPmain {
   void ProjectShown();
   void ShowState(ProjectState state);
   void ArrangeTiles(const std::vector<std::string>& order);
+  void RefreshFrame();
   void StateShown(ui::TO_img_item* current);
   static void RecoveryTick(void* window);
 

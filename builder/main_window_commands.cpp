@@ -75,7 +75,12 @@ void TFmain::SetStripWidth(int width) {
             [this, current] { strip_->SelectTile(strip_->FindTileById(current)); });
 }
 
-void TFmain::PointersChanged() { SetChanged(true); }
+void TFmain::PointersChanged() {
+  // Kept with the tile at once, so the step holds it; the view stays where it is.
+  if (ui::TO_img_item* tile = strip_->FindTileById(framesTile_))
+    tile->PointersText = frame_->CurrentPointersText();
+  RecordStep();
+}
 
 void TFmain::SetProperties(const ProjectProperties& properties) {
   properties_ = properties;

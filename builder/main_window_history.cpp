@@ -82,8 +82,10 @@ void TFmain::ShowState(ProjectState state) {
   if (resized || !UniqueIds(shownIds) || !UniqueIds(IdsOf(state.frames))) {
     // Tiles of another size, or frames that only their places tell apart: all anew.
     strip_->ClearTiles();
-    FillStrip(std::move(state.frames), TileFill::Unreadable::Placeholder, -1,
-              [this, current] { StateShown(strip_->FindTileById(current)); });
+    FillStrip(std::move(state.frames), TileFill::Unreadable::Placeholder, -1, [this, current] {
+      RefreshFrame();
+      StateShown(strip_->FindTileById(current));
+    });
     return;
   }
   // Tiles the state has not, or has of another picture, go.
@@ -108,6 +110,7 @@ void TFmain::ShowState(ProjectState state) {
     tile->FieldsText = frame.fieldsText;
     tile->PointersText = frame.pointersText;
   }
+  RefreshFrame();
   std::vector<std::string> order = IdsOf(state.frames);
   if (missing.empty()) {
     ArrangeTiles(order);
@@ -133,6 +136,17 @@ void TFmain::ArrangeTiles(const std::vector<std::string>& order) {
     if (tile && strip_->IndexOfTile(tile) != at) strip_->MoveTile(tile, strip_->TileAt(at));
   }
   strip_->OnReorder = std::move(reorder);
+}
+
+void TFmain::RefreshFrame() {
+  // The picture stays; its pointers are taken again from the state, which leaves the frame
+  // unchanged, so nothing of the state before is stored back into the tile.
+  if (ui::TO_img_item* tile = strip_->FindTileById(framesTile_)) {
+    frame_->LoadPointers(tile->PointersText);
+  } else {
+    frame_->Clear();
+    framesTile_.clear();
+  }
 }
 
 void TFmain::StateShown(ui::TO_img_item* current) {

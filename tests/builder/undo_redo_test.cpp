@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "builder/builder_test.h"  // gtest before the window headers
+#include "document/conversions.h"
 #include "main_window.h"
 #include "picture/jpeg_codec.h"
 #include "platform/files.h"
@@ -43,8 +44,9 @@ class UndoRedo : public test::BuilderTest {
       const std::string n = std::to_string(i);
       state.frames.push_back({"ID" + n, Picture("p" + n + ".jpg", i), "Footer " + n,
                               "\r\n<FLDS>Text " + n + "\r\n</FLDS>\r\n",
-                              "\r\n<PNTRS>\r\n\t<CLD OBJ_ID=\"O" + n + "\" ARRTXT=\"Cloud " + n +
-                                  "\"/>\r\n</PNTRS>\r\n"});
+                              "\r\n<PNTRS>\r\n\t<CLD OBJ_ID=\"O" + n + "\" XR=\"" +
+                                  RealToText(0.5) + "\" YR=\"" + RealToText(0.5) +
+                                  "\" ARRTXT=\"Cloud " + n + "\"/>\r\n</PNTRS>\r\n"});
     }
     const std::string path = dir_ / ("projects/" + name);
     WriteFileAtomically(path, ProjectText(state));
@@ -64,6 +66,10 @@ class UndoRedo : public test::BuilderTest {
         test::ClickOn(forms.fields.OkButton());
       }
       if (&dialog == &forms.fieldEditor) test::ClickOn(forms.fieldEditor.OkButton());
+      if (&dialog == &forms.editObj) {
+        forms.editObj.Edit_text().value("Edited cloud");
+        test::ClickOn(forms.editObj.btn_ok());
+      }
     };
     ASSERT_TRUE(window.LoadProject(path));
     window.SetFileName(path);
@@ -126,6 +132,43 @@ class UndoRedo : public test::BuilderTest {
     test::Key(window, FL_Home);
     ClickTool(window, "Fields");
   }
+  // The first picture in the frame, with its cloud.
+  static TMhint& ShowFirst(TFmain& window) {
+    test::Key(window, FL_Home);
+    EXPECT_TRUE(test::WaitFor([&] { return window.Frame().PointerCount() == 1; }));
+    test::Settle();
+    return *window.Frame().PointerAt(0);
+  }
+  static void Objects(Forms& forms, int mode) {
+    forms.objects.show();
+    forms.objects.SetActionMode(mode);
+    test::Settle();
+  }
+  static void DragCloud(TFmain& window) {
+    const TMhint& cloud = ShowFirst(window);
+    const Point from{cloud.x() + cloud.w() / 2, cloud.y() + 8};
+    test::DragTo(window, from.x, from.y, from.x + 40, from.y + 30);
+  }
+  static void AddCloud(TFmain& window, Forms& forms) {
+    ShowFirst(window);
+    Objects(forms, 0);
+    const Point origin = window.Frame().PictureOrigin();
+    test::Click(window, origin.x + 30, origin.y + 40);
+  }
+  static void ClickCloud(TFmain& window, Forms& forms, int mode) {
+    const TMhint& cloud = ShowFirst(window);
+    Objects(forms, mode);
+    test::Click(window, cloud.x() + cloud.w() / 2, cloud.y() + 8);
+    // A deletion is asked once the click is over.
+    test::WaitFor([&] { return mode != 2 || window.Frame().PointerCount() == 0; });
+  }
+  static std::vector<std::string> Labels(TFmain& window) {
+    std::vector<std::string> labels;
+    TO_img_frame& frame = window.Frame();
+    for (int i = 0; i < frame.PointerCount(); ++i)
+      labels.push_back(frame.StateOf(*frame.PointerAt(i)).properties.label);
+    return labels;
+  }
   static void WidenStrip(TFmain& window) {
     const ui::TO_img_items& strip = window.Strip();
     const int x = strip.x() + strip.w() + 2, y = strip.y() + strip.h() / 2;
@@ -139,15 +182,24 @@ class UndoRedo : public test::BuilderTest {
 TEST_F(UndoRedo, EachKindOfChangeIsOneStepBackAndForth) {
   struct Case {
     const char* what;
-    void (*act)(UndoRedo&, TFmain&);
+    void (*act)(UndoRedo&, TFmain&, Forms&);
+    bool framed;  // the first picture is in the frame
   };
   const Case kCases[] = {
-      {"three pictures added at once", [](UndoRedo& t, TFmain& w) { t.AddThreePictures(w); }},
-      {"a picture deleted", [](UndoRedo&, TFmain& w) { DeleteSecond(w); }},
-      {"a tile dragged onto another", [](UndoRedo&, TFmain& w) { MoveFirstToSecond(w); }},
-      {"the properties confirmed", [](UndoRedo& t, TFmain& w) { t.SetPassword(w); }},
-      {"the strip widened", [](UndoRedo&, TFmain& w) { WidenStrip(w); }},
-      {"a field added and confirmed", [](UndoRedo&, TFmain& w) { DescribeFirst(w); }},
+      {"three pictures added at once",
+       [](UndoRedo& t, TFmain& w, Forms&) { t.AddThreePictures(w); }, false},
+      {"a picture deleted", [](UndoRedo&, TFmain& w, Forms&) { DeleteSecond(w); }, false},
+      {"a tile dragged onto another", [](UndoRedo&, TFmain& w, Forms&) { MoveFirstToSecond(w); },
+       false},
+      {"the properties confirmed", [](UndoRedo& t, TFmain& w, Forms&) { t.SetPassword(w); }, false},
+      {"the strip widened", [](UndoRedo&, TFmain& w, Forms&) { WidenStrip(w); }, false},
+      {"a field added and confirmed", [](UndoRedo&, TFmain& w, Forms&) { DescribeFirst(w); },
+       false},
+      {"a pointer dragged", [](UndoRedo&, TFmain& w, Forms&) { DragCloud(w); }, true},
+      {"a pointer added where the picture is pressed",
+       [](UndoRedo&, TFmain& w, Forms& f) { AddCloud(w, f); }, true},
+      {"a pointer edited", [](UndoRedo&, TFmain& w, Forms& f) { ClickCloud(w, f, 1); }, true},
+      {"a pointer deleted", [](UndoRedo&, TFmain& w, Forms& f) { ClickCloud(w, f, 2); }, true},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.what);
@@ -158,7 +210,8 @@ TEST_F(UndoRedo, EachKindOfChangeIsOneStepBackAndForth) {
     EXPECT_FALSE(window.Tools().Find("Undo")->active());
     EXPECT_FALSE(window.MenuItem("Edit/Undo")->active());
 
-    c.act(*this, window);
+    c.act(*this, window, forms);
+    const std::vector<std::string> labels = Labels(window);
     const std::string edited = SavedText(window);
     ASSERT_NE(edited, opened);
     EXPECT_TRUE(window.Changed());
@@ -168,11 +221,17 @@ TEST_F(UndoRedo, EachKindOfChangeIsOneStepBackAndForth) {
 
     Shortcut(window, 'z', FL_CTRL);
     EXPECT_EQ(SavedText(window), opened);
+    if (c.framed) {
+      EXPECT_EQ(Labels(window), std::vector<std::string>{"Cloud 0"});
+    }
     EXPECT_FALSE(window.Changed());
     EXPECT_STREQ(window.StatusPanel(1).label(), "");
     EXPECT_TRUE(window.MenuItem("Edit/Redo")->active());
     Shortcut(window, 'y', FL_CTRL);
     EXPECT_EQ(SavedText(window), edited);
+    if (c.framed) {
+      EXPECT_EQ(Labels(window), labels);
+    }
     EXPECT_TRUE(window.Changed());
     ClickTool(window, "Undo");
     EXPECT_EQ(SavedText(window), opened);
@@ -222,8 +281,10 @@ TEST_F(UndoRedo, UndoingEverythingSavesTheOpenedBytes) {
   SetPassword(window);
   WidenStrip(window);
   DescribeFirst(window);
+  DragCloud(window);
+  AddCloud(window, forms);
   MoveFirstToSecond(window);
-  EXPECT_EQ(window.History().StateCount(), 8u);
+  EXPECT_EQ(window.History().StateCount(), 10u);
   while (window.History().CanUndo()) Shortcut(window, 'z', FL_CTRL);
   EXPECT_FALSE(window.Changed());
   window.PSaveClick();
@@ -287,6 +348,8 @@ TEST_F(UndoRedo, AKilledBuildersEditsAreRecovered) {
     DeleteSecond(window);
     SetPassword(window);
     DescribeFirst(window);
+    DragCloud(window);
+    AddCloud(window, forms);
     // Once its recovery file holds the last edit, the builder tells and works on.
     const std::string text = SavedText(window);
     const std::string own = RecoveryFilePath(SettingsFile(), OwnProcessId());
