@@ -309,7 +309,8 @@ void TFmain::PHelp1Click() { OpenWithDesktop(OwnProgramFolder() + "/../doc/help.
 void TFmain::PAboutClick() {
   ui::CurrentDialogs().ShowMessage(
       "Vellumax\n\nMakes self-contained picture archives: pictures with fields, descriptions, "
-      "clouds, arrows and password-protected areas, in a program of their own.",
+      "clouds, arrows and password-protected areas, in a program of their own.\n\nThe "
+      "pictures of the tool bar come from the Tango icon set (public domain).",
       ui::MessageKind::Information, "About");
 }
 
