@@ -381,6 +381,8 @@ void TFmain::FormClose() {
   TPmain::FormClose();
   // Saved, or left unsaved on purpose.
   recovery_.Remove();
+  // Left open, the objects window would keep the program running.
+  forms_.objects.hide();
 }
 
 // --- Layout ---

@@ -31,7 +31,12 @@ TPmain::TPmain(int w, int h, const char* caption, std::string projectsFolder)
   }
   statusBar_->resizable(panels_.back());
   statusBar_->end();
-  callback([](Fl_Widget* window, void*) { static_cast<TPmain*>(window)->FormClose(); });
+  callback([](Fl_Widget* window, void*) {
+    // Escape is no way to end the program; the close button and Exit are.
+    if ((Fl::event() == FL_SHORTCUT || Fl::event() == FL_KEYBOARD) && Fl::event_key() == FL_Escape)
+      return;
+    static_cast<TPmain*>(window)->FormClose();
+  });
   ResetDocument();
 }
 

@@ -612,6 +612,16 @@ TEST_F(MainWindowFrame, DeletingCheckedTilesKeepsTheCurrentTilesPointers) {
   EXPECT_EQ(pointers.Child(1)->GetAttr("ARRTXT"), "Kept");
 }
 
+TEST_F(MainWindowFrame, EscapeKeepsTheWindowAndClosingItClosesTheObjectsWindow) {
+  ASSERT_TRUE(Open(ProjectFile("close.vxpr", 1)));
+  Objects(0);
+  test::Key(window_, FL_Escape);
+  EXPECT_TRUE(window_.shown());
+  window_.PExitClick();
+  EXPECT_FALSE(window_.shown());
+  EXPECT_FALSE(forms_.objects.shown());
+}
+
 TEST_F(MainWindowFrame, ObjectsWindowDeletesAPointerOnceAskedAndEditsOthers) {
   ASSERT_TRUE(Open(ProjectFile("objects.vxpr", 1)));
   Show(0);
