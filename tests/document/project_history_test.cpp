@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -170,6 +171,56 @@ TEST(ProjectHistory, UndoingEverythingGivesTheOpenedTextBack) {
   while (history.Redo()) {
   }
   EXPECT_EQ(ProjectText(history.Current()), texts.back());
+}
+
+// Random edits, undos and redos against a plain list of the states: the history shows each
+// state as it was, and undoing everything gives the opened text back.
+TEST(ProjectHistory, RandomEditsUndosAndRedosKeepEveryState) {
+  std::mt19937 random(29);
+  for (int run = 0; run < 20; ++run) {
+    ProjectState state = State("ABC");
+    const std::string opened = ProjectText(state);
+    ProjectHistory history(run % 2 ? ProjectHistory::kDefaultBudget : 4000);
+    history.Reset(state, true);
+    std::vector<ProjectState> model{state};
+    size_t at = 0;
+    char next = 'D';
+    for (int op = 0; op < 60; ++op) {
+      const unsigned pick = random() % 6;
+      if (pick == 0) {
+        if (history.Undo()) --at;
+      } else if (pick == 1) {
+        if (history.Redo()) ++at;
+      } else {
+        state = model[at];
+        auto& frames = state.frames;
+        if (pick == 2 || frames.empty()) {
+          if (next > 'Z') next = 'D';
+          const auto place = static_cast<long>(random() % (frames.size() + 1));
+          frames.insert(frames.begin() + place, Frame(next++));
+        } else if (pick == 3) {
+          frames.erase(frames.begin() + static_cast<long>(random() % frames.size()));
+        } else if (pick == 4) {
+          std::swap(frames.front(), frames.back());
+        } else {
+          frames[random() % frames.size()].pointersText += "<CLD/>";
+        }
+        if (history.Record(state)) {
+          model.resize(at + 1);
+          model.push_back(state);
+          ++at;
+        }
+      }
+      ASSERT_EQ(history.Current(), model[at]) << "run " << run << ", operation " << op;
+    }
+    while (history.Undo()) {
+    }
+    // A small budget forgets the oldest states; with room for all, the opened text returns.
+    if (history.StateCount() == model.size()) {
+      EXPECT_EQ(ProjectText(history.Current()), opened) << "run " << run;
+      EXPECT_FALSE(history.Changed());
+    }
+  }
 }
 
 // A project of many frames with pointers, edited one frame at a time.
