@@ -34,21 +34,9 @@ void TileFill::Use(size_t index, Decoded& decoded) {
     unread_.push_back(frame.sourceFile);
     if (unreadable_ == Unreadable::Skip) return;
   }
-  // A tile without a thumbnail shows the placeholder at once instead of reading its file
-  // here; later sizes read it again.
-  ui::TO_img_items* strip = &strip_;
-  bool placeholder = !decoded.thumbnail;
-  ui::TO_img_item* tile = strip_.AddTile(
-      frame.id,
-      [strip, path = frame.sourceFile, placeholder](const std::string& id,
-                                                    Bitmap& picture) mutable {
-        if (placeholder) {
-          placeholder = false;
-          return false;
-        }
-        return LoadTilePicture(*strip, path, id, picture);
-      },
-      decoded.thumbnail);
+  // No loader: a tile is made again, from a new thumbnail, when its size changes, and the
+  // frame reads the picture itself. Without a thumbnail the tile shows the placeholder.
+  ui::TO_img_item* tile = strip_.AddTile(frame.id, nullptr, decoded.thumbnail);
   tile->SourceFile = frame.sourceFile;
   tile->SetFooter(frame.footer);
   tile->FieldsText = frame.fieldsText;

@@ -11,6 +11,7 @@
 #include "sample_pictures.h"
 #include "support/temp_folder.h"
 #include "support/ui_events.h"
+#include "support/wild_jpegs.h"
 #include "tile_loading.h"
 
 namespace vx::ui {
@@ -174,21 +175,20 @@ TEST_F(StripWindow, EmptyLoaderGivesAPlaceholderAndLoadCurrentReportsFailure) {
   EXPECT_FALSE(strip_->LoadCurrentPicture(picture));
 }
 
-TEST_F(StripWindow, BuilderTilesComeFromFiles) {
+TEST(BuilderTiles, ThumbnailsFitTheirBoxUpright) {
   test::TempFolder dir;
-  const std::string file = dir / "harbour.jpg";
-  WriteFileAtomically(file, *EncodeJpeg(MakeSamplePicture(800, 600, 3), 80));
-  TO_img_item* tile = builder::AddTileFromFile(*strip_, file);
-  EXPECT_EQ(tile->Footer(), "harbour.jpg");
-  EXPECT_EQ(tile->SourceFile, file);
-  EXPECT_EQ(tile->Id.size(), 32u);
-  strip_->SelectTile(tile);
-  strip_->Busy = true;
-  Bitmap picture;
-  ASSERT_TRUE(strip_->LoadCurrentPicture(picture));
-  EXPECT_EQ(picture.Width(), 200);  // a quarter while busy
-  EXPECT_THROW(builder::AddTileFromFile(*strip_, dir / "none.jpg"), std::runtime_error);
-  EXPECT_EQ(strip_->TileCount(), 1);
+  const strip::Metrics metrics;
+  const Size box = strip::PictureBox(200, metrics);
+  const std::string wide =
+      dir.Write("harbour.jpg", *EncodeJpeg(MakeSamplePicture(800, 600, 3), 80));
+  // Stored on its side as a camera does: upright it stands taller than wide.
+  const std::string turned = dir.Write(
+      "turned.jpg", test::WildJpeg(MakeSamplePicture(800, 600, 3), test::JpegShape::Plain, 6));
+  const auto landscape = builder::MakeTileThumbnail(wide, 200, metrics);
+  EXPECT_EQ((Size{landscape->Width(), landscape->Height()}), FitInside({800, 600}, box));
+  const auto portrait = builder::MakeTileThumbnail(turned, 200, metrics);
+  EXPECT_EQ((Size{portrait->Width(), portrait->Height()}), FitInside({600, 800}, box));
+  EXPECT_THROW(builder::MakeTileThumbnail(dir / "none.jpg", 200, metrics), std::runtime_error);
 }
 
 TEST_F(StripWindow, ScreenshotOfADozenTiles) {
