@@ -190,7 +190,7 @@ bool TFmain::Make(bool run) {
   UpdateCommands();
   forms_.run.Start(*made.document, std::move(options), [this, run, kind, output](bool result) {
     making_ = false;
-    madeFlag_ = result && kind != "2";
+    madeFlag_ = result && kind == "0";  // only an executable archive can be run
     if (quickMode_) {
       // "Run ZRV after exit": the archive is left running when the builder ends.
       if (run && madeFlag_) StartProgram(output, {});

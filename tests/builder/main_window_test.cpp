@@ -307,6 +307,29 @@ TEST_F(MainWindow, TheSavedProjectsIconGoesFirstIntoTheArchive) {
   EXPECT_EQ(blocks.Find(kMainIconBlock), IconFromText(icon));
 }
 
+TEST_F(MainWindow, OnlyAnExecutableArchiveIsRun) {
+  const std::string ran = dir_ / "ran";
+  window_.ViewerPath = Viewer("touch '" + ran + "'");
+  for (const char* kind : {"1", "2"}) {
+    ASSERT_TRUE(Open(ProjectFile(std::string("kind") + kind + ".vxpr", 1)));
+    ProjectProperties properties = window_.Properties();
+    properties.outputKind = kind;
+    properties.outputFile = dir_ / ("output/kind" + std::string(kind) + ".zip");
+    window_.SetProperties(properties);
+    window_.PSaveClick();
+    EXPECT_FALSE(ToolActive("Run")) << kind;
+    EXPECT_FALSE(Active("Make/Make ZRV and run it")) << kind;
+    bool idle = false;
+    window_.OnIdle = [&] { idle = true; };
+    window_.PBuildandrunClick();
+    ASSERT_TRUE(test::WaitFor([&] { return idle; })) << kind;
+    EXPECT_TRUE(FileExists(properties.outputFile)) << kind;
+    EXPECT_FALSE(window_.Running()) << kind;
+  }
+  test::Settle();
+  EXPECT_FALSE(FileExists(ran));
+}
+
 TEST_F(MainWindow, ARunningArchiveKeepsTheWindowResponsive) {
   window_.ViewerPath = Viewer("sleep 1");
   ASSERT_TRUE(Open(ProjectFile("run.vxpr", 1)));
