@@ -645,7 +645,7 @@ TEST_F(MainWindowFrame, EscapeKeepsTheWindowAndClosingItClosesTheObjectsWindow) 
   EXPECT_FALSE(forms_.objects.shown());
 }
 
-TEST_F(MainWindowFrame, ObjectsWindowDeletesAPointerOnceAskedAndEditsOthers) {
+TEST_F(MainWindowFrame, ObjectsWindowDeletesAPointerOnceAsked) {
   ASSERT_TRUE(Open(ProjectFile("objects.vxpr", 1)));
   Show(0);
   window_.SetChanged(false);
@@ -665,6 +665,28 @@ TEST_F(MainWindowFrame, ObjectsWindowDeletesAPointerOnceAskedAndEditsOthers) {
   EXPECT_FALSE(window_.Changed());
   window_.PointerClicked(*window_.Frame().PointerAt(0));
   ASSERT_TRUE(test::WaitFor([&] { return Labels().empty(); }));
+  EXPECT_TRUE(window_.Changed());
+}
+
+TEST_F(MainWindowFrame, AnEditedAreaOffersThePassword) {
+  ASSERT_TRUE(Open(ProjectFile("edited.vxpr", 1)));
+  Show(0);
+  window_.Frame().AddPointer({40, 40}, NewPointer(3, "Area", 0, 0, 0), false);
+  auto script = dialogs_->onModal;
+  dialogs_->onModal = [&](Fl_Window& dialog) {
+    if (&dialog != &forms_.editObj) return script(dialog);
+    forms_.editObj.Edit_text().value("Edited");
+    test::ClickOn(forms_.editObj.btn_ok());
+  };
+  Objects(1);
+  window_.PointerClicked(*window_.Frame().PointerAt(0));
+  test::Settle();
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"Edited", "Area"}));
+  EXPECT_TRUE(asked_.empty()) << "a cloud needs no password";
+  window_.PointerClicked(*window_.Frame().PointerAt(1));
+  ASSERT_TRUE(test::WaitFor([&] { return asked_.size() == 1; }));
+  EXPECT_EQ(asked_[0],
+            "Protected areas need password to be unlocked.\nSet the password for the archive now?");
   EXPECT_TRUE(window_.Changed());
 }
 
