@@ -144,8 +144,7 @@ void TFmain::RefreshFrame() {
   if (ui::TO_img_item* tile = strip_->FindTileById(framesTile_)) {
     frame_->LoadPointers(tile->PointersText);
   } else {
-    frame_->Clear();
-    framesTile_.clear();
+    ClearFrame();
   }
 }
 
