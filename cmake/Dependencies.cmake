@@ -17,7 +17,7 @@ endfunction()
 
 vx_static_target(vx_dep_fltk fltk_images fltk)
 vx_static_target(vx_dep_cairo cairo pixman-1 png16)
-vx_static_target(vx_dep_base minizip jpeg md sodium uuid z)
+vx_static_target(vx_dep_base minizip jpeg md sodium uuid z fribidi)
 target_include_directories(vx_dep_cairo INTERFACE ${CAIRO_INCLUDE_DIRS} ${FREETYPE_INCLUDE_DIRS})
 target_include_directories(vx_dep_base INTERFACE ${MINIZIP_INCLUDE_DIRS})
 

@@ -1,65 +1,26 @@
 #include "picture/canvas.h"
 
-#include <cairo-ft.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <mutex>
 #include <stdexcept>
-#include <string>
 
-#include "text/utf8.h"
-
-extern "C" const unsigned char vx_embedded_font_data[];
-extern "C" const unsigned char vx_embedded_font_end[];
+#include "picture/label_font.h"
 
 namespace vx {
 namespace {
 
-constexpr double kFontPixels = 8.0 * 96.0 / 72.0;  // 8 points at 96 dpi
 // Cairo keeps coordinates in 24.8 fixed point: everything handed to it stays well inside.
 constexpr int kReach = 1 << 22;
 // A band's surface stays below this many pixels (4 bytes each).
 constexpr std::int64_t kMaxBandPixels = std::int64_t{1} << 26;
 
-// One face for the whole program; FreeType faces are not thread-safe, so text work holds
-// the lock.
-struct EmbeddedFont {
-  FT_Library library = nullptr;
-  FT_Face face = nullptr;
-  cairo_font_face_t* cairoFace = nullptr;
-  cairo_font_options_t* options = nullptr;
-  std::mutex lock;
-
-  EmbeddedFont() {
-    if (FT_Init_FreeType(&library) != 0 ||
-        FT_New_Memory_Face(library, vx_embedded_font_data,
-                           static_cast<FT_Long>(vx_embedded_font_end - vx_embedded_font_data), 0,
-                           &face) != 0) {
-      throw std::runtime_error("The label font cannot be loaded");
-    }
-    cairoFace = cairo_ft_font_face_create_for_ft_face(face, 0);
-    // Fixed options, so that layout does not depend on the machine's settings.
-    options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-  }
-};
-
-EmbeddedFont& Font() {
-  static EmbeddedFont font;
-  return font;
-}
-
-void UseFont(cairo_t* cr) {
-  EmbeddedFont& font = Font();
-  cairo_set_font_face(cr, font.cairoFace);
-  cairo_set_font_size(cr, kFontPixels);
-  cairo_set_font_options(cr, font.options);
+// Leaves the run's font set.
+double Advance(cairo_t* cr, const LabelRun& run) {
+  UseLabelFont(cr, run.face);
+  cairo_text_extents_t extents;
+  cairo_text_extents(cr, run.text.c_str(), &extents);
+  return extents.x_advance;
 }
 
 std::uint32_t* PixelAt(cairo_surface_t* surface, int x, int y) {
@@ -233,16 +194,15 @@ void Canvas::Ellipse(const Rect& rect, Color pen, int penWidth, std::optional<Co
 
 Size Canvas::MeasureText(std::string_view text) const {
   if (fixedMetrics_) return *fixedMetrics_;
-  std::lock_guard<std::mutex> guard(Font().lock);
+  auto lock = LockLabelFont();
   // Measuring needs no picture: a context on a one-pixel surface of its own.
   cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
   cairo_t* cr = cairo_create(scratch);
-  UseFont(cr);
+  UseLabelFont(cr);
   cairo_font_extents_t font;
   cairo_font_extents(cr, &font);
-  cairo_text_extents_t extents;
-  const std::string repaired = RepairUtf8(text);
-  cairo_text_extents(cr, repaired.c_str(), &extents);
+  double width = 0;
+  for (const LabelRun& run : LabelRuns(text)) width += Advance(cr, run);
   const bool ok = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
   cairo_destroy(cr);
   cairo_surface_destroy(scratch);
@@ -251,7 +211,7 @@ Size Canvas::MeasureText(std::string_view text) const {
   const auto pixels = [](double value) {
     return static_cast<int>(std::lround(std::clamp(value, 0.0, double{kReach})));
   };
-  return {pixels(extents.x_advance), pixels(font.ascent + font.descent)};
+  return {pixels(width), pixels(font.ascent + font.descent)};
 }
 
 void Canvas::Text(int x, int y, std::string_view text, Color textColor, Color brush) {
@@ -265,15 +225,20 @@ void Canvas::Text(int x, int y, std::string_view text, Color textColor, Color br
   cairo_rectangle(Cr(), x, y, size.width, size.height);
   cairo_fill(Cr());
   {
-    std::lock_guard<std::mutex> guard(Font().lock);
+    auto lock = LockLabelFont();
     cairo_save(Cr());
-    UseFont(Cr());
+    UseLabelFont(Cr());
     cairo_font_extents_t font;
     cairo_font_extents(Cr(), &font);
+    const double baseline = y + std::lround(font.ascent);
     SetColor(textColor);
-    cairo_move_to(Cr(), x, y + std::lround(font.ascent));
-    const std::string repaired = RepairUtf8(text);
-    cairo_show_text(Cr(), repaired.c_str());
+    // Each run starts where the one before it ends, as measured.
+    double left = x;
+    for (const LabelRun& run : LabelRuns(text)) {
+      cairo_move_to(Cr(), left, baseline);
+      left += Advance(Cr(), run);
+      cairo_show_text(Cr(), run.text.c_str());
+    }
     cairo_new_path(Cr());  // show_text leaves a current point behind
     cairo_restore(Cr());
   }

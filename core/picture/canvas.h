@@ -1,6 +1,6 @@
 // Drawing into a Bitmap without a display: Cairo image surfaces with antialiasing off for
 // shapes, so extents follow the raster conventions exactly, and text from the font compiled
-// into the program.
+// into the program (the machine's fonts only for characters it lacks).
 #pragma once
 
 #include <cairo.h>

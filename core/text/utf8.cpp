@@ -124,4 +124,39 @@ std::string RepairUtf8(std::string_view text) {
   return repaired;
 }
 
+std::u32string CodePointsFromUtf8(std::string_view text) {
+  std::u32string codes;
+  codes.reserve(text.size());
+  while (!text.empty()) {
+    const size_t length = SequenceLength(text);
+    const auto byte = [&](size_t i) { return static_cast<char32_t>(text[i] & 0x3F); };
+    const auto lead = static_cast<unsigned char>(text[0]);
+    switch (length) {
+      case 0:
+        codes += kReplacement;
+        break;
+      case 1:
+        codes += lead;
+        break;
+      case 2:
+        codes += (lead & 0x1Fu) << 6 | byte(1);
+        break;
+      case 3:
+        codes += (lead & 0x0Fu) << 12 | byte(1) << 6 | byte(2);
+        break;
+      default:
+        codes += (lead & 0x07u) << 18 | byte(1) << 12 | byte(2) << 6 | byte(3);
+    }
+    text.remove_prefix(length == 0 ? 1 : length);
+  }
+  return codes;
+}
+
+std::string Utf8FromCodePoints(std::u32string_view codes) {
+  std::string text;
+  text.reserve(codes.size());
+  for (const char32_t code : codes) Append(text, code);
+  return text;
+}
+
 }  // namespace vx

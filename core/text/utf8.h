@@ -10,6 +10,10 @@ namespace vx {
 // overlong, surrogate or beyond U+10FFFF) replaced by U+FFFD.
 std::string RepairUtf8(std::string_view text);
 
+// The code points of the text, repaired as RepairUtf8 does.
+std::u32string CodePointsFromUtf8(std::string_view text);
+std::string Utf8FromCodePoints(std::u32string_view codes);
+
 // Bytes of unknown encoding: well-formed UTF-8 stays as it is; anything else is read as the
 // Western single-byte code page (Latin-1 with the Windows additions), as many cameras write.
 std::string Utf8FromLegacy(std::string_view bytes);

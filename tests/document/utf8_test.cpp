@@ -24,8 +24,14 @@ TEST(RepairUtf8, KeepsWellFormedTextAndReplacesEveryBadByte) {
       {"beyond U+10FFFF", "\xF4\x90\x80\x80", r + r + r + r},
       {"never in UTF-8", "\xFE\xFF", r + r},
   };
-  for (const Case& c : cases) EXPECT_EQ(RepairUtf8(c.in), c.out) << c.what;
+  for (const Case& c : cases) {
+    EXPECT_EQ(RepairUtf8(c.in), c.out) << c.what;
+    // Code points and back repair the same way.
+    EXPECT_EQ(Utf8FromCodePoints(CodePointsFromUtf8(c.in)), c.out) << c.what;
+  }
   EXPECT_EQ(RepairUtf8(""), "");
+  EXPECT_EQ(CodePointsFromUtf8("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"),
+            U"a\u00E9\u20AC\U0001F600");
 }
 
 }  // namespace
