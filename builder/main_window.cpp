@@ -380,6 +380,7 @@ void TFmain::FormClose() {
   forms_.settings.User().SetLastProject(FileName());
   TPmain::FormClose();
   // Saved, or left unsaved on purpose.
+  Fl::remove_timeout(RecoveryTick, this);
   recovery_.Remove();
   // Left open, the objects window would keep the program running.
   forms_.objects.hide();

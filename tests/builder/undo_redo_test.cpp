@@ -323,9 +323,17 @@ TEST_F(UndoRedo, LeftoverWorkIsOfferedAtStart) {
   EXPECT_FALSE(FileExists(RecoveryFilePath(settings, older)));
   const std::string own = RecoveryFilePath(settings, OwnProcessId());
   EXPECT_TRUE(FileExists(own));
-  // Closed without saving: nothing is left to offer.
+  // Another change, kept a moment later; closed without saving: nothing is left to offer, then
+  // or afterwards.
+  window.RecoverySeconds = 0.05;
+  ProjectProperties properties = window.Properties();
+  properties.jpegQuality = "90";
+  window.SetProperties(properties);
+  EXPECT_TRUE(test::WaitFor([&] { return LoadRecoveredProject(own)->GetAttr("JPQ") == "90"; }));
   dialogs_->answers = {false};
   window.PExitClick();
+  EXPECT_FALSE(FileExists(own));
+  Fl::wait(0.2);
   EXPECT_FALSE(FileExists(own));
   EXPECT_FALSE(FileExists(dir_ / "projects/other.vxpr"));
 }
