@@ -77,6 +77,8 @@ int ToolButton::handle(int event) {
 ToolBar::ToolBar(int x, int y, int w) : Fl_Group(x, y, w, kHeight), next_(x + 2) {
   box(FL_THIN_UP_BOX);
   end();
+  // The buttons keep their size and place however wide the window is.
+  resizable(nullptr);
 }
 
 ToolButton& ToolBar::Add(const char* caption, Picture picture, std::function<void()> click) {

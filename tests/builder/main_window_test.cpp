@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 
+#include <array>
 #include <filesystem>
 
 #include "archive_session.h"
@@ -344,6 +345,20 @@ TEST_F(MainWindow, ARunningArchiveKeepsTheWindowResponsive) {
   ASSERT_TRUE(test::WaitFor([&] { return idle; }));
   EXPECT_FALSE(window_.Running());
   EXPECT_TRUE(window_.Tools().active());
+}
+
+TEST_F(MainWindow, ToolButtonsKeepTheirSizeAndPlaceWhenTheWindowNarrows) {
+  std::vector<std::array<int, 4>> before;
+  for (const ToolButton* button : window_.Tools().Buttons())
+    before.push_back({button->x(), button->y(), button->w(), button->h()});
+  window_.resize(window_.x(), window_.y(), window_.w() - 300, window_.h());
+  test::Settle();
+  for (size_t i = 0; i < before.size(); ++i) {
+    const ToolButton& button = *window_.Tools().Buttons()[i];
+    EXPECT_EQ(before[i], (std::array<int, 4>{button.x(), button.y(), button.w(), button.h()}))
+        << button.label();
+  }
+  EXPECT_EQ(window_.Tools().w(), window_.w());
 }
 
 TEST_F(MainWindow, StripKeysActOnRelease) {
