@@ -331,6 +331,45 @@ TEST_F(MainWindow, OnlyAnExecutableArchiveIsRun) {
   EXPECT_FALSE(FileExists(ran));
 }
 
+TEST_F(MainWindow, PointersAreDrawnIntoAZipOfJpegsWhenAsked) {
+  const Bitmap original = DecodeJpeg(ReadWholeFile(Picture("p0.jpg", 0)));
+  for (const char* drawn : {"0", "Y"}) {
+    ASSERT_TRUE(Open(ProjectFile(std::string("zip") + drawn + ".vxpr", 1)));
+    ProjectProperties properties = window_.Properties();
+    properties.outputKind = "2";
+    properties.pointersInZip = drawn;
+    properties.outputFile = dir_ / "output/pictures.zip";
+    window_.SetProperties(properties);
+    window_.PSaveClick();
+    bool idle = false;
+    window_.OnIdle = [&] { idle = true; };
+    window_.PBuildonlyClick();
+    ASSERT_TRUE(test::WaitFor([&] { return idle; })) << drawn;
+    const std::string exported = forms_.settings.User().FolderPath(UserFolder::Export) + "/p0.jpg";
+    const Bitmap picture = DecodeJpeg(ReadWholeFile(exported));
+    ASSERT_EQ(picture.Width(), original.Width());
+    int changed = 0;
+    for (int y = 0; y < picture.Height(); ++y) {
+      for (int x = 0; x < picture.Width(); ++x) {
+        const Color a = picture.Pixel(x, y), b = original.Pixel(x, y);
+        for (int shift : {0, 8, 16}) {
+          if (std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                       static_cast<int>((b >> shift) & 0xFF)) > 80) {
+            ++changed;
+            break;
+          }
+        }
+      }
+    }
+    // The cloud with its label, or the picture as it was but for the JPEG's own losses.
+    if (drawn == std::string("Y")) {
+      EXPECT_GT(changed, 300);
+    } else {
+      EXPECT_LT(changed, 20);
+    }
+  }
+}
+
 TEST_F(MainWindow, ARunningArchiveKeepsTheWindowResponsive) {
   window_.ViewerPath = Viewer("sleep 1");
   ASSERT_TRUE(Open(ProjectFile("run.vxpr", 1)));
