@@ -72,8 +72,10 @@ void TFmain::Redo() {
 
 void TFmain::ShowState(ProjectState state) {
   properties_ = std::move(state.properties);
-  const bool resized = state.stripWidth && *state.stripWidth != UnscaledStripWidth();
-  if (resized) ResizeStrip(Scaled(*state.stripWidth));
+  // A width the window cannot give (it was made narrower since) leaves the tiles as they are.
+  const int before = strip_->w();
+  if (state.stripWidth) ResizeStrip(Scaled(*state.stripWidth));
+  const bool resized = strip_->w() != before;
   // Deleting tiles drops the selection; the current tile stays current when it is left.
   const std::string current = strip_->Current() ? strip_->Current()->Id : "";
   std::vector<std::string> shownIds;
