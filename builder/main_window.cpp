@@ -391,7 +391,7 @@ void TFmain::FormClose() {
 void TFmain::resize(int x, int y, int w, int h) {
   const bool sized = w != this->w() || h != this->h();
   TPmain::resize(x, y, w, h);
-  // The picture is shown again for the new size, its pointers kept.
+  // The picture is placed again for the new size, its pointers kept.
   if (sized && strip_->Current()) SelectionChanged();
   // The strip keeps its width; the frame takes what is left.
   if (strip_->x() + strip_->w() + splitter_->w() + Scaled(kMinFrameWidth) > w) {
