@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <set>
 
+#include "platform/files.h"
 #include "text/text_case.h"
 
 namespace vx::viewer {
@@ -13,7 +15,6 @@ namespace fs = std::filesystem;
 std::vector<std::string> RelativePaths(std::vector<std::string> paths) {
   if (paths.empty()) return paths;
   for (std::string& path : paths) {
-    path = Utf8Upper(path);
     std::replace(path.begin(), path.end(), ':', '-');
     std::replace(path.begin(), path.end(), '/', '\\');
   }
@@ -24,12 +25,13 @@ std::vector<std::string> RelativePaths(std::vector<std::string> paths) {
   for (;;) {
     const std::string first = head(paths.front());
     if (paths.front().find('\\') == std::string::npos) break;
+    const std::string key = Utf8Upper(first);
     if (!std::all_of(paths.begin(), paths.end(),
-                     [&](const std::string& p) { return head(p) == first; }))
+                     [&](const std::string& p) { return Utf8Upper(head(p)) == key; }))
       break;
     for (std::string& path : paths) {
       if (path.find('\\') == std::string::npos) break;
-      path.erase(0, first.size());
+      path.erase(0, head(path).size());
     }
   }
   return paths;
@@ -59,6 +61,75 @@ std::string ExtractionTarget(const std::string& folder, const std::string& path,
   for (const std::string& part : parts) target /= part;
   target /= name + ".jpg";
   return target.lexically_normal().string();
+}
+
+void NumberTargets(std::vector<std::string>& targets,
+                   const std::function<bool(const std::string&)>& taken) {
+  std::set<std::string> used;
+  for (std::string& target : targets) {
+    const fs::path path(target);
+    const std::string folder = path.parent_path().string();
+    const std::string name =
+        NumberedFileName(path.stem().string(), ".jpg", [&](const std::string& candidate) {
+          const std::string full = (fs::path(folder) / candidate).string();
+          return used.count(full) > 0 || (taken && taken(full));
+        });
+    target = (fs::path(folder) / name).string();
+    used.insert(target);
+  }
+}
+
+std::string ReplaceQuestion(const std::string& folder, const std::vector<std::string>& present) {
+  constexpr size_t kNamesShown = 5;
+  std::string names;
+  for (size_t k = 0; k < present.size() && k < kNamesShown; ++k) {
+    names += (k ? ", " : "") + fs::path(present[k]).lexically_relative(folder).string();
+  }
+  if (present.size() > kNamesShown)
+    names += " and " + std::to_string(present.size() - kNamesShown) + " more";
+  const std::string count =
+      present.size() == 1 ? "A file" : std::to_string(present.size()) + " files";
+  return count + " in " + folder + " already " + (present.size() == 1 ? "has" : "have") +
+         " the name of a picture to save (" + names + "). Replace " +
+         (present.size() == 1 ? "it" : "them") +
+         "?\n\nNo keeps what is there and saves the pictures under new names, such as \"" +
+         fs::path(present.front()).stem().string() + " (2).jpg\".";
+}
+
+std::string PlainReason(std::error_code reason) {
+  const std::errc code = static_cast<std::errc>(reason.value());
+  if (reason.category() != std::generic_category() && reason.category() != std::system_category())
+    return reason.message();
+  switch (code) {
+    case std::errc::no_space_on_device:
+      return "the disk is full";
+    case std::errc::permission_denied:
+    case std::errc::operation_not_permitted:
+      return "you may not write there";
+    case std::errc::read_only_file_system:
+      return "the disk can only be read";
+    case std::errc::not_a_directory:
+    case std::errc::file_exists:
+      return "a file stands where a folder of its path should be";
+    case std::errc::is_a_directory:
+      return "a folder of that name is in the way";
+    case std::errc::filename_too_long:
+      return "the name is too long";
+    default:
+      return "the system says: " + reason.message();
+  }
+}
+
+std::string ExtractionReport(int saved, const std::string& folder,
+                             const std::vector<NotSaved>& failed) {
+  std::string text = saved == 1 ? "1 picture saved to " + folder + "."
+                                : std::to_string(saved) + " pictures saved to " + folder + ".";
+  if (failed.empty()) return text;
+  text += failed.size() == 1
+              ? "\n\nThis one could not be saved:"
+              : "\n\nThese " + std::to_string(failed.size()) + " could not be saved:";
+  for (const NotSaved& item : failed) text += "\n" + item.name + ": " + item.why + ".";
+  return text;
 }
 
 bool WallpaperAllowed(Size picture, Size screen) {

@@ -30,6 +30,7 @@ constexpr Fl_Color kSilver = 0xC0C0C000;
 TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h)
     : Fl_Double_Window(w, h), session_(session) {
   copy_label(caption.c_str());
+  caption_ = caption;
   const int mainHeight = h - kControlsHeight;
   mainPanel_ = new Fl_Group(0, 0, w, mainHeight);
   strip_ = new ui::TO_img_items(0, 0, kDefaultStripWidth, mainHeight);
@@ -117,7 +118,10 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
     window->hide();
   });
   strip_->AllowReorder = false;
-  strip_->OnSelect = [this] { ScheduleLoad(); };
+  strip_->OnSelect = [this] {
+    ShowPosition();
+    ScheduleLoad();
+  };
   view_->Model().SetPointerRule(VisibilityRule());
   view_->OnPaintBoxMouseDown = [this](Point at, int button) {
     return PaintBoxMouseDown(at, button);
@@ -303,31 +307,47 @@ void TFmain::SB_DSCClick() {
   ShowPanel(Panel::Description);
 }
 
+// A burst of changes loads one picture, a tick after its last change, however long the
+// burst; a change after a quiet tick loads on the event loop's next turn.
 void TFmain::ScheduleLoad() {
   ++pendingLoads_;
-  if (!timerOn_) {
-    timerOn_ = true;
-    Fl::add_timeout(kTimerSeconds, TimerTick, this);
-  }
+  const auto now = std::chrono::steady_clock::now();
+  const bool quiet = now - lastChange_ >= std::chrono::duration<double>(kTimerSeconds);
+  lastChange_ = now;
+  Fl::remove_timeout(TimerTick, this);
+  Fl::add_timeout(quiet ? 0.0 : kTimerSeconds, TimerTick, this);
 }
 
-void TFmain::TimerTick(void* data) {
-  auto* window = static_cast<TFmain*>(data);
-  window->Timer1Timer();
-  if (window->timerOn_) Fl::repeat_timeout(kTimerSeconds, TimerTick, data);
-}
+void TFmain::TimerTick(void* data) { static_cast<TFmain*>(data)->Timer1Timer(); }
 
 void TFmain::Timer1Timer() {
-  if (--pendingLoads_ >= 1) return;
-  pendingLoads_ = std::max(pendingLoads_, 0);
-  timerOn_ = false;
+  pendingLoads_ = 0;
+  LoadCurrent();
+}
+
+void TFmain::LoadCurrent() {
   ui::TO_img_item* tile = strip_->Current();
   if (!tile) return;
   const TKelPigger* frame = session_.FrameById(tile->Id);
   if (!frame) return;
   view_->SetFrame(frame->SaveToText());
   view_->LoadPicture([this](Bitmap& picture) { return strip_->LoadCurrentPicture(picture); });
+  // A step taken from the description or the real-size panel shows there too.
+  if (currentPanel_ == Panel::Description) {
+    descriptionPanel_->ShowFrame(frame, &view_->Model().WorkingPicture());
+  } else if (currentPanel_ == Panel::RealSize) {
+    realSizePanel_->ShowPicture(&view_->Model().WorkingPicture(), realSizeFit_);
+  }
   if (OnPictureShown) OnPictureShown();
+}
+
+void TFmain::ShowPosition() {
+  std::string title = caption_;
+  if (const ui::TO_img_item* tile = strip_->Current()) {
+    title = std::to_string(strip_->IndexOfTile(tile) + 1) + " / " +
+            std::to_string(strip_->TileCount()) + " - " + tile->Footer() + " - " + caption_;
+  }
+  copy_label(title.c_str());
 }
 
 void TFmain::SetLocked(bool locked) {
@@ -380,6 +400,7 @@ void TFmain::ShowPanel(Panel panel) {
 }
 
 void TFmain::ShowRealSize(bool fit) {
+  realSizeFit_ = fit;
   realSizePanel_->ShowPicture(&view_->Model().WorkingPicture(), fit);
   ShowPanel(Panel::RealSize);
 }
@@ -434,6 +455,36 @@ bool TFmain::PaintBoxMouseDown(Point at, int) {
   return false;
 }
 
+int StepOfKey(int key, bool mainPanel) {
+  switch (key) {
+    case FL_Left:
+    case FL_BackSpace:
+      return -1;
+    case FL_Right:
+    case ' ':
+      return 1;
+    case FL_Page_Up:  // the main panel keeps the strip's page moves
+      return mainPanel ? 0 : -1;
+    case FL_Page_Down:
+      return mainPanel ? 0 : 1;
+    default:
+      return 0;
+  }
+}
+
+bool TFmain::NavigationKey(int key, bool act) {
+  const bool mainPanel = currentPanel_ == Panel::Main;
+  const int step = StepOfKey(key, mainPanel);
+  if (step != 0) {
+    if (act && step < 0) strip_->SelectPrior();
+    if (act && step > 0) strip_->SelectNext();
+    return true;
+  }
+  if (!mainPanel) return false;
+  if (!act) return ui::TO_img_items::IsNavigationKey(key);
+  return strip_->HandleKey(key);
+}
+
 int TFmain::handle(int event) {
   switch (event) {
     case FL_KEYDOWN:
@@ -441,13 +492,15 @@ int TFmain::handle(int event) {
         ShowPanel(Panel::Main);
         return 1;
       }
+      // Taken here so that no arrow key moves the focus; the step follows on release.
+      if (NavigationKey(Fl::event_key(), false)) return 1;
       break;
     case FL_KEYUP:
-      // Navigation acts on release, and only on the main panel.
-      if (currentPanel_ == Panel::Main && strip_->HandleKey(Fl::event_key())) return 1;
+      if (NavigationKey(Fl::event_key(), true)) return 1;
       break;
     case FL_MOUSEWHEEL:
-      if (currentPanel_ == Panel::Main && Fl::event_dy() != 0) {
+      // Over the strip the wheel scrolls it; elsewhere on the main panel it zooms.
+      if (currentPanel_ == Panel::Main && Fl::event_dy() != 0 && !Fl::event_inside(strip_)) {
         view_->ZoomStep(Fl::event_dy() < 0);
         return 1;
       }

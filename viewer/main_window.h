@@ -6,6 +6,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "archive_session.h"
 #include "buttons.h"
 #include "description_panel.h"
+#include "extraction.h"
 #include "filter_dialog.h"
 #include "password_check.h"
 #include "picture_view.h"
@@ -27,6 +29,10 @@
 
 namespace vx::viewer {
 
+// -1 or 1 for the keys that step to the previous or next picture besides the strip's own
+// (Page Up and Page Down are the strip's page moves on the main panel), else 0.
+int StepOfKey(int key, bool mainPanel);
+
 // Which pointers are drawn: clouds and arrows while "Pointers" is down, protected-area
 // marks while the archive is locked, anything else always.
 bool PointerVisible(const TKelPigger* element, bool pointersDown, bool locked);
@@ -37,10 +43,14 @@ struct ExtractionOptions {
   AreaLock areas;                             // opens nothing unless a password was verified
   bool pointersDown = false, locked = false;  // for the pointer rule
 };
-// Writes the frame's picture (a copy of the frame, safe on a worker) to the target file;
-// false when it could not.
-bool ExtractFrame(const ArchiveSession& session, const TKelPigger& frame, const std::string& target,
-                  const ExtractionOptions& options);
+// What became of one picture: written, or why not (the end of a plain sentence).
+struct Extracted {
+  bool written = false;
+  std::string why;
+};
+// Writes the frame's picture (a copy of the frame, safe on a worker) to the target file.
+Extracted ExtractFrame(const ArchiveSession& session, const TKelPigger& frame,
+                       const std::string& target, const ExtractionOptions& options);
 
 // The answers to a typed password that did not open the archive.
 inline constexpr const char* kWrongPassword =
@@ -121,6 +131,13 @@ class TFmain : public Fl_Double_Window {
   static constexpr int kProgressSpan = 307 - 4;  // the progress bar's frame less its border
   static void TimerTick(void* data);
   void Timer1Timer();
+  // The current tile's frame and picture into the view, and into the panel that shows them.
+  void LoadCurrent();
+  // "12 / 200 - Harbour" in the window's caption, beside the archive's name.
+  void ShowPosition();
+  // The strip's keys on the main panel, and previous or next picture from any panel with the
+  // keys a person tries besides them; true when the key is one, acting on it when act is set.
+  bool NavigationKey(int key, bool act);
   bool ThumbnailLoader(const std::string& id, Bitmap& picture);
   void SetLoadingMode(bool on, bool keepPicture = false);
   void LayoutMain();
@@ -129,7 +146,7 @@ class TFmain : public Fl_Double_Window {
   void ShowBusyPanel(bool on, const char* caption, bool keepPicture = false);
   void Extract();
   std::vector<const TKelPigger*> CollectFrames() const;
-  void ExtractionEnded(int written, const std::vector<std::string>& failed);
+  void ExtractionEnded(const std::string& folder, int written, const std::vector<NotSaved>& failed);
   void SetWallpaper();
   PointerFilter VisibilityRule() const;
   void AnswerPasswordCheck(PasswordCheck check, const AreaLock& areas);
@@ -179,13 +196,16 @@ class TFmain : public Fl_Double_Window {
   int thumbnailsDecoded_ = 0;
 
   std::unique_ptr<ui::OrderedWorkers<std::shared_ptr<Bitmap>>> fill_;
-  std::unique_ptr<ui::OrderedWorkers<bool>> extraction_;
+  std::unique_ptr<ui::OrderedWorkers<Extracted>> extraction_;
   // A rebuild asked for during an extraction: the frame to select again, the picture kept.
   std::optional<std::pair<std::string, bool>> rebuildPending_;
 
+  std::string caption_;  // the archive's file name
   Panel currentPanel_ = Panel::Main;
+  bool realSizeFit_ = false;  // how the real-size panel was opened
   int pendingLoads_ = 0;
-  bool timerOn_ = false;
+  // When the selection last changed: a change a tick after the one before loads at once.
+  std::chrono::steady_clock::time_point lastChange_{};
   bool activationPending_ = true;
   bool firstLoad_ = true;
   bool splitterMoved_ = false;

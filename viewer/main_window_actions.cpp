@@ -15,6 +15,7 @@
 #include "platform/wallpaper.h"
 #include "pointers/pointer_drawing.h"
 #include "ui/dialogs.h"
+#include "ui/window_placement.h"
 
 namespace vx::viewer {
 namespace {
@@ -25,25 +26,26 @@ constexpr int kExtractQuality = 90;
 
 }  // namespace
 
-bool ExtractFrame(const ArchiveSession& session, const TKelPigger& frame, const std::string& target,
-                  const ExtractionOptions& options) {
-  std::error_code ec;
-  std::filesystem::create_directories(std::filesystem::path(target).parent_path(), ec);
+Extracted ExtractFrame(const ArchiveSession& session, const TKelPigger& frame,
+                       const std::string& target, const ExtractionOptions& options) {
   const TKelPigger* pointers = frame.FindChild(n::kPointers);
   const bool drawPointers = pointers && options.applyPointers;
   bool restores = false;
   if (pointers && !options.areas.OpensNothing())
     restores = pointers->FindChild(n::kProtectedArea) != nullptr;
+  std::error_code made;
+  std::filesystem::create_directories(std::filesystem::path(target).parent_path(), made);
+  if (made) return {false, PlainReason(made)};
   try {
     if (!drawPointers && !restores) {
       // Nothing to draw: the stored JPEG file goes out as it is, without another encoding.
       const auto bytes = session.FramePictureBytes(frame.GetAttr(n::kFrameId));
-      if (!bytes) return false;
+      if (!bytes || !LooksLikeJpeg(*bytes)) return {false, kPictureMissing};
       WriteFileAtomically(target, *bytes);
-      return true;
+      return {true, ""};
     }
     auto picture = session.DecodeFramePicture(frame, JpegScale::Full, options.areas);
-    if (!picture) return false;
+    if (!picture) return {false, kPictureMissing};
     if (drawPointers) {
       DrawPointersOnPicture(*pointers, *picture, [&options](const TKelPigger& element) {
         return PointerVisible(&element, options.pointersDown, options.locked);
@@ -51,20 +53,25 @@ bool ExtractFrame(const ArchiveSession& session, const TKelPigger& frame, const 
     }
     // A file that cannot be written is tried again at lower qualities, never below 1.
     int quality = kExtractQuality;
+    std::error_code reason;
     for (int step = 0; step <= 80;) {
       try {
-        if (auto jpeg = EncodeJpeg(*picture, quality)) {
-          WriteFileAtomically(target, *jpeg);
-          return true;
+        if (auto encoded = EncodeJpeg(*picture, quality)) {
+          WriteFileAtomically(target, *encoded);
+          return {true, ""};
         }
-      } catch (const std::exception&) {
+      } catch (const FileError& e) {
+        reason = e.Reason;
       }
       step += 5;
       quality = std::max(1, quality - step);
     }
+    return {false, reason ? PlainReason(reason) : "it could not be made into a JPEG file"};
+  } catch (const FileError& e) {
+    return {false, PlainReason(e.Reason)};
   } catch (const std::exception&) {
+    return {false, "there was not enough memory for it"};
   }
-  return false;
 }
 
 PointerFilter TFmain::VisibilityRule() const {
@@ -85,10 +92,9 @@ void TFmain::Image_keyClick() {
   key_->deactivate();
   checking_->show();
   controls_->redraw();
-  passwordCheck_.Start(session_.Password(), typed,
-                       [this](PasswordCheck check, const AreaLock& areas) {
-                         AnswerPasswordCheck(check, areas);
-                       });
+  passwordCheck_.Start(
+      session_.Password(), typed,
+      [this](PasswordCheck check, const AreaLock& areas) { AnswerPasswordCheck(check, areas); });
 }
 
 void TFmain::AnswerPasswordCheck(PasswordCheck check, const AreaLock& areas) {
@@ -115,7 +121,7 @@ void TFmain::AnswerPasswordCheck(PasswordCheck check, const AreaLock& areas) {
 void TFmain::SB_extractClick() {
   if (Busy()) return;  // the strip is filling, or pictures are being extracted already
   const Bitmap& picture = view_->Model().DecodedPicture();
-  const bool allowed = WallpaperAllowed({picture.Width(), picture.Height()}, {Fl::w(), Fl::h()});
+  const bool allowed = WallpaperAllowed({picture.Width(), picture.Height()}, ui::ScreenSize());
   if (!actions_->AskExtraction(allowed)) return;
   if (actions_->Choice() == TD_dialog_actions::What::Wallpaper) {
     SetWallpaper();
@@ -144,67 +150,89 @@ std::vector<const TKelPigger*> TFmain::CollectFrames() const {
 void TFmain::Extract() {
   // Everything the workers need is taken now, so the window may change meanwhile.
   struct Work {
+    std::string folder;
     std::vector<std::shared_ptr<const TKelPigger>> frames;
     std::vector<std::string> targets;
     ExtractionOptions options;
-    std::vector<std::string> failed;
+    std::vector<NotSaved> failed;
     int written = 0;
   };
   auto work = std::make_shared<Work>();
-  work->options = {actions_->ApplyPointers(), areaLock_, pointersButton_->value() != 0,
-                   locked_};
-  try {
-    const auto frames = CollectFrames();
-    std::vector<std::string> paths;
-    for (const TKelPigger* frame : frames) {
-      const std::string path = frame->GetAttr(n::kSourceFile);
-      paths.push_back(actions_->UseRelativePaths() ? path : FileNameOf(path));
-    }
-    if (actions_->UseRelativePaths()) paths = RelativePaths(paths);
-    const std::string folder = std::filesystem::absolute(actions_->TargetFolder()).string();
-    std::filesystem::create_directories(folder);
-    for (size_t k = 0; k < frames.size(); ++k) {
-      auto copy = std::make_shared<TKelPigger>();
-      copy->Assign(*frames[k]);
-      work->targets.push_back(ExtractionTarget(folder, paths[k], copy->GetAttr(n::kFrameId)));
-      work->frames.push_back(std::move(copy));
-    }
-  } catch (const std::exception& e) {
-    ui::CurrentDialogs().ShowMessage(e.what(), ui::MessageKind::Error);
+  work->options = {actions_->ApplyPointers(), areaLock_, pointersButton_->value() != 0, locked_};
+  const auto frames = CollectFrames();
+  std::vector<std::string> paths;
+  for (const TKelPigger* frame : frames) {
+    const std::string path = frame->GetAttr(n::kSourceFile);
+    paths.push_back(actions_->UseRelativePaths() ? path : FileNameOf(path));
+  }
+  if (actions_->UseRelativePaths()) paths = RelativePaths(paths);
+  std::error_code ec;
+  const std::string typed = actions_->TargetFolder();
+  work->folder = typed.empty() ? "" : std::filesystem::absolute(typed, ec).string();
+  if (work->folder.empty()) {
+    ui::CurrentDialogs().ShowMessage("Choose the folder to save the pictures to.",
+                                     ui::MessageKind::Warning);
     return;
+  }
+  std::filesystem::create_directories(work->folder, ec);
+  if (ec) {
+    ui::CurrentDialogs().ShowMessage("No pictures were saved: the folder " + work->folder +
+                                         " could not be made, as " + PlainReason(ec) + ".",
+                                     ui::MessageKind::Error);
+    return;
+  }
+  std::vector<std::string> targets;
+  for (size_t k = 0; k < frames.size(); ++k) {
+    auto copy = std::make_shared<TKelPigger>();
+    copy->Assign(*frames[k]);
+    targets.push_back(ExtractionTarget(work->folder, paths[k], copy->GetAttr(n::kFrameId)));
+    work->frames.push_back(std::move(copy));
+  }
+  // Same names within the run are numbered; files already there are replaced only when the
+  // user says so, and otherwise kept beside the new pictures, which are numbered past them.
+  work->targets = targets;
+  NumberTargets(work->targets, nullptr);
+  std::vector<std::string> present;
+  for (const std::string& target : work->targets) {
+    if (std::filesystem::exists(target, ec)) present.push_back(target);
+  }
+  if (!present.empty() && !ui::CurrentDialogs().AskYesNo(ReplaceQuestion(work->folder, present))) {
+    work->targets = std::move(targets);
+    NumberTargets(work->targets, [](const std::string& target) {
+      std::error_code error;
+      return std::filesystem::exists(target, error);
+    });
   }
 
   progress_->size(0, progress_->h());
   ShowBusyPanel(true, "Extracting...");  // not centred again, unlike loading
   const int step =
       work->frames.empty() ? 0 : Scaled(kProgressSpan) / static_cast<int>(work->frames.size());
-  extraction_ = std::make_unique<ui::OrderedWorkers<bool>>(
+  extraction_ = std::make_unique<ui::OrderedWorkers<Extracted>>(
       work->frames.size(), 1,
       [this, work](size_t k) {
         return ExtractFrame(session_, *work->frames[k], work->targets[k], work->options);
       },
-      [this, work, step](size_t k, bool& written) {
-        if (written) {
+      [this, work, step](size_t k, Extracted& result) {
+        if (result.written) {
           ++work->written;
         } else {
-          work->failed.push_back(std::filesystem::path(work->targets[k]).filename().string());
+          work->failed.push_back(
+              {std::filesystem::path(work->targets[k]).lexically_relative(work->folder).string(),
+               result.why.empty() ? "it could not be written" : result.why});
         }
         progress_->size(progress_->w() + step, progress_->h());
         loadingPanel_->redraw();
       },
-      [this, work] { ExtractionEnded(work->written, work->failed); });
+      [this, work] { ExtractionEnded(work->folder, work->written, work->failed); });
 }
 
-void TFmain::ExtractionEnded(int written, const std::vector<std::string>& failed) {
+void TFmain::ExtractionEnded(const std::string& folder, int written,
+                             const std::vector<NotSaved>& failed) {
   ShowBusyPanel(false, "Loading...");
-  if (!failed.empty()) {
-    std::string names;
-    for (const std::string& name : failed) names += (names.empty() ? "" : ", ") + name;
-    ui::CurrentDialogs().ShowMessage(
-        std::to_string(written) + " of " + std::to_string(written + failed.size()) +
-            " pictures were extracted. These could not be written: " + names,
-        ui::MessageKind::Warning);
-  }
+  ui::CurrentDialogs().ShowMessage(
+      ExtractionReport(written, folder, failed),
+      failed.empty() ? ui::MessageKind::Information : ui::MessageKind::Warning);
   if (rebuildPending_) {
     const auto [reselect, keepPicture] = *std::exchange(rebuildPending_, std::nullopt);
     Rebuild(reselect, keepPicture);
@@ -213,7 +241,8 @@ void TFmain::ExtractionEnded(int written, const std::vector<std::string>& failed
 
 void TFmain::SetWallpaper() {
   if (!ui::CurrentDialogs().AskYesNo("Set current picture as wallpaper?")) return;
-  Bitmap wallpaper(Fl::w(), Fl::h());
+  const Size screen = ui::ScreenSize();
+  Bitmap wallpaper(screen.width, screen.height);
   ResizeBilinear(view_->Model().DecodedPicture(), wallpaper);
   if (actions_->ApplyPointers()) {
     if (const ui::TO_img_item* tile = strip_->Current()) {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "picture/resample.h"
-#include "platform/desktop.h"
 #include "platform/ui_scale.h"
 #include "ui/draw_bitmap.h"
+#include "ui/link_text.h"
 
 namespace vx::viewer {
 namespace {
@@ -96,9 +96,7 @@ TO_pgv::TO_pgv(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
   buyLink_->box(FL_NO_BOX);
   buyLink_->tooltip("Buy OnLine");
   buyLink_->callback(
-      [](Fl_Widget*, void* data) {
-        OpenWithDesktop(static_cast<TO_pgv*>(data)->model_.BuyLinkAddress());
-      },
+      [](Fl_Widget*, void* data) { ui::OpenAddress(static_cast<TO_pgv*>(data)->model_.BuyLink()); },
       this);
   buyLink_->hide();
   lens_ = new Lens(*this);

@@ -6,7 +6,6 @@
 #include "document/conversions.h"
 #include "document/vocabulary.h"
 #include "picture/canvas.h"
-#include "platform/desktop.h"
 #include "platform/ui_scale.h"
 #include "protection/protected_areas.h"
 
@@ -65,8 +64,6 @@ bool PictureViewModel::SetFrame(const std::string& text) {
   }
   return true;
 }
-
-std::string PictureViewModel::BuyLinkAddress() const { return WebAddress(buyLink_); }
 
 bool PictureViewModel::LoadPicture(const std::function<bool(Bitmap&)>& loader) {
   state_ = ZoomMode::Normal;

@@ -46,8 +46,6 @@ class PictureViewModel {
   bool SetFrame(const std::string& text);
   const TKelPigger& Frame() const { return frame_; }
   const std::string& BuyLink() const { return buyLink_; }
-  // The link as it is opened: "http://" put in front when it does not contain it.
-  std::string BuyLinkAddress() const;
 
   // Decodes a new picture through the loader and shows it; false when there is no loader
   // or it fails (what was shown before stays).

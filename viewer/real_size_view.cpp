@@ -8,6 +8,7 @@
 #include "picture/resample.h"
 #include "platform/ui_scale.h"
 #include "ui/draw_bitmap.h"
+#include "ui/window_placement.h"
 
 namespace vx::viewer {
 
@@ -38,7 +39,8 @@ bool TO_real_size_view::ShowPicture(const Bitmap* picture, bool fit) {
   source_ = *picture;
   hasSource_ = true;
   shown_ = source_;
-  if (fit && (source_.Width() > Fl::w() || source_.Height() > Fl::h())) {
+  const Size screen = ui::ScreenSize(window());
+  if (fit && (source_.Width() > screen.width || source_.Height() > screen.height)) {
     SetFitMode(true);
   } else {
     PlacePicture();
@@ -53,7 +55,7 @@ void TO_real_size_view::SetFitMode(bool fit) {
   if (!hasSource_) return;
   scroll_ = {0, 0};
   if (fit) {
-    const Size fitted = FitToScreen({source_.Width(), source_.Height()}, {Fl::w(), Fl::h()});
+    const Size fitted = FitToScreen({source_.Width(), source_.Height()}, ui::ScreenSize(window()));
     shown_ = Bitmap(fitted.width, fitted.height);
     ResizeBilinear(source_, shown_);
   } else {

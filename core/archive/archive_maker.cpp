@@ -152,8 +152,9 @@ std::string WorkingStem(const fs::path& output) {
 
 std::string UniqueJpegName(const std::string& source, std::set<std::string>& used) {
   const std::string stem = fs::path(source).stem().string();
-  std::string name = stem + ".jpg";
-  for (int i = 2; !used.insert(name).second; ++i) name = stem + " (" + std::to_string(i) + ").jpg";
+  const std::string name =
+      NumberedFileName(stem, ".jpg", [&used](const std::string& n) { return used.count(n) > 0; });
+  used.insert(name);
   return name;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/desktop.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/process.h"
@@ -9,35 +10,32 @@ namespace {
 
 DesktopOpener& Opener() {
   static DesktopOpener opener = [](const std::string& target) {
-    StartProgram("xdg-open", {target});
+    return StartProgram("xdg-open", {target});
   };
   return opener;
 }
 
 }  // namespace
 
-void OpenWithDesktop(const std::string& target) { Opener()(target); }
-
-namespace {
-
-// "https://", "ftp://" and the like: letters, then letters, digits, "+", "-" or ".", then
-// "://". Without the slashes "host:8080" would pass for one.
-bool HasScheme(const std::string& address) {
-  const size_t end = address.find("://");
-  if (end == std::string::npos || end == 0 || !std::isalpha(static_cast<unsigned char>(address[0])))
-    return false;
-  for (size_t i = 1; i < end; ++i) {
-    const auto c = static_cast<unsigned char>(address[i]);
-    if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
-  }
-  return true;
-}
-
-}  // namespace
+bool OpenWithDesktop(const std::string& target) { return Opener()(target); }
 
 std::string WebAddress(const std::string& address) {
-  return address.find("http://") == std::string::npos && !HasScheme(address) ? "http://" + address
-                                                                             : address;
+  const size_t first = address.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return "http://";
+  const std::string trimmed =
+      address.substr(first, address.find_last_not_of(" \t\r\n") - first + 1);
+  // A scheme: a letter, then letters, digits, '+', '-' or '.', then "://" (or "mailto:").
+  const size_t colon = trimmed.find(':');
+  if (colon == std::string::npos || colon == 0) return "http://" + trimmed;
+  std::string scheme = trimmed.substr(0, colon);
+  const bool named =
+      std::isalpha(static_cast<unsigned char>(scheme[0])) &&
+      std::all_of(scheme.begin(), scheme.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+      });
+  for (char& c : scheme) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (named && (trimmed.compare(colon, 3, "://") == 0 || scheme == "mailto")) return trimmed;
+  return "http://" + trimmed;
 }
 
 DesktopOpener InstallDesktopOpener(DesktopOpener opener) {

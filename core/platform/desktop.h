@@ -8,16 +8,16 @@
 
 namespace vx {
 
-// Opens an address or file with the desktop's default handler (xdg-open here); quietly
-// does nothing when that cannot be started.
-void OpenWithDesktop(const std::string& target);
+// Opens an address or file with the desktop's default handler (xdg-open here); false when
+// that cannot be started.
+bool OpenWithDesktop(const std::string& target);
 
-// A web address as archives give it, with "http://" put in front when it neither contains it
-// nor starts with a scheme of its own ("https://").
+// A web address as archives give it, trimmed, with "http://" put in front when it names no
+// scheme ("https://x" and "mailto:x" stay as they are).
 std::string WebAddress(const std::string& address);
 
 // Tests replace the desktop; returns the previous handler.
-using DesktopOpener = std::function<void(const std::string&)>;
+using DesktopOpener = std::function<bool(const std::string&)>;
 DesktopOpener InstallDesktopOpener(DesktopOpener opener);
 
 // The files of a drop from a file manager: one URI or path a line ("file:///a%20b.jpg"),

@@ -55,16 +55,24 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   name.push_back('\0');
   // Close-on-exec: a program started meanwhile must not hold the file open.
   const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-  if (fd < 0) throw std::runtime_error(failure);
+  if (fd < 0) throw FileError(failure, {errno, std::generic_category()});
 
   struct stat existing {};
   const mode_t mode =
       ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : NewFileMode(false);
   const bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
   if (::close(fd) != 0 || !ok || ::rename(name.data(), path.c_str()) != 0) {
+    const std::error_code reason(errno, std::generic_category());
     ::unlink(name.data());
-    throw std::runtime_error(failure);
+    throw FileError(failure, reason);
   }
+}
+
+std::string NumberedFileName(const std::string& stem, const std::string& extension,
+                             const std::function<bool(const std::string&)>& taken) {
+  std::string name = stem + extension;
+  for (int n = 2; taken(name); ++n) name = stem + " (" + std::to_string(n) + ")" + extension;
+  return name;
 }
 
 bool FileExists(const std::string& path) {

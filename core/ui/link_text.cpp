@@ -5,8 +5,19 @@
 
 #include "platform/desktop.h"
 #include "platform/ui_scale.h"
+#include "ui/dialogs.h"
 
 namespace vx::ui {
+
+void OpenAddress(const std::string& address) {
+  const std::string web = WebAddress(address);
+  if (OpenWithDesktop(web)) return;
+  CurrentDialogs().ShowMessage(
+      "No program to open web pages was found on this computer. Open this address in your "
+      "web browser: " +
+          web,
+      MessageKind::Warning);
+}
 
 int Clickable::handle(int event) {
   switch (event) {
@@ -25,9 +36,7 @@ int Clickable::handle(int event) {
 }
 
 LinkText::LinkText(int x, int y, int w, int h) : Clickable(x, y, w, h) {
-  callback([](Fl_Widget* link, void*) {
-    OpenWithDesktop(WebAddress(static_cast<LinkText*>(link)->address));
-  });
+  callback([](Fl_Widget* link, void*) { OpenAddress(static_cast<LinkText*>(link)->address); });
 }
 
 void LinkText::draw() {

@@ -10,6 +10,10 @@ namespace vx::ui {
 // The maker's page, where "Made with Vellumax" and the builder's "click here" lead.
 inline constexpr const char* kMakerPage = "www.vellumax.com";
 
+// Opens a web address as archives give it (WebAddress); when no program can open it, the
+// user is told so, with the address to open by hand.
+void OpenAddress(const std::string& address);
+
 // Something drawn that acts on a click: the hand cursor over it, its callback on a press.
 class Clickable : public Fl_Widget {
  public:
@@ -25,7 +29,7 @@ class LinkText : public Clickable {
   LinkText(int x, int y, int w, int h);
   std::string lead;     // plain text before the link
   std::string text;     // the link's own text
-  std::string address;  // opened with "http://" in front when it lacks it
+  std::string address;  // opened with OpenAddress
   bool bold = false;
   bool opaque = false;  // on a white ground
 

@@ -317,6 +317,11 @@ bool TO_img_items::HandleKey(int key) {
   }
 }
 
+bool TO_img_items::IsNavigationKey(int key) {
+  return key == FL_Up || key == FL_Down || key == FL_Home || key == FL_End || key == FL_Page_Up ||
+         key == FL_Page_Down;
+}
+
 bool TO_img_items::LoadCurrentPicture(Bitmap& picture) {
   if (!current_ || !current_->Loader()) return false;
   try {

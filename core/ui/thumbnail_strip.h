@@ -101,6 +101,7 @@ class TO_img_items : public Fl_Group {
   void SelectPageDown();
   // Up, Down, Home, End, Page Up and Page Down; true when the key was one of them.
   bool HandleKey(int key);
+  static bool IsNavigationKey(int key);
 
   // The current tile's full picture through its loader.
   bool LoadCurrentPicture(Bitmap& picture);

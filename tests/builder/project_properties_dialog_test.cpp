@@ -214,8 +214,10 @@ TEST_F(PropertiesDialog, TheOutputFileComesFromTheSaveDialog) {
 
 TEST_F(PropertiesDialog, PasswordPageProtectionAndLink) {
   std::vector<std::string> opened;
-  auto previous =
-      InstallDesktopOpener([&](const std::string& target) { opened.push_back(target); });
+  auto previous = InstallDesktopOpener([&](const std::string& target) {
+    opened.push_back(target);
+    return true;
+  });
   std::string text = Lines({"", "", "", "", "0"});
   dialog_.SetActivePage(Page::PasswordedAreas);
   ASSERT_TRUE(Edit(text, [&] {

@@ -214,7 +214,9 @@ TEST_F(Actions, ExtractsCurrentCheckedAndAllPictures) {
     Dialog().SetChoice(TD_dialog_actions::What::All);
     Dialog().PointersBox().value(0);
   });
-  EXPECT_EQ(Files(out / "flat"), (std::vector<std::string>{"a.jpg", "p0.jpg", "p1.jpg"}));
+  // The two a.jpg do not overwrite each other.
+  EXPECT_EQ(Files(out / "flat"),
+            (std::vector<std::string>{"a (2).jpg", "a.jpg", "p0.jpg", "p1.jpg"}));
 
   ExtractWith([&] {
     Dialog().PathBox().value((out / "tree").c_str());
@@ -222,11 +224,49 @@ TEST_F(Actions, ExtractsCurrentCheckedAndAllPictures) {
     Dialog().PointersBox().value(1);
   });
   EXPECT_EQ(Files(out / "tree"),
-            (std::vector<std::string>{"P0.jpg", "P1.jpg", "PARIS/A.jpg", "ROME/A.jpg"}));
+            (std::vector<std::string>{"Paris/a.jpg", "Rome/a.jpg", "p0.jpg", "p1.jpg"}));
   // Pointers drawn: the cloud's yellow shows in the picture.
-  const Bitmap withPointers = DecodeJpeg(ReadWholeFile((out / "tree/P0.jpg").string()));
+  const Bitmap withPointers = DecodeJpeg(ReadWholeFile((out / "tree/p0.jpg").string()));
   EXPECT_EQ(withPointers.Width(), 64);
-  EXPECT_TRUE(dialogs_->messages.empty());
+  EXPECT_EQ(dialogs_->messages.back(), "4 pictures saved to " + (out / "tree").string() + ".");
+  EXPECT_TRUE(dialogs_->questions.empty());
+}
+
+// A file already in the folder is replaced only when the user says so; a folder that cannot
+// be made is told in a plain sentence.
+TEST_F(Actions, ExtractionNeverReplacesWithoutAskingAndSaysWhatHappened) {
+  Open(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 2, {64, 48})));
+  const fs::path out = dir_.Path() / "out";
+  fs::create_directories(out);
+  const auto all = [&](const fs::path& folder) {
+    ExtractWith([&] {
+      Dialog().PathBox().value(folder.c_str());
+      Dialog().SetChoice(TD_dialog_actions::What::All);
+      Dialog().PointersBox().value(0);
+      Dialog().RelativePathBox().value(0);
+    });
+  };
+  WriteFileAtomically((out / "p0.jpg").string(), "MINE");
+  dialogs_->answers = {false};
+  all(out);
+  ASSERT_EQ(dialogs_->questions.size(), 1u);
+  EXPECT_NE(dialogs_->questions[0].find("(p0.jpg). Replace it?"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile((out / "p0.jpg").string()), "MINE");
+  EXPECT_EQ(Files(out), (std::vector<std::string>{"p0 (2).jpg", "p0.jpg", "p1.jpg"}));
+  EXPECT_EQ(dialogs_->messages.back(), "2 pictures saved to " + out.string() + ".");
+
+  dialogs_->answers = {true};
+  all(out);
+  EXPECT_EQ(ReadWholeFile((out / "p0.jpg").string()), std::string(image_->ReadBlock("F0")));
+  EXPECT_EQ(Files(out).size(), 3u);
+
+  WriteFileAtomically((dir_.Path() / "blocked").string(), "a file, not a folder");
+  all(dir_.Path() / "blocked" / "pictures");
+  EXPECT_EQ(dialogs_->messages.back(), "No pictures were saved: the folder " +
+                                           (dir_.Path() / "blocked" / "pictures").string() +
+                                           " could not be made, as a file stands where a folder "
+                                           "of its path should be.");
+  EXPECT_FALSE(window_->Busy());
 }
 
 TEST_F(Actions, HostileSourcePathsNeverLeaveTheFolder) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/desktop.h"
+
 namespace vx::viewer {
 namespace {
 
@@ -209,10 +211,31 @@ TEST_F(ViewModel, BuyLinkNeedsExactTypeAndFlag) {
   for (const auto& c : cases) {
     ASSERT_TRUE(model_.SetFrame(std::string("<FRAME><FLDS>") + c.fields + "</FLDS></FRAME>"));
     EXPECT_EQ(model_.BuyLink(), c.link) << c.fields;
-    EXPECT_EQ(model_.BuyLinkAddress(), c.address) << c.fields;
+    EXPECT_EQ(WebAddress(model_.BuyLink()), c.address) << c.fields;
   }
   EXPECT_FALSE(model_.SetFrame("<FRAME"));
   EXPECT_EQ(model_.BuyLink(), "http://shop.example/");  // a broken frame leaves the link
+}
+
+// "http://" only in front of an address that names no scheme.
+TEST(WebAddressTest, PrefixOnlyWithoutAScheme) {
+  const struct {
+    const char* given;
+    const char* opened;
+  } cases[] = {
+      {"shop.example", "http://shop.example"},
+      {"  shop.example/a b \n", "http://shop.example/a b"},
+      {"https://x.example", "https://x.example"},
+      {"HTTPS://x.example", "HTTPS://x.example"},
+      {"http://x.example", "http://x.example"},
+      {"ftp://x.example", "ftp://x.example"},
+      {"mailto:me@x.example", "mailto:me@x.example"},
+      {"x.example:8080/shop", "http://x.example:8080/shop"},  // a port is no scheme
+      {"x.example/?u=http://y", "http://x.example/?u=http://y"},
+      {"://x", "http://://x"},
+      {"", "http://"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WebAddress(c.given), c.opened) << c.given;
 }
 
 }  // namespace

@@ -111,8 +111,9 @@ TEST_F(PictureViewUi, PointersToggleReloadsAndAProtectedAreaAsksForThePassword) 
   const Point cloud = {picture.left + picture.Width() / 2, picture.top + picture.Height() / 2};
   const Color plain = Model().BackBuffer().Pixel(cloud.x + 5, cloud.y - 20);
   Fl_Widget& pointers = window_->PointersButton();
+  const int shown = picturesShown_;
   test::Click(*window_, pointers.x() + 10, pointers.y() + 5);
-  ASSERT_TRUE(WaitForNextPicture());
+  ASSERT_TRUE(WaitForPictures(shown + 1));
   EXPECT_NE(Model().BackBuffer().Pixel(cloud.x + 5, cloud.y - 20), plain);  // the cloud is in
 
   int asked = 0;
