@@ -9,6 +9,7 @@
 
 #include "document/vocabulary.h"
 #include "platform/ui_scale.h"
+#include "ui/dialogs.h"
 #include "ui/scaled_layout.h"
 
 namespace vx::viewer {
@@ -248,6 +249,7 @@ void TFmain::FillThumbnails(const std::string& reselect, bool keepPicture) {
         },
         item.ready);
     tile->SetFooter(item.caption);
+    tile->Missing = !tile->Thumbnail();  // the picture is missing or damaged in the archive
     tile->CheckBox().show();
     if (tile->Thumbnail()) thumbnailCache_[item.id] = {tileSize, tile->Thumbnail()};
     progress_->size(progress_->w() + step, progress_->h());
@@ -330,15 +332,48 @@ void TFmain::LoadCurrent() {
   if (!tile) return;
   const TKelPigger* frame = session_.FrameById(tile->Id);
   if (!frame) return;
+  // The picture left goes to the pictures held ahead: a step back shows it at once.
+  const std::string leaving = view_->Model().Frame().GetAttr(n::kFrameId);
+  if (view_->Model().HasPicture() && leaving != tile->Id)
+    ahead_.Keep(leaving, view_->Model().DecodedPicture());
   view_->SetFrame(frame->SaveToText());
-  view_->LoadPicture([this](Bitmap& picture) { return strip_->LoadCurrentPicture(picture); });
+  const bool loaded = view_->LoadPicture([this, id = tile->Id](Bitmap& picture) {
+    if (auto ready = ahead_.Take(id)) {
+      picture = std::move(*ready);
+      return true;
+    }
+    return strip_->LoadCurrentPicture(picture);
+  });
+  if (!loaded) view_->ShowMissing();
+  DecodeNeighboursAhead();
   // A step taken from the description or the real-size panel shows there too.
   if (currentPanel_ == Panel::Description) {
     descriptionPanel_->ShowFrame(frame, &view_->Model().WorkingPicture());
   } else if (currentPanel_ == Panel::RealSize) {
-    realSizePanel_->ShowPicture(&view_->Model().WorkingPicture(), realSizeFit_);
+    // A missing picture has no real size: the main panel shows its placeholder.
+    if (loaded) {
+      realSizePanel_->ShowPicture(&view_->Model().WorkingPicture(), realSizeFit_);
+    } else {
+      ShowPanel(Panel::Main);
+    }
   }
   if (OnPictureShown) OnPictureShown();
+}
+
+void TFmain::DecodeNeighboursAhead() {
+  const int index = strip_->IndexOfTile(strip_->Current());
+  std::vector<std::shared_ptr<const TKelPigger>> frames;
+  for (int neighbour : {index + 1, index - 1}) {
+    const ui::TO_img_item* tile = strip_->TileAt(neighbour);
+    const TKelPigger* frame = tile ? session_.FrameById(tile->Id) : nullptr;
+    if (!frame) continue;
+    auto copy = std::make_shared<TKelPigger>();
+    copy->Assign(*frame);
+    frames.push_back(std::move(copy));
+  }
+  ahead_.Want(std::move(frames), [&session = session_, areas = areaLock_](const TKelPigger& frame) {
+    return session.DecodeFramePicture(frame, JpegScale::Full, areas);
+  });
 }
 
 void TFmain::ShowPosition() {
@@ -400,13 +435,21 @@ void TFmain::ShowPanel(Panel panel) {
 }
 
 void TFmain::ShowRealSize(bool fit) {
+  if (!view_->Model().HasPicture()) return;  // nothing to show larger
   realSizeFit_ = fit;
   realSizePanel_->ShowPicture(&view_->Model().WorkingPicture(), fit);
   ShowPanel(Panel::RealSize);
 }
 
 void TFmain::SB_prntClick() {
-  if (strip_->Current()) printDialog_->PrintPicture(view_->Model().WorkingPicture());
+  if (!strip_->Current()) return;
+  if (view_->Model().Missing()) {
+    ui::CurrentDialogs().ShowMessage(
+        "This picture is missing or damaged in the archive, so there is nothing to print.",
+        ui::MessageKind::Information);
+    return;
+  }
+  printDialog_->PrintPicture(view_->Model().WorkingPicture());
 }
 
 void TFmain::SetStripWidth(int width) {

@@ -21,6 +21,7 @@
 #include "filter_dialog.h"
 #include "password_check.h"
 #include "picture_view.h"
+#include "pictures_ahead.h"
 #include "print_dialog.h"
 #include "real_size_view.h"
 #include "ui/ordered_workers.h"
@@ -115,6 +116,7 @@ class TFmain : public Fl_Double_Window {
   bool CheckingPassword() const { return passwordCheck_.Running(); }
   Fl_Group& LoadingPanel() { return *loadingPanel_; }
   int PendingLoads() const { return pendingLoads_; }
+  const PicturesAhead& Ahead() const { return ahead_; }
   bool LoadingMode() const { return loadingMode_; }
   int StripWidth() const { return strip_->w(); }
   void SetStripWidth(int width);
@@ -133,6 +135,8 @@ class TFmain : public Fl_Double_Window {
   void Timer1Timer();
   // The current tile's frame and picture into the view, and into the panel that shows them.
   void LoadCurrent();
+  // The next and the previous frame's pictures decoded on a worker while this one is looked at.
+  void DecodeNeighboursAhead();
   // "12 / 200 - Harbour" in the window's caption, beside the archive's name.
   void ShowPosition();
   // The strip's keys on the main panel, and previous or next picture from any panel with the
@@ -211,6 +215,7 @@ class TFmain : public Fl_Double_Window {
   bool splitterMoved_ = false;
   bool loadingMode_ = false;
   bool locked_ = false;
+  PicturesAhead ahead_;
   // Last, so a check still running is waited for before anything it answers to goes.
   PasswordCheckJob passwordCheck_;
 };

@@ -88,6 +88,7 @@ void TFmain::Image_keyClick() {
   // Only a verified password opens areas; a cancelled entry keeps none (the next rebuild
   // locks again).
   areaLock_ = {};
+  ahead_.Clear();
   if (!confirmed) return;
   key_->deactivate();
   checking_->show();
@@ -101,6 +102,7 @@ void TFmain::AnswerPasswordCheck(PasswordCheck check, const AreaLock& areas) {
   checking_->hide();
   key_->activate();
   areaLock_ = areas;
+  ahead_.Clear();
   SetLocked(check != PasswordCheck::Right);
   ScheduleLoad();
   switch (check) {

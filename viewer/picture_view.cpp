@@ -132,7 +132,15 @@ bool TO_pgv::LoadPicture(const std::function<bool(Bitmap&)>& loader) {
   return loaded;
 }
 
+void TO_pgv::ShowMissing() {
+  StopZoom();
+  lens_->hide();
+  model_.ShowMissing();
+  redraw();
+}
+
 void TO_pgv::ZoomStep(bool up) {
+  if (!model_.HasPicture()) return;
   model_.ZoomStep(up);
   if (model_.State() == ZoomMode::Preview) {
     PlaceLensControl();
@@ -255,6 +263,11 @@ void TO_pgv::draw() {
   draw_box();
   fl_push_clip(x(), y(), w(), h());
   ui::DrawBitmap(model_.BackBuffer(), PaintX(), PaintY());
+  if (model_.Missing()) {
+    const Size box = model_.PaintBoxSize();
+    ui::DrawMissingPicture(PaintX() + box.width / 6, PaintY() + box.height / 4, box.width * 2 / 3,
+                           box.height / 2, "This picture is missing or damaged in the archive.");
+  }
   const Point lens = model_.LensPosition();
   switch (model_.State()) {
     case ZoomMode::Normal:

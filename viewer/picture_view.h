@@ -22,6 +22,8 @@ class TO_pgv : public Fl_Group {
   PictureViewModel& Model() { return model_; }
   bool SetFrame(const std::string& text);
   bool LoadPicture(const std::function<bool(Bitmap&)>& loader);
+  // In place of a picture that cannot be shown, a placeholder saying so.
+  void ShowMissing();
   void ZoomStep(bool up);
 
   // Presses on the picture go here first (paint-box coordinates); true when taken.

@@ -75,6 +75,7 @@ bool PictureViewModel::LoadPicture(const std::function<bool(Bitmap&)>& loader) {
     Bitmap picture;
     if (!loader(picture)) return false;  // what was shown before stays
     decoded_ = std::move(picture);
+    missing_ = false;
     working_ = decoded_;
     BuildBackBuffer();
     DrawPointers();
@@ -83,6 +84,16 @@ bool PictureViewModel::LoadPicture(const std::function<bool(Bitmap&)>& loader) {
   } catch (const std::exception&) {
     return false;
   }
+}
+
+void PictureViewModel::ShowMissing() {
+  missing_ = true;
+  state_ = ZoomMode::Normal;
+  zoomed_ = following_ = false;
+  decoded_ = working_ = lensPicture_ = Bitmap();
+  fit_ = {};
+  backBuffer_ = Bitmap(paintBox_.width, paintBox_.height);
+  backBuffer_.Fill(kViewBackground);
 }
 
 void PictureViewModel::BuildBackBuffer() {

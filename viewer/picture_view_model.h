@@ -50,6 +50,9 @@ class PictureViewModel {
   // Decodes a new picture through the loader and shows it; false when there is no loader
   // or it fails (what was shown before stays).
   bool LoadPicture(const std::function<bool(Bitmap&)>& loader);
+  // The frame's picture is missing or damaged: nothing of the one before stays in sight.
+  void ShowMissing();
+  bool Missing() const { return missing_; }
   // The paint box has changed size since the picture was fitted.
   bool NeedsRefit() const;
   // Fits the picture anew to a changed paint box (an applied zoom is undone); nothing when
@@ -112,6 +115,7 @@ class PictureViewModel {
   Fit fit_;
   Point lens_{0, 0};
   bool following_ = false;
+  bool missing_ = false;
   ZoomMode state_ = ZoomMode::Normal;
   bool zoomed_ = false;
   double zoomFactor_ = 1.0;

@@ -11,4 +11,9 @@ void DrawBitmap(const Bitmap& bitmap, int x, int y);
 // The same, leaving out every pixel of the key colour: what lies below shows through there.
 void DrawBitmapExcept(const Bitmap& bitmap, int x, int y, Color key);
 
+// What stands where a picture could not be loaded: a dark box with the text in white, wrapped
+// and centred.
+void DrawMissingPicture(int x, int y, int w, int h, const char* text);
+inline constexpr const char* kPictureMissingLabel = "Picture missing";
+
 }  // namespace vx::ui

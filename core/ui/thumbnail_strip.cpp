@@ -15,8 +15,7 @@ namespace {
 
 constexpr Fl_Color kCurrentTile = 0x00804000;  // red 0, green 128, blue 64
 constexpr Fl_Color kWorkspace = 0xABABAB00;    // the scroll area behind the tiles
-constexpr Fl_Color kPlaceholder = 0x40404000;
-constexpr int kFooterFontSize = 11;  // 8 points at 96 dpi
+constexpr int kFooterFontSize = 11;            // 8 points at 96 dpi
 constexpr int kDragThreshold = 4;
 
 }  // namespace
@@ -95,15 +94,11 @@ void TO_img_item::draw() {
   fl_xyline(x(), y() + size - band - 1, x() + size - 1);
   fl_rectf(x(), y() + band + 1, size, size - 2 * band - 2, selected_ ? kCurrentTile : FL_BLACK);
   if (!thumbnail_) {
-    // Nothing could be loaded: a neutral box where the picture would be.
+    // Nothing could be loaded: the placeholder the picture view shows too.
     const Size box = strip::PictureBox(size, strip_.StripMetrics());
     const Point origin = strip::ThumbnailOrigin(size, box);
-    fl_rectf(x() + origin.x, y() + origin.y, box.width, box.height, kPlaceholder);
-    if (Missing) {
-      fl_color(FL_WHITE);
-      fl_font(FL_HELVETICA, Scaled(kFooterFontSize));
-      fl_draw("missing", x() + origin.x, y() + origin.y, box.width, box.height, FL_ALIGN_CENTER);
-    }
+    DrawMissingPicture(x() + origin.x, y() + origin.y, box.width, box.height,
+                       Missing ? kPictureMissingLabel : "");
   } else {
     const Point origin = strip::ThumbnailOrigin(size, thumbnailSize_);
     DrawBitmap(*thumbnail_, x() + origin.x, y() + origin.y);

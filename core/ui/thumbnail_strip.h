@@ -39,7 +39,7 @@ class TO_img_item : public Fl_Group {
   std::string SourceFile;
   std::string FieldsText;    // kept for the owner, never read here
   std::string PointersText;  // likewise
-  // The picture file was not found: the placeholder says so.
+  // The picture was not found (or, in an archive, is damaged): the placeholder says so.
   bool Missing = false;
   const std::string& Footer() const { return footer_; }
   void SetFooter(const std::string& footer);

@@ -8,7 +8,9 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "archive_session.h"
@@ -30,6 +32,10 @@ class ViewerWindowTest : public testing::Test {
     image_ = std::make_unique<ArchiveImage>(archive);
     session_ = std::make_unique<viewer::ArchiveSession>([this](std::string_view name) {
       if (name != "PIG_TXT") std::this_thread::sleep_for(blockDelay_.load());
+      {
+        const std::lock_guard lock(readsMutex_);
+        ++reads_[std::string(name)];
+      }
       return image_->ReadBlock(name);
     });
     ASSERT_TRUE(session_->LoadDescription());
@@ -61,6 +67,11 @@ class ViewerWindowTest : public testing::Test {
     window_.reset();
     Fl::check();
   }
+  // How often the block was read, by workers too.
+  int BlockReads(const std::string& name) {
+    const std::lock_guard lock(readsMutex_);
+    return reads_[name];
+  }
   static void Settle() {
     for (int i = 0; i < 5; ++i) Fl::check();
   }
@@ -71,6 +82,8 @@ class ViewerWindowTest : public testing::Test {
   std::unique_ptr<viewer::ArchiveSession> session_;
   std::unique_ptr<viewer::TFmain> window_;
   int picturesShown_ = 0;
+  std::mutex readsMutex_;
+  std::map<std::string, int> reads_;
   // Slows every picture read down, so long work lasts long enough to act in its middle.
   std::atomic<std::chrono::microseconds> blockDelay_{std::chrono::microseconds(0)};
 };

@@ -142,6 +142,44 @@ TEST_F(ViewerWindow, DamagedBlocksAndEmptyArchivesNeverCrash) {
   EXPECT_EQ(window_->Strip().TileAt(1)->ThumbnailSize(), (Size{1, 1}));  // placeholder
 }
 
+// An interrupted download: the frames whose pictures were cut off show the placeholder,
+// never the picture before, and extraction says which it could not save.
+TEST_F(ViewerWindow, ArchiveCutShortShowsWhatIsMissingAndSaysSo) {
+  const std::string archive =
+      test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 10, {320, 240}));
+  const std::string bytes = ReadWholeFile(archive);
+  WriteFileAtomically(archive, bytes.substr(0, bytes.size() * 6 / 10));
+  Open(archive);
+  ASSERT_EQ(window_->Strip().TileCount(), 10);
+  EXPECT_TRUE(window_->View().Model().HasPicture());
+  EXPECT_TRUE(window_->Strip().TileAt(0)->Thumbnail());
+  EXPECT_FALSE(window_->Strip().TileAt(9)->Thumbnail());  // the placeholder
+  window_->Strip().SelectLast();
+  ASSERT_TRUE(test::WaitFor([&] { return window_->PendingLoads() == 0; }));
+  EXPECT_TRUE(window_->View().Model().Missing());
+  EXPECT_FALSE(window_->View().Model().HasPicture());
+  test::SaveWindowPng(*window_, "viewer-picture-missing.png");
+  window_->Strip().SelectFirst();
+  ASSERT_TRUE(test::WaitFor([&] { return window_->View().Model().HasPicture(); }));
+  EXPECT_FALSE(window_->View().Model().Missing());
+
+  dialogs_->onModal = [this](Fl_Window&) {
+    window_->ActionsDialog().PathBox().value((dir_ / "out").c_str());
+    window_->ActionsDialog().SetChoice(TD_dialog_actions::What::All);
+    window_->ActionsDialog().SB_okClick();
+  };
+  window_->SB_extractClick();
+  ASSERT_TRUE(WaitUntilIdle());
+  const std::string& report = dialogs_->messages.back();
+  EXPECT_EQ(report.rfind("5 pictures saved to ", 0), 0u) << report;
+  EXPECT_NE(report.find("These 5 could not be saved:\np5.jpg: its picture is missing or damaged "
+                        "in this archive.\np6.jpg"),
+            std::string::npos)
+      << report;
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "out/p9.jpg"));
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "out/p0.jpg"));
+}
+
 TEST_F(ViewerWindow, ArchiveWithoutFramesShowsNothing) {
   Open(test::MakeTestArchive(dir_, "", ""));
   EXPECT_EQ(window_->Strip().TileCount(), 0);

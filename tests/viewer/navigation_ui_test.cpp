@@ -115,6 +115,28 @@ TEST_F(Navigation, WheelScrollsTheStripAndZoomsThePicture) {
   EXPECT_EQ(window_->View().Model().State(), ZoomMode::Preview);
 }
 
+// The next and previous pictures are decoded while one is looked at: a step to either shows
+// it without reading its block again.
+TEST_F(Navigation, NeighboursAreDecodedAhead) {
+  OpenArchive(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 4, {640, 480})));
+  window_->Strip().SelectTile(window_->Strip().TileAt(1));
+  ASSERT_TRUE(WaitForNextPicture());
+  ASSERT_TRUE(test::WaitFor([&] { return window_->Ahead().ReadyCount() == 2; }));
+  const int readsOfNext = BlockReads("F2"), readsOfPrevious = BlockReads("F1");
+  Pause();
+  test::Key(*window_, FL_Right);
+  ASSERT_TRUE(WaitForPictures(picturesShown_));
+  EXPECT_EQ(window_->View().Model().Frame().GetAttr("FRAME_ID"), "F2");
+  EXPECT_EQ(BlockReads("F2"), readsOfNext);
+  const Bitmap original = DecodeJpeg(ReadWholeFile(dir_ / "p2.jpg"));
+  EXPECT_EQ(window_->View().Model().DecodedPicture().Pixel(320, 240), original.Pixel(320, 240));
+  // Back again: the picture left is held, not decoded anew.
+  Pause();
+  test::Key(*window_, FL_Left);
+  EXPECT_EQ(window_->View().Model().Frame().GetAttr("FRAME_ID"), "F1");
+  EXPECT_EQ(BlockReads("F1"), readsOfPrevious);
+}
+
 TEST_F(Navigation, CaptionTellsNumberAndName) {
   OpenArchive(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 3, {64, 48})));
   EXPECT_STREQ(window_->label(), "1 / 3 - p0 - archive.run");
