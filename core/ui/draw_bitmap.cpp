@@ -61,26 +61,27 @@ void DrawMissingPicture(int x, int y, int w, int h, const char* text) {
   fl_push_clip(x, y, w, h);
   fl_draw(text, x + 2, y, w - 4, h, FL_ALIGN_CENTER | FL_ALIGN_WRAP | FL_ALIGN_INSIDE);
   fl_pop_clip();
+}
 
-  void DrawBitmapExcept(const Bitmap& bitmap, int x, int y, Color key) {
-    if (bitmap.Empty()) return;
-    std::vector<unsigned char> rgb(static_cast<size_t>(bitmap.Width()) * bitmap.Height() * 3);
-    for (int row = 0; row < bitmap.Height(); ++row)
-      ToRgb(bitmap.Row(row), bitmap.Width(), &rgb[static_cast<size_t>(row) * bitmap.Width() * 3]);
-    // Rows with the same runs go out as one block per run: a box is a few calls, not a call
-    // per row.
-    int top = 0;
-    Runs runs = RunsOf(bitmap, 0, key);
-    for (int row = 1; row <= bitmap.Height(); ++row) {
-      Runs next = row < bitmap.Height() ? RunsOf(bitmap, row, key) : Runs{};
-      if (row < bitmap.Height() && next == runs) continue;
-      for (const auto& [begin, end] : runs) {
-        fl_draw_image(&rgb[(static_cast<size_t>(top) * bitmap.Width() + begin) * 3], x + begin,
-                      y + top, end - begin, row - top, 3, bitmap.Width() * 3);
-      }
-      runs = std::move(next);
-      top = row;
+void DrawBitmapExcept(const Bitmap& bitmap, int x, int y, Color key) {
+  if (bitmap.Empty()) return;
+  std::vector<unsigned char> rgb(static_cast<size_t>(bitmap.Width()) * bitmap.Height() * 3);
+  for (int row = 0; row < bitmap.Height(); ++row)
+    ToRgb(bitmap.Row(row), bitmap.Width(), &rgb[static_cast<size_t>(row) * bitmap.Width() * 3]);
+  // Rows with the same runs go out as one block per run: a box is a few calls, not a call
+  // per row.
+  int top = 0;
+  Runs runs = RunsOf(bitmap, 0, key);
+  for (int row = 1; row <= bitmap.Height(); ++row) {
+    Runs next = row < bitmap.Height() ? RunsOf(bitmap, row, key) : Runs{};
+    if (row < bitmap.Height() && next == runs) continue;
+    for (const auto& [begin, end] : runs) {
+      fl_draw_image(&rgb[(static_cast<size_t>(top) * bitmap.Width() + begin) * 3], x + begin,
+                    y + top, end - begin, row - top, 3, bitmap.Width() * 3);
     }
+    runs = std::move(next);
+    top = row;
   }
+}
 
 }  // namespace vx::ui
