@@ -122,9 +122,14 @@ TEST_F(ArchiveIcon, ANewIconTakesTheOldOnesPlaceAndApplyLeavesNoFileBehind) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()), {}), 1);
 }
 
-// The pictures of the window icon of the window named title, once the running program has
-// shown it; nothing when no such window came within a few seconds.
-std::optional<std::vector<IconPicture>> WindowIconOf(const std::string& title) {
+// The viewer's caption ends with the archive's name ("1 / 1 - p - NAME" once a picture is shown).
+bool CaptionOf(const std::string& caption, const std::string& archiveName) {
+  return caption == archiveName || caption.ends_with(" - " + archiveName);
+}
+
+// The pictures of the window icon of the running archive's window, once the program has shown
+// it; nothing when no such window came within a few seconds.
+std::optional<std::vector<IconPicture>> WindowIconOf(const std::string& archiveName) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return std::nullopt;
   const Atom iconAtom = XInternAtom(display, "_NET_WM_ICON", False);
@@ -136,7 +141,8 @@ std::optional<std::vector<IconPicture>> WindowIconOf(const std::string& title) {
     if (!XQueryTree(display, root, &root, &parent, &children, &count)) continue;
     for (unsigned i = 0; i < count && !result; ++i) {
       char* name = nullptr;
-      const bool ours = XFetchName(display, children[i], &name) && name && title == name;
+      const bool ours =
+          XFetchName(display, children[i], &name) && name && CaptionOf(name, archiveName);
       if (name) XFree(name);
       Atom type = 0;
       int format = 0;

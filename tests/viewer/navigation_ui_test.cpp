@@ -12,8 +12,13 @@ using Clock = std::chrono::steady_clock;
 class Navigation : public test::ViewerWindowTest {
  protected:
   int CurrentIndex() { return window_->Strip().IndexOfTile(window_->Strip().Current()); }
-  // Lets more than a tick pass, so the next change comes after a pause.
-  void Pause() { Fl::wait(0.3); }
+  // Lets more than a tick pass, so the next change comes after a pause (one wait may end
+  // early, at any event).
+  void Pause() {
+    const auto end = Clock::now() + std::chrono::milliseconds(300);
+    for (auto now = Clock::now(); now < end; now = Clock::now())
+      Fl::wait(std::chrono::duration<double>(end - now).count());
+  }
 };
 
 // A burst loads the last picture one tick after its last press, however long it was; the old
@@ -90,9 +95,9 @@ TEST_F(Navigation, KeysStepFromEveryPanel) {
       EXPECT_EQ(window_->DescriptionPanel().Caption(), "p" + std::to_string(from + c.step));
     }
     if (c.panel == TFmain::Panel::RealSize) {
-      // The panel shows the new picture: the samples differ from picture to picture.
+      // The panel draws the new picture: the samples differ from picture to picture.
       const Rect shown = window_->RealSizeView().PictureRect();
-      EXPECT_EQ(CaptureWindow(*window_).Pixel(shown.left + 100, shown.top + 100),
+      EXPECT_EQ(DrawWindow(*window_).Pixel(shown.left + 100, shown.top + 100),
                 window_->View().Model().WorkingPicture().Pixel(100, 100))
           << c.key;
     }
@@ -135,6 +140,7 @@ TEST_F(Navigation, NeighboursAreDecodedAhead) {
   // Back again: the picture left is held, not decoded anew.
   Pause();
   test::Key(*window_, FL_Left);
+  ASSERT_TRUE(WaitForPictures(picturesShown_));
   EXPECT_EQ(window_->View().Model().Frame().GetAttr("FRAME_ID"), "F1");
   EXPECT_EQ(BlockReads("F1"), readsOfPrevious);
 }
