@@ -10,6 +10,7 @@
 #include "platform/user_layout.h"
 #include "ui/dialogs.h"
 #include "ui/event_loop.h"
+#include "ui/font_fallback_driver.h"
 #include "ui/scaled_layout.h"
 
 // Vellumax [PROJECT.vxpr]: a project named on the command line opens at once, without the
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     project = std::filesystem::absolute(argv[1], ignored).string();
   }
   if (vx::RunStartupSteps(vx::OwnStartupOptions(argc, argv))) return 0;
+  vx::ui::UseFontFallback();
   vx::ui::ScaleToolkit();
   Fl::visual(FL_DOUBLE | FL_RGB);
   vx::builder::Forms forms(vx::OwnUserLayout());

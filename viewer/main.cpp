@@ -12,6 +12,7 @@
 #include "platform/startup.h"
 #include "ui/dialogs.h"
 #include "ui/event_loop.h"
+#include "ui/font_fallback_driver.h"
 #include "ui/icon_images.h"
 #include "ui/scaled_layout.h"
 
@@ -34,6 +35,7 @@ int Refuse() {
 
 int main(int argc, char** argv) {
   if (vx::RunStartupSteps(vx::OwnStartupOptions(argc, argv))) return 0;
+  vx::ui::UseFontFallback();
   vx::viewer::ArchiveSession session([](std::string_view name) { return vx::ReadBlock(name); });
   try {
     if (!session.LoadDescription()) return Refuse();
