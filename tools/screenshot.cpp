@@ -5,6 +5,7 @@
 #include <FL/Fl_Image_Surface.H>
 #include <FL/Fl_RGB_Image.H>
 #include <FL/fl_draw.H>
+#include <FL/x.H>
 #include <cairo.h>
 
 #include <chrono>
@@ -61,6 +62,20 @@ Bitmap DrawWindow(Fl_Window& window) {
   Fl_Display_Device::display_device()->set_current();
   return FromRgb(reinterpret_cast<const unsigned char*>(image->data()[0]), image->w(), image->h(),
                  image->d());
+}
+
+Bitmap DrawWidget(Fl_Window& window, Fl_Widget& widget) {
+  window.make_current();
+  Fl_Offscreen offscreen = fl_create_offscreen(window.w(), window.h());
+  fl_begin_offscreen(offscreen);
+  widget.damage(FL_DAMAGE_ALL);
+  widget.draw();
+  widget.clear_damage();
+  std::unique_ptr<unsigned char[]> rgb(
+      fl_read_image(nullptr, widget.x(), widget.y(), widget.w(), widget.h()));
+  fl_end_offscreen();
+  fl_delete_offscreen(offscreen);
+  return FromRgb(rgb.get(), widget.w(), widget.h(), 3);
 }
 
 void SaveWindowPng(Fl_Window& window, const std::string& path) {

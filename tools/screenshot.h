@@ -16,6 +16,9 @@ Bitmap CaptureWindow(Fl_Window& window);
 // What the window draws, drawn into a picture of its own instead of read from the screen, so
 // other windows over it do not matter.
 Bitmap DrawWindow(Fl_Window& window);
+// What one widget of a shown window draws, drawn through the display's own graphics driver
+// into a picture off the screen, so other windows over it do not matter.
+Bitmap DrawWidget(Fl_Window& window, Fl_Widget& widget);
 // What the window shows now (it is drawn first).
 void SaveWindowPng(Fl_Window& window, const std::string& path);
 

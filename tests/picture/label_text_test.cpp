@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "picture/canvas.h"
 #include "support/png_output.h"
+#include "support/raw_pixels.h"
 #include "support/temp_folder.h"
 #include "text/utf8.h"
 
@@ -106,16 +105,12 @@ TEST(LabelText, WithoutMachineFontsMissingLettersAreTheBoxAndLatinIsUnchanged) {
       {
         setenv("FONTCONFIG_FILE", std::getenv("VX_EMPTY_FONT_CONFIG"), 1);
         const Bitmap b = Drawn(latin);
-        std::ofstream(std::getenv("VX_DRAWN_WITHOUT_FONTS"), std::ios::binary)
-            .write(reinterpret_cast<const char*>(b.Row(0)), b.Stride() * b.Height());
+        test::WriteRawPixels(b, std::getenv("VX_DRAWN_WITHOUT_FONTS"));
         std::exit(Drawn("A中B") == Drawn(std::string("A") + kBox + "B") ? 0 : 1);
       },
       testing::ExitedWithCode(0), "");
   const Bitmap with = Drawn(latin);
-  std::ifstream in(std::getenv("VX_DRAWN_WITHOUT_FONTS"), std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-  EXPECT_TRUE(bytes == std::string(reinterpret_cast<const char*>(with.Row(0)),
-                                   with.Stride() * with.Height()));
+  EXPECT_TRUE(test::ReadRawPixels(std::getenv("VX_DRAWN_WITHOUT_FONTS")) == test::RawPixels(with));
 }
 
 }  // namespace
