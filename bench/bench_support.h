@@ -57,9 +57,10 @@ inline std::vector<std::string> WriteSamplePictures(const std::filesystem::path&
   return files;
 }
 
-// Makes the executable archive of the pictures at the quality; returns how long it took.
+// Makes the executable archive of the pictures at the quality, with or without stored
+// thumbnails; returns how long it took.
 inline double MakeBenchArchive(const std::string& output, const std::vector<std::string>& files,
-                               int quality) {
+                               int quality, bool thumbnails = true) {
   std::string text =
       "<VX OUTPUT_FILE=\"" + output + "\" JPQ=" + std::to_string(quality) + " OFT=0>";
   for (size_t i = 0; i < files.size(); ++i) {
@@ -69,6 +70,7 @@ inline double MakeBenchArchive(const std::string& output, const std::vector<std:
   document.LoadFromText(text + "</VX>");
   MakeOptions options;
   options.viewerPath = VX_VIEWER_PATH;
+  options.thumbnails = thumbnails;
   QuietObserver observer;
   const auto start = Clock::now();
   if (!MakeArchive(document, options, observer)) std::fprintf(stderr, "make failed\n");

@@ -1,8 +1,9 @@
 // Makes the archive of a project file from the command line, exactly as the builder's Make.
 //   vellumax-make PROJECT.vxpr [-o FILE] [--password P] [--protection compatible|strong]
-//                 [--viewer PATH]
+//                 [--viewer PATH] [--no-thumbnails]
 // Exit status 0 when the archive was written; Ctrl+C cancels cleanly. The protection is the
-// project's PROTECTION unless given here.
+// project's PROTECTION unless given here. --no-thumbnails leaves out the small pictures an
+// executable archive carries for the viewer's strip.
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -34,7 +35,8 @@ class ConsoleObserver : public vx::MakeObserver {
 int Usage() {
   std::fprintf(stderr,
                "usage: vellumax-make PROJECT.vxpr [-o FILE] [--password P]\n"
-               "                     [--protection compatible|strong] [--viewer PATH]\n");
+               "                     [--protection compatible|strong] [--viewer PATH]\n"
+               "                     [--no-thumbnails]\n");
   return 2;
 }
 
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
   std::string projectPath, output, viewer = vx::OwnProgramFolder() + "/_vellumax";
   std::optional<std::string> password;
   std::optional<vx::Protection> protection;
+  bool thumbnails = true;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -60,6 +63,8 @@ int main(int argc, char** argv) {
       } else {
         return Usage();
       }
+    } else if (arg == "--no-thumbnails") {
+      thumbnails = false;
     } else if (arg == "--viewer" && hasValue) {
       viewer = argv[++i];
     } else if (projectPath.empty() && !arg.starts_with("-")) {
@@ -87,6 +92,7 @@ int main(int argc, char** argv) {
     vx::MakeOptions options;
     options.viewerPath = viewer;
     options.areas = made.areas;
+    options.thumbnails = thumbnails;
     // Where the builder leaves the pictures of a ZIP of JPEG files.
     options.exportFolder = vx::OwnProgramFolder() + "/../egraphics";
     std::filesystem::create_directories(options.exportFolder);

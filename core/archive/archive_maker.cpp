@@ -10,12 +10,14 @@
 #include <thread>
 
 #include "archive/main_icon.h"
+#include "archive/thumbnail_frames.h"
 #include "archive/zip_files.h"
 #include "blocks/data_blocks.h"
 #include "concurrency/ordered_pipeline.h"
 #include "document/vocabulary.h"
 #include "formats/picture_file.h"
 #include "picture/jpeg_codec.h"
+#include "picture/stored_thumbnail.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "pointers/pointer_drawing.h"
@@ -90,15 +92,19 @@ std::shared_ptr<TKelPigger> CopyOf(const TKelPigger& frame) {
 struct FramePicture {
   std::vector<AreaBlock> areas;
   std::optional<std::string> jpeg;
+  std::optional<std::string> thumbnail;
 };
 
-// Appends the description and, per frame in order, its area blocks and its picture block.
-// False when a picture could not be encoded; throws on a failure that ends the make.
+// Appends the description and, per frame in order, its area blocks, its picture block and
+// its thumbnail block. False when a picture could not be encoded; throws on a failure that
+// ends the make.
 bool BuildArchive(const TKelPigger& document, const std::string& working, const AreaLock& areas,
-                  MakeObserver& observer) {
+                  bool thumbnails, MakeObserver& observer) {
   AppendBlock("PIG_TXT", working, document.SaveToText());
   const int quality = JpegQualityOf(document);
   const auto frames = Frames(document);
+  const std::set<std::string> withThumbnail =
+      thumbnails ? FramesGivenThumbnails(document) : std::set<std::string>();
   Progress progress(observer, static_cast<int>(frames.size()));
   OrderedPipeline<FramePicture> pipeline(PicturesInFlight());
   bool result = true;
@@ -117,12 +123,15 @@ bool BuildArchive(const TKelPigger& document, const std::string& working, const 
       });
     } else {
       pipeline.Submit(
-          [&pipeline, &areas, copy = CopyOf(*frame), source, quality] {
+          [&pipeline, &areas, copy = CopyOf(*frame), source, quality,
+           thumbnail = withThumbnail.contains(id)] {
             FramePicture out;
             if (pipeline.Stopping()) return out;
             Bitmap picture = LoadSource(source);
             out.areas = LockFrameAreas(picture, *copy, areas);
             out.jpeg = EncodeJpegStepDown(picture, quality);
+            // From the picture as made: its protected areas are black already.
+            if (thumbnail && out.jpeg) out.thumbnail = EncodeStoredThumbnail(picture);
             return out;
           },
           [&, id, source](FramePicture& out) {
@@ -130,6 +139,7 @@ bool BuildArchive(const TKelPigger& document, const std::string& working, const 
               for (const AreaBlock& area : out.areas) AppendBlock(area.name, working, area.data);
               if (out.jpeg) {
                 AppendBlock(id, working, *out.jpeg);
+                if (out.thumbnail) AppendBlock(ThumbnailBlockName(id), working, *out.thumbnail);
               } else {
                 observer.ShowMessage(NotEncoded(source));
                 result = false;  // later frames are not added; their messages still appear
@@ -220,7 +230,8 @@ bool MakeExecutable(const TKelPigger& document, bool envelope, const MakeOptions
     }
   }
   try {
-    if (!BuildArchive(document, working->Path(), options.areas, observer)) return false;
+    if (!BuildArchive(document, working->Path(), options.areas, options.thumbnails, observer))
+      return false;
     if (!envelope) return CopyResult(working->Path(), output.string());
     observer.ShowZipping();
     return ZipInto({{working->Path(), stem + kExecutableExtension, 0755}}, document, observer);

@@ -28,6 +28,9 @@ struct MakeOptions {
   PictureCallback onPicture;
   // The ICO file an executable archive carries as its icon; empty: it keeps the viewer's.
   std::string mainIcon;
+  // An executable archive carries a small JPEG of every frame's picture (TN_ + FRAME_ID) for
+  // the viewer's strip.
+  bool thumbnails = true;
 };
 
 // Draws each frame's pointers into its picture when the project's SP4ZA is "Y"; nothing

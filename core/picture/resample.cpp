@@ -74,6 +74,45 @@ void ResizeBilinearProgress(const Bitmap& source, Bitmap& target, const ResizePr
   Resize(source, target, &progress);
 }
 
+void ShrinkAveraging(const Bitmap& source, Bitmap& target) {
+  const int w = target.Width(), h = target.Height();
+  const int W = source.Width(), H = source.Height();
+  if (w <= 0 || h <= 0 || w > W || h > H) return;
+  // Target column c covers source columns [c * W / w, (c + 1) * W / w); rows likewise.
+  std::vector<int> firstColumn(static_cast<size_t>(w) + 1);
+  for (int c = 0; c <= w; ++c)
+    firstColumn[static_cast<size_t>(c)] = static_cast<int>(std::int64_t{c} * W / w);
+  // 64-bit sums: one target pixel may cover a whole gigabyte picture.
+  std::vector<std::uint64_t> sums(static_cast<size_t>(w) * 3);
+  for (int r = 0; r < h; ++r) {
+    const int top = static_cast<int>(std::int64_t{r} * H / h);
+    const int bottom = static_cast<int>(std::int64_t{r + 1} * H / h);
+    std::fill(sums.begin(), sums.end(), 0);
+    for (int y = top; y < bottom; ++y) {
+      const std::uint8_t* in = source.Row(y);
+      std::uint64_t* sum = sums.data();
+      for (int c = 0; c < w; ++c, sum += 3) {
+        for (int x = firstColumn[static_cast<size_t>(c)];
+             x < firstColumn[static_cast<size_t>(c) + 1]; ++x, in += 3) {
+          sum[0] += in[0];
+          sum[1] += in[1];
+          sum[2] += in[2];
+        }
+      }
+    }
+    std::uint8_t* out = target.Row(r);
+    const std::uint64_t* sum = sums.data();
+    for (int c = 0; c < w; ++c, sum += 3) {
+      const std::uint64_t count =
+          static_cast<std::uint64_t>(bottom - top) *
+          static_cast<std::uint64_t>(firstColumn[static_cast<size_t>(c) + 1] -
+                                     firstColumn[static_cast<size_t>(c)]);
+      for (int channel = 0; channel < 3; ++channel)
+        *out++ = static_cast<std::uint8_t>((sum[channel] + count / 2) / count);
+    }
+  }
+}
+
 void SmoothPass(Bitmap& bitmap, int distance) {
   const int W = bitmap.Width(), H = bitmap.Height(), d = distance;
   if (d <= 0) return;

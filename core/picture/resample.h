@@ -15,6 +15,11 @@ void ResizeBilinear(const Bitmap& source, Bitmap& target);
 using ResizeProgress = std::function<void(int percent, bool& cancel)>;
 void ResizeBilinearProgress(const Bitmap& source, Bitmap& target, const ResizeProgress& progress);
 
+// Fills target, at most as wide and as high as source, with the average of the source pixels
+// each target pixel covers: every source pixel counts, so a large reduction does not alias as
+// bilinear sampling does.
+void ShrinkAveraging(const Bitmap& source, Bitmap& target);
+
 // Averages every pixel with the four samples d rows and columns away, in place, top to
 // bottom and left to right; samples outside the bitmap fall back to the pixel's own row or
 // column.

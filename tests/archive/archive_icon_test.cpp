@@ -23,6 +23,7 @@
 #include "picture/jpeg_codec.h"
 #include "platform/files.h"
 #include "sample_pictures.h"
+#include "support/listed_blocks.h"
 #include "support/temp_folder.h"
 #include "support/test_archive.h"
 
@@ -47,25 +48,6 @@ std::string OneImageIcon(std::uint32_t size, const std::string& image) {
 
 class ArchiveIcon : public testing::Test {
  protected:
-  // The output of vellumax-blocks for the archive.
-  static std::string Blocks(const std::string& archive) {
-    std::string output;
-    FILE* pipe = ::popen((std::string(VX_BLOCKS_PATH) + " '" + archive + "'").c_str(), "r");
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-    EXPECT_EQ(::pclose(pipe), 0);
-    return output;
-  }
-  // The block names vellumax-blocks lists, in order.
-  static std::vector<std::string> BlockNames(const std::string& archive) {
-    std::vector<std::string> names;
-    std::istringstream lines(Blocks(archive));
-    std::string line;
-    std::getline(lines, line);  // the heading
-    while (std::getline(lines, line)) names.push_back(line.substr(0, line.find(' ')));
-    return names;
-  }
-
   test::TempFolder dir_;
 };
 
@@ -219,7 +201,7 @@ TEST_F(RunningArchiveIcon, AProjectsIconIsTheArchivesWindowIcon) {
   const std::string icon = IconFromBitmap(picture);
   const std::string archive =
       MakeWithTool("with-icon-" + std::to_string(::getpid()) + ".run", IconText(icon));
-  const auto names = BlockNames(archive);
+  const auto names = test::ListedBlockNames(archive);
   ASSERT_EQ(names.size(), 3u);
   EXPECT_EQ(names[0], "MAINICON");
   EXPECT_EQ(names[1], "PIG_TXT");
@@ -232,7 +214,7 @@ TEST_F(RunningArchiveIcon, AProjectsIconIsTheArchivesWindowIcon) {
 TEST_F(RunningArchiveIcon, WithoutOneTheViewersOwnIconIsShown) {
   const std::string archive =
       MakeWithTool("default-icon-" + std::to_string(::getpid()) + ".run", "");
-  EXPECT_EQ(BlockNames(archive), (std::vector<std::string>{"PIG_TXT", "F1"}));
+  EXPECT_EQ(test::ListedBlockNames(archive), (std::vector<std::string>{"PIG_TXT", "F1"}));
   const auto shown = RunningIcon(archive);
   ASSERT_TRUE(shown) << "no window icon";
   EXPECT_EQ(*shown, DefaultIconPictures());
@@ -248,7 +230,7 @@ TEST_F(RunningArchiveIcon, ADamagedIconBlockLeavesTheViewersIcon) {
   options.mainIcon = OneImageIcon(4, "junk");  // a valid directory, an image that is none
   test::NoMessages observer;
   ASSERT_TRUE(MakeArchive(project, options, observer));
-  EXPECT_EQ(BlockNames(archive)[0], "MAINICON");
+  EXPECT_EQ(test::ListedBlockNames(archive)[0], "MAINICON");
   const auto shown = RunningIcon(archive);
   ASSERT_TRUE(shown) << "no window icon";
   EXPECT_EQ(*shown, DefaultIconPictures());
@@ -256,7 +238,7 @@ TEST_F(RunningArchiveIcon, ADamagedIconBlockLeavesTheViewersIcon) {
   // An icon that fails its checks is left out: the archive is made all the same.
   options.mainIcon = "MZ";
   ASSERT_TRUE(MakeArchive(project, options, observer));
-  EXPECT_EQ(BlockNames(archive), (std::vector<std::string>{"PIG_TXT", "F1"}));
+  EXPECT_EQ(test::ListedBlockNames(archive), (std::vector<std::string>{"PIG_TXT", "F1"}));
 }
 
 }  // namespace

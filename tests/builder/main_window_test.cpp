@@ -285,7 +285,8 @@ TEST_F(MainWindow, MakeWithoutSavingMakesTheSavedProject) {
   ASSERT_TRUE(test::WaitFor([&] { return idle; }));
   EXPECT_EQ(dialogs_->questions, std::vector<std::string>{"Save changes?"});
   const std::string archive = ReadWholeFile(dir_ / "output/trip.run");
-  EXPECT_EQ(BlockIndex(archive).List().size(), 3u);  // the description and two pictures
+  // The description, two pictures and their thumbnails.
+  EXPECT_EQ(BlockIndex(archive).List().size(), 5u);
   EXPECT_TRUE(window_.Changed());
 }
 
@@ -303,7 +304,7 @@ TEST_F(MainWindow, TheSavedProjectsIconGoesFirstIntoTheArchive) {
   ASSERT_TRUE(test::WaitFor([&] { return idle; }));
   const std::string archive = ReadWholeFile(dir_ / "output/trip.run");
   const BlockIndex blocks(archive);
-  ASSERT_EQ(blocks.List().size(), 3u);
+  ASSERT_EQ(blocks.List().size(), 4u);  // the icon, the description, a picture, its thumbnail
   EXPECT_EQ(blocks.List()[0].name, kMainIconBlock);
   EXPECT_EQ(blocks.Find(kMainIconBlock), IconFromText(icon));
 }

@@ -64,7 +64,8 @@ TEST_F(RunDialog, MakesTheArchiveShowingMessagesInFrameOrder) {
                                               "Wrong name of grapic file " + dir_ / "gone3"}));
   const std::string archive = ReadWholeFile(Output());
   EXPECT_TRUE(archive.starts_with("VIEWER PROGRAM"));
-  EXPECT_EQ(BlockIndex(archive).List().size(), 4u);  // the description and three pictures
+  // The description, three pictures and their thumbnails.
+  EXPECT_EQ(BlockIndex(archive).List().size(), 7u);
   EXPECT_EQ(run_.Gauge().value(), 100);
   EXPECT_TRUE(run_.BreakButton().visible());
   EXPECT_FALSE(run_.Label_ec().visible());

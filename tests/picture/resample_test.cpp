@@ -63,6 +63,36 @@ TEST(ResizeBilinear, OnePixelSourceAndGreyStayUniform) {
   }
 }
 
+// Every source pixel counts: a one-pixel checkerboard comes out grey where bilinear
+// sampling would pick columns of one colour; uneven steps cover every column and row once.
+TEST(ShrinkAveraging, AveragesEveryCoveredPixel) {
+  Bitmap board(64, 48);
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x) board.SetPixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0);
+  Bitmap small(8, 6);
+  ShrinkAveraging(board, small);
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(Blue(small, x, y), 128) << x << "," << y;
+
+  // 5 columns into 2: columns 0-1 and 2-4 (3 of them), averaged with rounding.
+  Bitmap row(5, 1);
+  const int values[] = {10, 20, 30, 40, 51};
+  for (int x = 0; x < 5; ++x) row.Row(0)[x * 3] = static_cast<std::uint8_t>(values[x]);
+  Bitmap two(2, 1);
+  ShrinkAveraging(row, two);
+  EXPECT_EQ(Blue(two, 0, 0), 15);
+  EXPECT_EQ(Blue(two, 1, 0), 40);
+
+  // Its own size is a copy; a larger target is left alone.
+  const Bitmap noise = Noise(7, 5);
+  Bitmap same(7, 5);
+  ShrinkAveraging(noise, same);
+  EXPECT_EQ(same, noise);
+  Bitmap larger(8, 5);
+  ShrinkAveraging(noise, larger);
+  EXPECT_EQ(larger, Bitmap(8, 5));
+}
+
 TEST(ResizeBilinearProgress, ReportsPerRowAndCancelKeepsTheRest) {
   const Bitmap source = Noise(8, 8);
   Bitmap target(4, 3);

@@ -1,0 +1,19 @@
+#include "picture/stored_thumbnail.h"
+
+#include "picture/jpeg_codec.h"
+#include "picture/resample.h"
+
+namespace vx {
+
+std::string ThumbnailBlockName(std::string_view frameId) { return "TN_" + std::string(frameId); }
+
+std::optional<std::string> EncodeStoredThumbnail(const Bitmap& picture) {
+  const Size side{kStoredThumbnailSide, kStoredThumbnailSide};
+  if (picture.Width() <= side.width && picture.Height() <= side.height) return std::nullopt;
+  const Size fitted = FitInsideRounded({picture.Width(), picture.Height()}, side);
+  Bitmap thumbnail(fitted.width, fitted.height);
+  ShrinkAveraging(picture, thumbnail);
+  return EncodeJpeg(thumbnail, kStoredThumbnailQuality);
+}
+
+}  // namespace vx

@@ -1,0 +1,23 @@
+// The small JPEG an archive may carry beside each frame's picture, so the viewer fills its
+// strip without decoding the pictures themselves.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "picture/bitmap.h"
+
+namespace vx {
+
+inline constexpr int kStoredThumbnailSide = 256;  // longest side
+inline constexpr int kStoredThumbnailQuality = 75;
+
+// "TN_" + the frame's FRAME_ID.
+std::string ThumbnailBlockName(std::string_view frameId);
+
+// The picture fitted into kStoredThumbnailSide squared; nothing when it fits already (its
+// own JPEG is as small as a thumbnail) or cannot be encoded.
+std::optional<std::string> EncodeStoredThumbnail(const Bitmap& picture);
+
+}  // namespace vx
