@@ -24,6 +24,7 @@
 #include "platform/paths.h"
 #include "sample_pictures.h"
 #include "screenshot.h"
+#include "ui/font_fallback_driver.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
   namespace fs = std::filesystem;
   const fs::path dist = argv[1], folder = argv[2];
   fs::create_directories(folder);
+  vx::ui::UseFontFallback();  // as the programs do
   auto owned = std::make_unique<vx::PhotographingDialogs>();
   vx::PhotographingDialogs& photo = *owned;
   vx::ui::InstallDialogs(std::move(owned));

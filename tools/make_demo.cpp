@@ -1,6 +1,7 @@
 // Writes the demo: a few pictures made by code into DIST/graphics, with EXIF data as a camera
 // writes it, and a project using them into DIST/projects/Demo.vxpr, with fields, a
-// description, a cloud, an arrow and a protected area behind the password "vellumax".
+// description, a cloud, an arrow and a protected area behind the password "vellumax"; texts
+// in many scripts show the fonts the programs fall back on.
 //   make_demo DIST
 #include <cstdio>
 #include <filesystem>
@@ -22,6 +23,7 @@ namespace fs = std::filesystem;
 namespace n = vx::names;
 
 constexpr const char* kPassword = "vellumax";
+constexpr const char* kEveryScript = "Hello Привет 你好 こんにちは 안녕하세요 مرحبا שלום 🎉";
 
 void AddField(vx::TKelPigger& fields, const char* name, const char* type, const char* value) {
   auto* field = new vx::TKelPigger(&fields);
@@ -93,14 +95,16 @@ int main(int argc, char** argv) {
     auto* fields = new vx::TKelPigger(frame);
     fields->SetName(n::kFields);
     fields->Text = std::string("Sample picture ") + std::to_string(i + 1) +
-                   ", made by code.\r\nA second line.";
+                   ", made by code.\r\nA second line.\r\n" + kEveryScript;
     AddField(*fields, "Place", n::kTypeText, names[i]);
     AddField(*fields, "Year", n::kTypeText, i % 2 ? "2025" : "2026");
     AddField(*fields, "Contact", n::kTypeMail, "someone@example.com");
+    AddField(*fields, "Greeting", n::kTypeText, kEveryScript);
     auto* pointers = new vx::TKelPigger(frame);
     pointers->SetName(n::kPointers);
-    vx::WritePointerRecord(*pointers, Pointer(vx::PointerKind::Cloud, 0.3, 0.4, "A cloud"));
-    vx::PointerRecord arrow = Pointer(vx::PointerKind::Arrow, 0.7, 0.6, "An arrow");
+    vx::WritePointerRecord(
+        *pointers, Pointer(vx::PointerKind::Cloud, 0.3, 0.4, "A cloud 雲 구름 غيمة ☁️"));
+    vx::PointerRecord arrow = Pointer(vx::PointerKind::Arrow, 0.7, 0.6, "An arrow 矢印 стрелка 🎯");
     arrow.leftToRight = i % 2 == 1;
     vx::WritePointerRecord(*pointers, arrow);
     vx::PointerRecord area = Pointer(vx::PointerKind::Area, 0.1, 0.65, "Protected");

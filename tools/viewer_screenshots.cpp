@@ -14,11 +14,12 @@
 #include "archive_session.h"
 #include "blocks/data_blocks.h"
 #include "main_window.h"
+#include "photographing_dialogs.h"
 #include "platform/files.h"
 #include "platform/ui_scale.h"
-#include "photographing_dialogs.h"
 #include "printed_page.h"
 #include "screenshot.h"
+#include "ui/font_fallback_driver.h"
 #include "ui/printer_setup.h"
 #include "ui/printing.h"
 
@@ -90,7 +91,6 @@ void PhotographPrintedPages(vx::viewer::TFmain& window, const std::filesystem::p
   }
 }
 
-
 // The main window and a dialog, named after the factor: what a high-density desktop shows.
 int PhotographScaled(vx::viewer::TFmain& window, const std::filesystem::path& folder) {
   char factor[16];
@@ -113,6 +113,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path folder = argv[2];
+  vx::ui::UseFontFallback();  // as the programs do
   std::filesystem::create_directories(folder);
   const vx::ArchiveImage image(argv[1]);
   vx::viewer::ArchiveSession session([&](std::string_view name) { return image.ReadBlock(name); });
