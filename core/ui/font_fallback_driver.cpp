@@ -164,8 +164,10 @@ void UseFontFallback() {
   if (driver) return;
   driver = new FallbackDriver;  // lives as long as the display
   Fl_Display_Device* display = Fl_Display_Device::display_device();
+  Fl_Graphics_Driver* toolkit = display->driver();
   display->driver(driver);
   display->set_current();
+  delete toolkit;  // the display held the only pointer to it
 }
 
 }  // namespace vx::ui
