@@ -7,6 +7,7 @@
 #include "platform/current_folder.h"
 #include "ui/dialogs.h"
 #include "ui/scaled_layout.h"
+#include "ui/window_placement.h"
 
 namespace vx::viewer {
 namespace {
@@ -73,6 +74,7 @@ TD_dialog_actions::TD_dialog_actions() : Fl_Double_Window(365, 229) {
   cancel->callback(
       [](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_cancelClick(); }, this);
   end();
+  resizable(nullptr);  // a fixed dialog
   ui::ScaleWidgetTree(*this);
   callback([](Fl_Widget*, void* d) { static_cast<TD_dialog_actions*>(d)->SB_cancelClick(); }, this);
 }
@@ -91,6 +93,8 @@ bool TD_dialog_actions::AskPassword(const std::string& linkCaption,
   confirmed_ = false;
   pass_->value("");
   pass_->take_focus();
+  label("Password");
+  ui::CenterOnScreen(*this);
   ui::CurrentDialogs().RunModal(*this);
   return confirmed_;
 }
@@ -107,6 +111,7 @@ bool TD_dialog_actions::AskExtraction(bool wallpaperAllowed) {
   confirmed_ = false;
   if (!*path_->value()) path_->value(std::filesystem::current_path().string().c_str());
   actions_enabling();
+  ui::CenterOnScreen(*this);
   ui::CurrentDialogs().RunModal(*this);
   return confirmed_;
 }

@@ -24,6 +24,7 @@ constexpr int kStrip = 14;
 constexpr int kBottomHeight = 70;
 constexpr int kNameWidth = 200, kValueLeft = 204, kValueRightGap = 24, kRowHeight = 16;
 constexpr int kCreditWidth = 189, kCreditHeight = 15, kCloseWidth = 81, kCloseHeight = 23;
+constexpr int kIconSize = 16;
 constexpr int kFieldTextSize = 12;
 constexpr Fl_Color kStripGrey = 0x9E9E9E00;
 constexpr Fl_Color kNameGrey = 0x80808000;
@@ -94,6 +95,9 @@ TO_framedsc::TO_framedsc(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
   credit_->text = "Vellumax";
   credit_->address = ui::kMakerPage;
   credit_->opaque = true;
+  icon_ = new ui::LinkIcon(0, 0, kIconSize);  // the same link, at the left of the bar
+  icon_->address = ui::kMakerPage;
+  icon_->tooltip(ui::kMakerPage);
   close_ = new VxButton(0, 0, kCloseWidth, kCloseHeight, "Close");
   bottom_->end();
   end();
@@ -199,6 +203,8 @@ void TO_framedsc::Layout() {
   const int creditWidth = Scaled(kCreditWidth), creditHeight = Scaled(kCreditHeight);
   credit_->resize(shapeLeft + RoundHalfEven((shapeWidth - creditWidth) / 2.0),
                   bottom_->y() + (bottomHeight - creditHeight) / 2, creditWidth, creditHeight);
+  const int icon = Scaled(kIconSize);
+  icon_->resize(shapeLeft + Scaled(8), bottom_->y() + (bottomHeight - icon) / 2, icon, icon);
   const int closeWidth = Scaled(kCloseWidth), closeHeight = Scaled(kCloseHeight);
   close_->resize(bottom_->x() + inner - closeWidth - Scaled(20 + 3),
                  bottom_->y() + (bottomHeight - closeHeight) / 2, closeWidth, closeHeight);

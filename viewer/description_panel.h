@@ -42,6 +42,7 @@ class TO_framedsc : public Fl_Group {
   void ClearPanel();
 
   VxButton& CloseButton() { return *close_; }
+  Fl_Widget& LinkIcon() { return *icon_; }
   const std::string& Caption() const { return caption_; }
   std::string DescriptionText() const;
   int FieldRowCount() const { return static_cast<int>(nameLabels_.size()); }
@@ -63,6 +64,7 @@ class TO_framedsc : public Fl_Group {
   Fl_Scroll* fields_;
   Fl_Group* bottom_;
   LinkText* credit_;
+  ui::LinkIcon* icon_;
   VxButton* close_;
   std::vector<Fl_Box*> nameLabels_, valueLabels_;
   std::vector<std::string> fieldTexts_;

@@ -12,6 +12,7 @@
 #include "ui/dialogs.h"
 #include "ui/labels.h"
 #include "ui/scaled_layout.h"
+#include "ui/window_placement.h"
 
 namespace vx::viewer {
 namespace {
@@ -104,6 +105,7 @@ TD_filter::TD_filter() : Fl_Double_Window(475, 330, "Filter") {
   cancel->callback([](Fl_Widget*, void* d) { static_cast<TD_filter*>(d)->SB_cancelClick(); }, this);
   bar->end();
   end();
+  resizable(nullptr);  // a fixed dialog
   ui::ScaleWidgetTree(*this);
   Fl::set_labeltype(kCriterionLabel, DrawCriterion, MeasureCriterion);
   callback([](Fl_Widget*, void* d) { static_cast<TD_filter*>(d)->SB_cancelClick(); }, this);
@@ -164,6 +166,7 @@ void TD_filter::ReadChecks() {
 
 bool TD_filter::Execute() {
   changed_ = false;
+  ui::CenterOnScreen(*this);
   ui::CurrentDialogs().RunModal(*this);
   return changed_;
 }

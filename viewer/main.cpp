@@ -15,6 +15,7 @@
 #include "ui/font_fallback_driver.h"
 #include "ui/icon_images.h"
 #include "ui/scaled_layout.h"
+#include "ui/window_placement.h"
 
 namespace {
 
@@ -49,11 +50,12 @@ int main(int argc, char** argv) {
   Fl::visual(FL_DOUBLE | FL_RGB);
   vx::ui::ScaleToolkit();
   int x = 0, y = 0, w = 1024, h = 768;
-  Fl::screen_work_area(x, y, w, h);  // the window starts maximised
+  Fl::screen_work_area(x, y, w, h);  // as large as it may be until the maximised state comes
   vx::viewer::TFmain window(session,
                             std::filesystem::path(vx::OwnProgramPath()).filename().string(), w, h);
   window.position(x, y);
   window.show();
+  vx::ui::Maximize(window);
   window.FormActivate();
   return vx::ui::RunEventLoop();
 }

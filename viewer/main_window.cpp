@@ -138,6 +138,7 @@ TFmain::~TFmain() {
   // Workers stop before the window's parts go.
   fill_.reset();
   extraction_.reset();
+  restore_.reset();
 }
 
 void TFmain::FormActivate() {
@@ -184,6 +185,7 @@ bool TFmain::Busy() const {
 
 void TFmain::FillThumbnails(const std::string& reselect, bool keepPicture) {
   fill_.reset();  // a fill under way stops here; its tiles go with the clearing below
+  restore_.reset();
   progress_->size(0, progress_->h());
   SetLoadingMode(true, keepPicture);
   if (const auto color = session_.LensBorderColor()) view_->Model().SetLensBorderColor(*color);

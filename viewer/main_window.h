@@ -82,6 +82,8 @@ class TFmain : public Fl_Double_Window {
   void Rebuild(const std::string& reselect = "", bool keepPicture = false);
   // A fill or an extraction is under way.
   bool Busy() const;
+  // Thumbnails are being made again with the protected areas a password opened.
+  bool RestoringThumbnails() const { return restore_ && restore_->Running(); }
   void ApplyFilter();
   void ScheduleLoad();
   void SetLocked(bool locked);
@@ -154,6 +156,9 @@ class TFmain : public Fl_Double_Window {
   void SetWallpaper();
   PointerFilter VisibilityRule() const;
   void AnswerPasswordCheck(PasswordCheck check, const AreaLock& areas);
+  // The thumbnails of frames with protected areas made again in the background, in strip
+  // order, with the areas open; the tiles stay as they are.
+  void RestoreThumbnails();
   template <void (TFmain::*Handler)()>
   void OnClick(Fl_Widget* button) {
     button->callback([](Fl_Widget*, void* window) { (static_cast<TFmain*>(window)->*Handler)(); },
@@ -201,6 +206,7 @@ class TFmain : public Fl_Double_Window {
 
   std::unique_ptr<ui::OrderedWorkers<std::shared_ptr<Bitmap>>> fill_;
   std::unique_ptr<ui::OrderedWorkers<Extracted>> extraction_;
+  std::unique_ptr<ui::OrderedWorkers<std::shared_ptr<Bitmap>>> restore_;
   // A rebuild asked for during an extraction: the frame to select again, the picture kept.
   std::optional<std::pair<std::string, bool>> rebuildPending_;
 

@@ -89,6 +89,7 @@ void TFmain::Image_keyClick() {
   // locks again).
   areaLock_ = {};
   ahead_.Clear();
+  restore_.reset();
   if (!confirmed) return;
   key_->deactivate();
   checking_->show();
@@ -107,6 +108,7 @@ void TFmain::AnswerPasswordCheck(PasswordCheck check, const AreaLock& areas) {
   ScheduleLoad();
   switch (check) {
     case PasswordCheck::Right:
+      RestoreThumbnails();
       return;
     case PasswordCheck::Wrong:
       ui::CurrentDialogs().ShowMessage(kWrongPassword, ui::MessageKind::Warning);
@@ -118,6 +120,38 @@ void TFmain::AnswerPasswordCheck(PasswordCheck check, const AreaLock& areas) {
       ui::CurrentDialogs().ShowMessage(kPasswordRefused, ui::MessageKind::Error);
       return;
   }
+}
+
+void TFmain::RestoreThumbnails() {
+  struct Item {
+    std::string id;
+    std::shared_ptr<const TKelPigger> frame;
+  };
+  auto items = std::make_shared<std::vector<Item>>();
+  for (int k = 0; k < strip_->TileCount(); ++k) {
+    const std::string& id = strip_->TileAt(k)->Id;
+    const TKelPigger* frame = session_.FrameById(id);
+    const TKelPigger* pointers = frame ? frame->FindChild(n::kPointers) : nullptr;
+    if (!pointers || !pointers->FindChild(n::kProtectedArea)) continue;
+    auto copy = std::make_shared<TKelPigger>();
+    copy->Assign(*frame);
+    items->push_back({id, std::move(copy)});
+  }
+  using Decoded = std::shared_ptr<Bitmap>;
+  restore_ = std::make_unique<ui::OrderedWorkers<Decoded>>(
+      items->size(), 1,
+      [this, items, areas = areaLock_](size_t k) -> Decoded {
+        auto picture = session_.DecodeFramePicture(*(*items)[k].frame, JpegScale::Quarter, areas);
+        return picture ? std::make_shared<Bitmap>(std::move(*picture)) : nullptr;
+      },
+      [this, items](size_t k, Decoded& picture) {
+        ui::TO_img_item* tile = strip_->FindTileById((*items)[k].id);
+        if (!tile || !picture) return;
+        tile->ShowPicture(std::move(*picture));
+        thumbnailCache_[tile->Id] = {tile->TileSize(), tile->Thumbnail()};
+      },
+      // Every thumbnail of the cache now shows what this lock opens.
+      [this, areas = areaLock_] { cacheLock_ = areas; });
 }
 
 void TFmain::SB_extractClick() {

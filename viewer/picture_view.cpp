@@ -36,20 +36,6 @@ void DrawLens(const Bitmap& lens, int x, int y) {
   image.draw(x, y);
 }
 
-void DrawLinkIcon(Fl_Widget* widget) {
-  // A small globe: the link opens a web page.
-  const int cx = widget->x() + widget->w() / 2, cy = widget->y() + widget->h() / 2;
-  const int r = Scaled(13), inset = Scaled(3);
-  fl_color(0x2060C000);
-  fl_pie(cx - r, cy - r, 2 * r, 2 * r, 0, 360);
-  fl_color(FL_WHITE);
-  fl_arc(cx - r, cy - r, 2 * r, 2 * r, 0, 360);
-  fl_arc(cx - r / 2, cy - r, r, 2 * r, 0, 360);
-  fl_xyline(cx - r, cy, cx + r);
-  fl_xyline(cx - r + inset, cy - r / 2, cx + r - inset);
-  fl_xyline(cx - r + inset, cy + r / 2, cx + r - inset);
-}
-
 }  // namespace
 
 // The lens as a control of its own while a zoom is previewed; it can be dragged.
@@ -294,7 +280,7 @@ void TO_pgv::draw() {
   }
   if (lens_->visible()) draw_child(*lens_);
   fl_pop_clip();
-  if (buyLink_->visible()) DrawLinkIcon(buyLink_);
+  if (buyLink_->visible()) ui::DrawLinkIcon(buyLink_->x(), buyLink_->y(), buyLink_->w());
 }
 
 int TO_pgv::handle(int event) {

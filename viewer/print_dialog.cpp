@@ -9,6 +9,7 @@
 #include "ui/dialogs.h"
 #include "ui/draw_bitmap.h"
 #include "ui/scaled_layout.h"
+#include "ui/window_placement.h"
 
 namespace vx::viewer {
 namespace {
@@ -51,6 +52,7 @@ TF_prnt::TF_prnt() : Fl_Double_Window(400, 300, "Print picture") {
   panel_->end();
   panel_->resizable(nullptr);  // its controls keep their size when the preview changes height
   end();
+  resizable(nullptr);  // fixed: its size follows the page
   ui::ScaleWidgetTree(*this);
 }
 
@@ -91,7 +93,8 @@ void TF_prnt::Prepare() {
     preview_ = PreviewSize(page_);
     const Size dialog = PrintDialogSize(preview_);
     const int width = Scaled(dialog.width), height = Scaled(dialog.height);
-    resize((Fl::w() - width) / 2, (Fl::h() - height) / 2, width, height);
+    size(width, height);
+    ui::CenterOnScreen(*this);
     panel_->resize(width - Scaled(kPrintPanelWidth), 0, Scaled(kPrintPanelWidth), height);
     const Size picture{picture_.Width(), picture_.Height()};
     if (FitsOnPage(picture, page_)) {

@@ -24,11 +24,10 @@ HintLayout LayoutHint(const PointerProperties& pointer, const TextMeasure& measu
       break;
     }
     case 2: {
-      int widest = 0;
-      for (const std::string& line : SplitLabelLines(pointer.label))
-        widest = std::max(widest, measure(line).width);
-      const int th = measure(pointer.label).height;
-      size = {widest + 10 + 2 * th, 4 * th};
+      // Drawn on one line, as the arrow shows it.
+      const Size label = measure(OneLine(pointer.label));
+      const int th = label.height;
+      size = {label.width + 10 + 2 * th, 4 * th};
       layout.anchorOffset = {pointer.leftToRight ? size.width : 0, size.height / 2};
       break;
     }

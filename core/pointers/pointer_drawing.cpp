@@ -34,6 +34,13 @@ std::vector<std::string> SplitLabelLines(std::string_view text) {
   }
 }
 
+std::string OneLine(std::string_view text) {
+  const std::vector<std::string> parts = SplitLabelLines(text);
+  std::string line = parts.front();
+  for (size_t k = 1; k < parts.size(); ++k) line += " " + parts[k];
+  return line;
+}
+
 void DrawPointers(const TKelPigger& pointers, Canvas& canvas, const PointerFilter& filter) {
   const Size extent = canvas.Extent();
   DrawPointersInRect(pointers, canvas, 0, {0, 0, extent.width, extent.height}, 0, filter);
@@ -75,8 +82,9 @@ void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, cons
   }
 }
 
-void DrawArrowShape(Canvas& canvas, std::string_view label, int x, int y, bool leftToRight,
+void DrawArrowShape(Canvas& canvas, std::string_view text, int x, int y, bool leftToRight,
                     const PointerColors& colors) {
+  const std::string label = OneLine(text);
   const int d = leftToRight ? -1 : 1;
   const Size size = canvas.MeasureText(label);
   const int tw = size.width, th = size.height;
@@ -96,8 +104,9 @@ void DrawArrowShape(Canvas& canvas, std::string_view label, int x, int y, bool l
   canvas.Text(textX, yt + th - th / 2, label, colors.text, colors.brush);
 }
 
-void DrawAreaShape(Canvas& canvas, std::string_view label, int x, int y, int w, int h,
+void DrawAreaShape(Canvas& canvas, std::string_view text, int x, int y, int w, int h,
                    const PointerColors& colors) {
+  const std::string label = OneLine(text);
   canvas.Rectangle({x + 4, y + 4, x + w, y + h}, kShadow, kShadow);
   canvas.Rectangle({x, y, x + w - 4, y + h - 4}, colors.pen, colors.brush);
   const Size size = canvas.MeasureText(label);

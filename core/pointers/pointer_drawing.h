@@ -27,6 +27,9 @@ void DrawPointersInRect(const TKelPigger& pointers, Canvas& canvas, int xo, cons
 
 // A label's lines, split at CR, LF or CR LF; an empty label is one empty line.
 std::vector<std::string> SplitLabelLines(std::string_view text);
+// One-line labels (arrows, areas) show a line break as a space, as a person who typed it on
+// two lines would read it; CR LF counts once.
+std::string OneLine(std::string_view text);
 
 struct PointerColors {
   Color text, pen, brush;

@@ -3,6 +3,8 @@
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
 
+#include <algorithm>
+
 #include "platform/desktop.h"
 #include "platform/ui_scale.h"
 #include "ui/dialogs.h"
@@ -33,6 +35,23 @@ int Clickable::handle(int event) {
     default:
       return Fl_Widget::handle(event);
   }
+}
+
+void DrawLinkIcon(int x, int y, int size) {
+  const int r = size * 13 / 32, inset = std::max(1, size * 3 / 32);
+  const int cx = x + size / 2, cy = y + size / 2;
+  fl_color(0x2060C000);
+  fl_pie(cx - r, cy - r, 2 * r, 2 * r, 0, 360);
+  fl_color(FL_WHITE);
+  fl_arc(cx - r, cy - r, 2 * r, 2 * r, 0, 360);
+  fl_arc(cx - r / 2, cy - r, r, 2 * r, 0, 360);
+  fl_xyline(cx - r, cy, cx + r);
+  fl_xyline(cx - r + inset, cy - r / 2, cx + r - inset);
+  fl_xyline(cx - r + inset, cy + r / 2, cx + r - inset);
+}
+
+LinkIcon::LinkIcon(int x, int y, int size) : Clickable(x, y, size, size) {
+  callback([](Fl_Widget* icon, void*) { OpenAddress(static_cast<LinkIcon*>(icon)->address); });
 }
 
 LinkText::LinkText(int x, int y, int w, int h) : Clickable(x, y, w, h) {

@@ -23,6 +23,19 @@ class Clickable : public Fl_Widget {
   int handle(int event) override;
 };
 
+// A small globe filling a size x size square at (x, y): a link to a web page.
+void DrawLinkIcon(int x, int y, int size);
+
+// The globe as a control of its own that opens its address.
+class LinkIcon : public Clickable {
+ public:
+  LinkIcon(int x, int y, int size);
+  std::string address;  // opened with OpenAddress
+
+ protected:
+  void draw() override { DrawLinkIcon(x(), y(), w()); }
+};
+
 // An underlined link text that opens a web address; lead text may stand before it.
 class LinkText : public Clickable {
  public:

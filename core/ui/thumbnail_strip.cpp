@@ -70,13 +70,17 @@ void TO_img_item::SetTileSize(int size) {
   } catch (const std::exception&) {
     picture = Bitmap();  // shown as a placeholder, like a loader that drew nothing
   }
+  ShowPicture(std::move(picture));
+  selected_ = false;  // the current tile's colour comes back with the next selection
+}
+
+void TO_img_item::ShowPicture(Bitmap picture) {
   const Size pictureSize{picture.Width(), picture.Height()};
-  thumbnailSize_ = FitInside(pictureSize, strip::PictureBox(size, strip_.StripMetrics()));
-  // Only the reduced picture is kept; the full one goes away here.
+  thumbnailSize_ = FitInside(pictureSize, strip::PictureBox(w(), strip_.StripMetrics()));
+  // Only the reduced picture is kept; the full one goes away with the caller's.
   thumbnail_ = picture.Empty()
                    ? nullptr
                    : std::make_shared<const Bitmap>(strip::MakeThumbnail(picture, thumbnailSize_));
-  selected_ = false;  // the current tile's colour comes back with the next selection
   redraw();
 }
 

@@ -31,6 +31,9 @@ class TO_img_item : public Fl_Group {
 
   // Becomes size x size and reduces its picture anew through the loader.
   void SetTileSize(int size);
+  // Reduces the picture (a full one, or one already smaller) to the tile's thumbnail; an
+  // empty one gives the placeholder.
+  void ShowPicture(Bitmap picture);
   // The reduced picture (none for a placeholder); owners may keep it to build tiles again.
   std::shared_ptr<const Bitmap> Thumbnail() const { return thumbnail_; }
   int TileSize() const { return w(); }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 #include "support/png_output.h"
@@ -114,6 +115,29 @@ TEST(PointerShapes, AreaBoxShadowAndLabel) {
   EXPECT_EQ(bitmap.Pixel(209, 109), 0x020202u);
   EXPECT_EQ(bitmap.Pixel(13, 108), kWhite);        // the shadow starts 4 pixels in
   EXPECT_EQ(bitmap.Pixel(90, 53), kColors.brush);  // label box centred on the whole area
+}
+
+// Arrows and areas draw their label on one line: a line break shows as a space, not a box.
+TEST(PointerShapes, OneLineLabelsShowLineBreaksAsSpaces) {
+  const std::function<void(Canvas&, const char*)> shapes[] = {
+      [](Canvas& c, const char* label) { DrawArrowShape(c, label, 200, 50, false, kColors); },
+      [](Canvas& c, const char* label) { DrawAreaShape(c, label, 10, 10, 200, 100, kColors); },
+  };
+  for (const auto& draw : shapes) {
+    Bitmap spaced = White(320, 240);
+    {
+      Canvas canvas(spaced);
+      draw(canvas, "one two three");
+    }
+    for (const char* broken : {"one\ntwo\nthree", "one\r\ntwo\rthree"}) {
+      Bitmap drawn = White(320, 240);
+      {
+        Canvas canvas(drawn);
+        draw(canvas, broken);
+      }
+      EXPECT_TRUE(drawn == spaced) << broken;
+    }
+  }
 }
 
 TEST(DrawPointers, SkipsBadRecordsAndOtherElementsAndScales) {

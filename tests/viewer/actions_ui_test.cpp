@@ -4,6 +4,7 @@
 #include "picture/bmp_codec.h"
 #include "platform/wallpaper.h"
 #include "protection/protected_areas.h"
+#include "strip/strip_geometry.h"
 #include "support/test_archive.h"
 #include "support/ui_events.h"
 #include "support/viewer_window_test.h"
@@ -84,6 +85,53 @@ TEST_F(Actions, WrongThenRightPasswordAndTheLink) {
   window_->Rebuild();
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_TRUE(window_->Locked());
+}
+
+// After the right password the thumbnails show their areas too: made again in the
+// background, in the tiles there are, without a rebuild.
+TEST_F(Actions, RightPasswordRestoresTheThumbnailsInPlace) {
+  Open(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 3, {320, 240}, AreaAndCloud),
+                             "secret"));
+  ui::TO_img_item* tile = window_->Strip().TileAt(2);
+  const Size size = tile->ThumbnailSize();
+  const Point inArea{size.width * 3 / 8, size.height * 3 / 8};
+  EXPECT_EQ(tile->Thumbnail()->Pixel(inArea.x, inArea.y) & 0xF0F0F0, 0u);  // blacked out
+  const int decoded = window_->ThumbnailsDecoded();
+  EnterPassword("secret");
+  ASSERT_TRUE(test::WaitFor([&] { return !window_->RestoringThumbnails(); }));
+  EXPECT_EQ(window_->Strip().TileAt(2), tile);
+  EXPECT_EQ(window_->ThumbnailsDecoded(), decoded);  // no fill ran
+  Bitmap source = DecodeJpeg(ReadWholeFile(dir_ / "p2.jpg"), JpegScale::Quarter);
+  const Color expected = strip::MakeThumbnail(source, size).Pixel(inArea.x, inArea.y);
+  const Color shown = tile->Thumbnail()->Pixel(inArea.x, inArea.y);
+  for (int shift : {0, 8, 16})
+    EXPECT_NEAR((shown >> shift) & 0xFF, (expected >> shift) & 0xFF, 24) << shift;
+  // A rebuild finds them made already.
+  window_->Rebuild();
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(window_->ThumbnailsDecoded(), 0);
+}
+
+// The password, extraction, filter and print dialogs open centred on the screen, at a size
+// the user cannot drag; the password dialog says what it asks for.
+TEST_F(Actions, DialogsAreCentredFixedAndTitled) {
+  Open(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 1, {64, 48}, AreaAndCloud),
+                             "secret"));
+  std::vector<std::string> titles;
+  dialogs_->onModal = [&](Fl_Window& dialog) {
+    int x = 0, y = 0, w = 0, h = 0;
+    Fl::screen_work_area(x, y, w, h);
+    titles.push_back(dialog.label() ? dialog.label() : "");
+    EXPECT_EQ(dialog.x(), x + (w - dialog.w()) / 2) << titles.back();
+    EXPECT_EQ(dialog.y(), y + (h - dialog.h()) / 2) << titles.back();
+    EXPECT_EQ(dialog.resizable(), nullptr) << titles.back();
+  };
+  window_->Image_keyClick();
+  window_->SB_extractClick();
+  window_->SB_filterClick();
+  window_->SB_prntClick();
+  EXPECT_EQ(titles,
+            (std::vector<std::string>{"Password", "Extraction", "Filter", "Print picture"}));
 }
 
 // Either protection: a wrong password restores nothing anywhere (an extraction without

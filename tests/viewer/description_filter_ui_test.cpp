@@ -1,4 +1,5 @@
 // The description panel and the filter in the viewer's window, on archives made by the maker.
+#include "platform/desktop.h"
 #include "support/test_archive.h"
 #include "support/ui_events.h"
 #include "support/viewer_window_test.h"
@@ -67,6 +68,29 @@ TEST_F(DescriptionAndFilter, DescriptionPanelShowsTheFrame) {
   EXPECT_STREQ(panel.ValueLabel(0).label(), "Red");
   test::Key(*window_, FL_Escape);
   EXPECT_EQ(window_->CurrentPanel(), TFmain::Panel::Main);
+}
+
+// The bar's 16 x 16 globe opens the maker's page like the credit line; where nothing can
+// open web pages the user is told, with the address.
+TEST_F(DescriptionAndFilter, LinkIconOpensTheMakersPageOrSaysWhyNot) {
+  Open(test::SampleFrames(dir_, 1, {400, 200}, Details));
+  window_->SB_DSCClick();
+  Fl_Widget& icon = window_->DescriptionPanel().LinkIcon();
+  EXPECT_EQ(icon.w(), Scaled(16));
+  EXPECT_TRUE(icon.visible_r());
+  std::vector<std::string> opened;
+  auto previous = InstallDesktopOpener([&](const std::string& address) {
+    opened.push_back(address);
+    return true;
+  });
+  test::Click(*window_, icon.x() + icon.w() / 2, icon.y() + icon.h() / 2);
+  EXPECT_EQ(opened, std::vector<std::string>{"http://www.vellumax.com"});
+  EXPECT_TRUE(dialogs_->messages.empty());
+  InstallDesktopOpener([](const std::string&) { return false; });
+  test::Click(*window_, icon.x() + icon.w() / 2, icon.y() + icon.h() / 2);
+  ASSERT_EQ(dialogs_->messages.size(), 1u);
+  EXPECT_NE(dialogs_->messages[0].find("http://www.vellumax.com"), std::string::npos);
+  InstallDesktopOpener(std::move(previous));
 }
 
 TEST_F(DescriptionAndFilter, ApplyResetAndCancel) {
