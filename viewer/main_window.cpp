@@ -228,9 +228,7 @@ void TFmain::FillThumbnails(const std::string& reselect, bool keepPicture) {
   using Decoded = std::shared_ptr<Bitmap>;
   auto decode = [this, items, areas = areaLock_](size_t k) -> Decoded {
     const Item& item = (*items)[k];
-    if (!item.frame) return nullptr;
-    auto picture = session_.DecodeFramePicture(*item.frame, JpegScale::Quarter, areas);
-    return picture ? std::make_shared<Bitmap>(std::move(*picture)) : nullptr;
+    return item.frame ? ThumbnailPicture(*item.frame, areas) : nullptr;
   };
   auto addTile = [this, items, step, tileSize](size_t k, Decoded& decoded) {
     const Item& item = (*items)[k];
@@ -267,6 +265,12 @@ void TFmain::FillThumbnails(const std::string& reselect, bool keepPicture) {
   // Thumbnails are decoded on every core; tiles come in frame order as they are ready.
   fill_ = std::make_unique<ui::OrderedWorkers<Decoded>>(
       items->size(), std::max(2u, std::thread::hardware_concurrency()), decode, addTile, finish);
+}
+
+std::shared_ptr<Bitmap> TFmain::ThumbnailPicture(const TKelPigger& frame,
+                                                 const AreaLock& areas) const {
+  auto picture = session_.DecodeFramePicture(frame, JpegScale::Quarter, areas);
+  return picture ? std::make_shared<Bitmap>(std::move(*picture)) : nullptr;
 }
 
 bool TFmain::ThumbnailLoader(const std::string& id, Bitmap& picture) {

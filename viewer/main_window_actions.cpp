@@ -141,8 +141,7 @@ void TFmain::RestoreThumbnails() {
   restore_ = std::make_unique<ui::OrderedWorkers<Decoded>>(
       items->size(), 1,
       [this, items, areas = areaLock_](size_t k) -> Decoded {
-        auto picture = session_.DecodeFramePicture(*(*items)[k].frame, JpegScale::Quarter, areas);
-        return picture ? std::make_shared<Bitmap>(std::move(*picture)) : nullptr;
+        return ThumbnailPicture(*(*items)[k].frame, areas);
       },
       [this, items](size_t k, Decoded& picture) {
         ui::TO_img_item* tile = strip_->FindTileById((*items)[k].id);
