@@ -3,6 +3,7 @@
 #include "blocks/data_blocks.h"
 #include "document/project_state.h"
 #include "document/vocabulary.h"
+#include "picture/stored_thumbnail.h"
 #include "protection/protected_areas.h"
 
 namespace vx::viewer {
@@ -44,6 +45,16 @@ std::optional<Bitmap> ArchiveSession::DecodeFramePicture(const TKelPigger& frame
   } catch (const std::exception&) {
     return std::nullopt;
   }
+}
+
+std::optional<Bitmap> ArchiveSession::DecodeFrameThumbnail(const TKelPigger& frame, Size box,
+                                                           const AreaLock& areas) const {
+  // A stored thumbnail has its protected areas black: once they open, the picture shows them.
+  if (areas.OpensNothing() || !HasProtectedAreas(frame)) {
+    const std::string block = ThumbnailBlockName(frame.GetAttr(n::kFrameId));
+    if (auto stored = DecodeStoredThumbnail(blocks_(block), box)) return stored;
+  }
+  return DecodeFramePicture(frame, JpegScale::Quarter, areas);
 }
 
 std::optional<std::string> ArchiveSession::FramePictureBytes(std::string_view id) const {

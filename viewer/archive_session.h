@@ -38,6 +38,12 @@ class ArchiveSession {
   std::optional<Bitmap> DecodeFramePicture(const TKelPigger& frame, JpegScale scale,
                                            const AreaLock& areas) const;
 
+  // The picture for the frame's tile, whose picture fits box: the stored thumbnail when the
+  // archive has an intact one at least that large and none of its areas is to be restored,
+  // else the picture decoded at a quarter as DecodeFramePicture does. Safe as that is.
+  std::optional<Bitmap> DecodeFrameThumbnail(const TKelPigger& frame, Size box,
+                                             const AreaLock& areas) const;
+
   // The frame's stored JPEG file as it is (inflated when the archive compresses pictures);
   // safe on worker threads.
   std::optional<std::string> FramePictureBytes(std::string_view id) const;

@@ -226,9 +226,10 @@ void TFmain::FillThumbnails(const std::string& reselect, bool keepPicture) {
   }
 
   using Decoded = std::shared_ptr<Bitmap>;
-  auto decode = [this, items, areas = areaLock_](size_t k) -> Decoded {
+  const Size box = strip::PictureBox(tileSize, strip_->StripMetrics());
+  auto decode = [this, items, box, areas = areaLock_](size_t k) -> Decoded {
     const Item& item = (*items)[k];
-    return item.frame ? ThumbnailPicture(*item.frame, areas) : nullptr;
+    return item.frame ? ThumbnailPicture(*item.frame, box, areas) : nullptr;
   };
   auto addTile = [this, items, step, tileSize](size_t k, Decoded& decoded) {
     const Item& item = (*items)[k];
@@ -267,9 +268,9 @@ void TFmain::FillThumbnails(const std::string& reselect, bool keepPicture) {
       items->size(), std::max(2u, std::thread::hardware_concurrency()), decode, addTile, finish);
 }
 
-std::shared_ptr<Bitmap> TFmain::ThumbnailPicture(const TKelPigger& frame,
+std::shared_ptr<Bitmap> TFmain::ThumbnailPicture(const TKelPigger& frame, Size box,
                                                  const AreaLock& areas) const {
-  auto picture = session_.DecodeFramePicture(frame, JpegScale::Quarter, areas);
+  auto picture = session_.DecodeFrameThumbnail(frame, box, areas);
   return picture ? std::make_shared<Bitmap>(std::move(*picture)) : nullptr;
 }
 

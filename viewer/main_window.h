@@ -144,10 +144,12 @@ class TFmain : public Fl_Double_Window {
   // The strip's keys on the main panel, and previous or next picture from any panel with the
   // keys a person tries besides them; true when the key is one, acting on it when act is set.
   bool NavigationKey(int key, bool act);
-  // What a tile's thumbnail is made from, read on a worker (a copy of the frame): its picture
-  // at a quarter of its size, areas opened as the lock allows. Every thumbnail of the strip
-  // comes from here; nothing when the picture cannot be read.
-  std::shared_ptr<Bitmap> ThumbnailPicture(const TKelPigger& frame, const AreaLock& areas) const;
+  // What a tile's thumbnail is made from, read on a worker (a copy of the frame): the
+  // archive's stored thumbnail when it serves the tile's picture box, else its picture at a
+  // quarter of its size, areas opened as the lock allows. Every thumbnail of the strip comes
+  // from here; nothing when the picture cannot be read.
+  std::shared_ptr<Bitmap> ThumbnailPicture(const TKelPigger& frame, Size box,
+                                           const AreaLock& areas) const;
   bool ThumbnailLoader(const std::string& id, Bitmap& picture);
   void SetLoadingMode(bool on, bool keepPicture = false);
   void LayoutMain();

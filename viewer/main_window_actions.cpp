@@ -14,6 +14,7 @@
 #include "platform/ui_scale.h"
 #include "platform/wallpaper.h"
 #include "pointers/pointer_drawing.h"
+#include "protection/protected_areas.h"
 #include "ui/dialogs.h"
 #include "ui/window_placement.h"
 
@@ -131,8 +132,7 @@ void TFmain::RestoreThumbnails() {
   for (int k = 0; k < strip_->TileCount(); ++k) {
     const std::string& id = strip_->TileAt(k)->Id;
     const TKelPigger* frame = session_.FrameById(id);
-    const TKelPigger* pointers = frame ? frame->FindChild(n::kPointers) : nullptr;
-    if (!pointers || !pointers->FindChild(n::kProtectedArea)) continue;
+    if (!frame || !HasProtectedAreas(*frame)) continue;
     auto copy = std::make_shared<TKelPigger>();
     copy->Assign(*frame);
     items->push_back({id, std::move(copy)});
@@ -140,9 +140,9 @@ void TFmain::RestoreThumbnails() {
   using Decoded = std::shared_ptr<Bitmap>;
   restore_ = std::make_unique<ui::OrderedWorkers<Decoded>>(
       items->size(), 1,
-      [this, items, areas = areaLock_](size_t k) -> Decoded {
-        return ThumbnailPicture(*(*items)[k].frame, areas);
-      },
+      [this, items, areas = areaLock_,
+       box = strip::PictureBox(strip_->TileSizeNow(), strip_->StripMetrics())](
+          size_t k) -> Decoded { return ThumbnailPicture(*(*items)[k].frame, box, areas); },
       [this, items](size_t k, Decoded& picture) {
         ui::TO_img_item* tile = strip_->FindTileById((*items)[k].id);
         if (!tile || !picture) return;

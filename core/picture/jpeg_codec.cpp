@@ -46,6 +46,7 @@ struct Context {
   char message[JMSG_LENGTH_MAX];
   Output output;
   bool dataEnded;  // the file ended before the picture
+  bool strict;     // any warning fails the decode
 };
 
 void OnError(j_common_ptr cinfo) {
@@ -60,6 +61,7 @@ void OnError(j_common_ptr cinfo) {
 void OnMessage(j_common_ptr cinfo, int level) {
   if (level >= 0) return;
   auto* context = reinterpret_cast<Context*>(cinfo->err);
+  if (context->strict) OnError(cinfo);
   if (context->dataEnded) return;
   if (cinfo->err->msg_code == JWRN_JPEG_EOF) context->dataEnded = true;
   if (cinfo->err->msg_code == JWRN_HIT_MARKER && cinfo->is_decompressor) {
@@ -144,6 +146,7 @@ void Prepare(Context& context, j_common_ptr cinfo) {
   context.manager.emit_message = OnMessage;
   context.message[0] = '\0';
   context.dataEnded = false;
+  context.strict = false;
 }
 
 // Reads the header into dinfo; false with context.message on failure. CMYK and YCCK files
@@ -258,10 +261,11 @@ bool Compress(Context& context, const Bitmap& bitmap, JSAMPROW* rows, int qualit
   return true;
 }
 
-Bitmap Decode(std::string_view bytes, JpegScale scale, Size box) {
+Bitmap Decode(std::string_view bytes, JpegScale scale, Size box, bool strict = false) {
   Context context;
   jpeg_decompress_struct dinfo;
   Prepare(context, reinterpret_cast<j_common_ptr>(&dinfo));
+  context.strict = strict;
   if (bytes.empty()) throw std::runtime_error("Empty JPEG file");
   if (!ReadHeader(context, dinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
                   bytes.size(), scale, box)) {
@@ -294,6 +298,8 @@ Bitmap DecodeJpeg(std::string_view bytes, JpegScale scale) { return Decode(bytes
 Bitmap DecodeJpegForBox(std::string_view bytes, Size box) {
   return Decode(bytes, JpegScale::Full, box);
 }
+
+Bitmap DecodeJpegIntact(std::string_view bytes) { return Decode(bytes, JpegScale::Full, {}, true); }
 
 std::optional<std::string> EncodeJpeg(const Bitmap& bitmap, int quality) {
   return EncodeJpegWithin(bitmap, quality, kMaxJpegBytes);

@@ -16,4 +16,16 @@ std::optional<std::string> EncodeStoredThumbnail(const Bitmap& picture) {
   return EncodeJpeg(thumbnail, kStoredThumbnailQuality);
 }
 
+std::optional<Bitmap> DecodeStoredThumbnail(std::string_view block, Size box) {
+  if (block.empty()) return std::nullopt;
+  try {
+    Bitmap thumbnail = DecodeJpegIntact(block);
+    const Size fitted = FitInside({thumbnail.Width(), thumbnail.Height()}, box);
+    if (thumbnail.Width() < fitted.width || thumbnail.Height() < fitted.height) return std::nullopt;
+    return thumbnail;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
 }  // namespace vx

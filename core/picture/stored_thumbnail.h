@@ -20,4 +20,9 @@ std::string ThumbnailBlockName(std::string_view frameId);
 // own JPEG is as small as a thumbnail) or cannot be encoded.
 std::optional<std::string> EncodeStoredThumbnail(const Bitmap& picture);
 
+// The stored thumbnail when its block holds an intact JPEG file at least as large as the
+// picture fitted into box; nothing otherwise (no block, a damaged or cut one, or too small),
+// and the picture itself is to be decoded.
+std::optional<Bitmap> DecodeStoredThumbnail(std::string_view block, Size box);
+
 }  // namespace vx

@@ -135,12 +135,15 @@ std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame,
   return LockFrameAreas(picture, frame, AreaLock::Compatible(password));
 }
 
-void RestoreAreas(Bitmap& picture, const TKelPigger& frame, const AreaLock& lock,
-                  const BlockReader& readBlock) {
-  if (lock.OpensNothing()) return;
+bool HasProtectedAreas(const TKelPigger& frame) {
   bool any = false;
   ForEachArea(frame, [&](const TKelPigger&) { any = true; });
-  if (!any) return;
+  return any;
+}
+
+void RestoreAreas(Bitmap& picture, const TKelPigger& frame, const AreaLock& lock,
+                  const BlockReader& readBlock) {
+  if (lock.OpensNothing() || !HasProtectedAreas(frame)) return;
   const std::string frameId = frame.GetAttr(n::kFrameId);
   // Work on a copy, so that a failure part way leaves the picture as it was.
   Bitmap restored = picture;

@@ -65,6 +65,9 @@ std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame,
 std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame,
                                       std::string_view password);
 
+// True when the frame has a protected area.
+bool HasProtectedAreas(const TKelPigger& frame);
+
 // Puts the frame's areas back into a decoded picture. Any failure (a number that does not
 // parse, a missing, damaged, moved or swapped block) leaves the picture as it was.
 void RestoreAreas(Bitmap& picture, const TKelPigger& frame, const AreaLock& lock,

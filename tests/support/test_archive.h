@@ -40,9 +40,11 @@ inline std::string SampleFrames(const TempFolder& dir, int count, Size size,
 
 // Makes the archive of the project text (root attributes and frames) with the password, with
 // the protection PROTECTION names; strong protection with the least work factors unless given.
+// Stored thumbnails unless asked otherwise.
 inline std::string MakeTestArchive(const TempFolder& dir, const std::string& rootAttributes,
                                    const std::string& frames, const std::string& password = "",
-                                   const KeyParameters& parameters = kLeastKeyParameters) {
+                                   const KeyParameters& parameters = kLeastKeyParameters,
+                                   bool thumbnails = true) {
   const std::string archive = dir / "archive.run";
   TKelPigger project;
   project.LoadFromText("<VX OUTPUT_FILE=\"" + archive + "\" JPQ=80 " + rootAttributes + ">" +
@@ -51,6 +53,7 @@ inline std::string MakeTestArchive(const TempFolder& dir, const std::string& roo
   MakeOptions options;
   options.viewerPath = dir.Write("viewer-stub", "VIEWER PROGRAM");
   options.areas = made.areas;
+  options.thumbnails = thumbnails;
   NoMessages observer;
   if (!MakeArchive(*made.document, options, observer)) return "";
   return archive;

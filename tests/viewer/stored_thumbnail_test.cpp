@@ -1,0 +1,108 @@
+// The strip takes a frame's stored thumbnail when the archive has an intact one large enough,
+// and decodes the picture as before otherwise; archives made by the archive maker.
+#include "picture/stored_thumbnail.h"
+
+#include <gtest/gtest.h>
+
+#include "protection/archive_lock.h"
+#include "support/test_archive.h"
+#include "support/viewer_window_test.h"
+
+namespace vx::viewer {
+namespace {
+
+// Writes bytes over the archive's block at the fraction of its data.
+void Overwrite(const std::string& archive, const std::string& name, double at,
+               const std::string& bytes) {
+  std::string whole = ReadWholeFile(archive);
+  for (const auto& entry : BlockIndex(whole).List()) {
+    if (entry.name == name)
+      whole.replace(entry.offset + static_cast<size_t>(entry.size * at), bytes.size(), bytes);
+  }
+  WriteFileAtomically(archive, whole);
+}
+
+// Frame F1 has a protected area; every picture is 800 x 600, its quarter 200 x 150.
+std::string Frames(const test::TempFolder& dir, int count) {
+  return test::SampleFrames(dir, count, {800, 600}, [](int i) {
+    return i == 1 ? "<PNTRS><PRAR OBJ_ID=A1 XR=0.1 YR=0.1 RFW=0.5 RFH=0.5/></PNTRS>" : "";
+  });
+}
+
+TEST(StripThumbnail, StoredWhenIntactLargeEnoughAndNotToBeRestored) {
+  test::TempFolder dir;
+  const std::string archive = test::MakeTestArchive(dir, "", Frames(dir, 3), "pw");
+  // An intact JPEG file cut short: its end goes, and libjpeg would only warn.
+  Overwrite(archive, "TN_F2", 0.5, "\xFF\xD9");
+  const ArchiveImage image(archive);
+  EXPECT_NO_THROW(DecodeJpeg(image.ReadBlock("TN_F2")));  // which shows what it can
+  ArchiveSession session([&](std::string_view name) { return image.ReadBlock(name); });
+  ASSERT_TRUE(session.LoadDescription());
+  AreaLock open;
+  ASSERT_EQ(session.Password().Check("pw", open), PasswordCheck::Right);
+  struct Case {
+    int frame;
+    Size box;
+    bool opened;
+    int width;  // 256 from the stored thumbnail, 200 from the picture
+  };
+  for (const Case& c : {Case{0, {120, 90}, false, 256}, Case{0, {256, 256}, false, 256},
+                        Case{0, {300, 300}, false, 200},    // larger than stored
+                        Case{1, {120, 90}, false, 256},     // areas black, as the thumbnail
+                        Case{1, {120, 90}, true, 200},      // areas restored from the picture
+                        Case{0, {120, 90}, true, 256},      // nothing to restore
+                        Case{2, {120, 90}, false, 200}}) {  // damaged
+    const TKelPigger& frame = *session.Document().Child(c.frame);
+    const auto picture = session.DecodeFrameThumbnail(frame, c.box, c.opened ? open : AreaLock());
+    ASSERT_TRUE(picture) << c.frame;
+    EXPECT_EQ(picture->Width(), c.width)
+        << "frame " << c.frame << " box " << c.box.width << (c.opened ? " opened" : "");
+  }
+
+  // Restored areas differ from the black ones of the stored thumbnail.
+  const auto restored = session.DecodeFrameThumbnail(*session.Document().Child(1), {120, 90}, open);
+  const auto locked =
+      session.DecodeFramePicture(*session.Document().Child(1), JpegScale::Quarter, {});
+  EXPECT_NE(*restored, *locked);
+}
+
+TEST(StripThumbnail, ArchivesWithoutThemDecodeThePicture) {
+  test::TempFolder dir;
+  const std::string archive =
+      test::MakeTestArchive(dir, "", Frames(dir, 1), "", kLeastKeyParameters, false);
+  const ArchiveImage image(archive);
+  EXPECT_TRUE(image.ReadBlock("TN_F0").empty());
+  ArchiveSession session([&](std::string_view name) { return image.ReadBlock(name); });
+  ASSERT_TRUE(session.LoadDescription());
+  const auto picture = session.DecodeFrameThumbnail(*session.Document().Child(0), {120, 90}, {});
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->Width(), 200);
+}
+
+class StripOfStoredThumbnails : public test::ViewerWindowTest {};
+
+// The strip of six frames reads no picture block for its tiles but a damaged thumbnail's
+// frame, and the archive cut inside its last thumbnail still shows every tile.
+TEST_F(StripOfStoredThumbnails, ReadsPicturesOnlyWhereAThumbnailFails) {
+  const std::string archive = test::MakeTestArchive(dir_, "", Frames(dir_, 6));
+  Overwrite(archive, "TN_F3", 0.5, "\xFF\xD9");
+  std::string whole = ReadWholeFile(archive);
+  const auto blocks = BlockIndex(whole).List();
+  ASSERT_EQ(blocks.back().name, "TN_F5");
+  whole.resize(blocks.back().offset + blocks.back().size / 2);
+  WriteFileAtomically(archive, whole);
+
+  OpenArchive(archive);
+  ASSERT_EQ(window_->Strip().TileCount(), 6);
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_TRUE(window_->Strip().TileAt(i)->Thumbnail()) << i;
+    EXPECT_FALSE(window_->Strip().TileAt(i)->Missing) << i;
+    EXPECT_GE(BlockReads("TN_F" + std::to_string(i)), 1) << i;
+  }
+  EXPECT_EQ(BlockReads("F2"), 0);
+  EXPECT_GE(BlockReads("F3"), 1);
+  EXPECT_GE(BlockReads("F5"), 1);
+}
+
+}  // namespace
+}  // namespace vx::viewer
