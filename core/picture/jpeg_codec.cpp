@@ -299,7 +299,9 @@ Bitmap DecodeJpegForBox(std::string_view bytes, Size box) {
   return Decode(bytes, JpegScale::Full, box);
 }
 
-Bitmap DecodeJpegIntact(std::string_view bytes) { return Decode(bytes, JpegScale::Full, {}, true); }
+Bitmap DecodeJpegIntactForBox(std::string_view bytes, Size box) {
+  return Decode(bytes, JpegScale::Full, box, true);
+}
 
 std::optional<std::string> EncodeJpeg(const Bitmap& bitmap, int quality) {
   return EncodeJpegWithin(bitmap, quality, kMaxJpegBytes);

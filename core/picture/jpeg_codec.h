@@ -24,8 +24,8 @@ Bitmap DecodeJpeg(std::string_view bytes, JpegScale scale = JpegScale::Full);
 // quarter, a half of width and height, or full) that still covers the fitted size, so a
 // thumbnail never decodes every pixel of a camera's picture.
 Bitmap DecodeJpegForBox(std::string_view bytes, Size box);
-// Full size, failing on any damage libjpeg would only warn about as well.
-Bitmap DecodeJpegIntact(std::string_view bytes);
+// The same, failing on any damage libjpeg would only warn about as well.
+Bitmap DecodeJpegIntactForBox(std::string_view bytes, Size box);
 
 // A complete baseline colour JPEG file at the quality (1 to 100), or nothing on failure.
 std::optional<std::string> EncodeJpeg(const Bitmap& bitmap, int quality);

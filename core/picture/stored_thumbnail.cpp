@@ -19,7 +19,8 @@ std::optional<std::string> EncodeStoredThumbnail(const Bitmap& picture) {
 std::optional<Bitmap> DecodeStoredThumbnail(std::string_view block, Size box) {
   if (block.empty()) return std::nullopt;
   try {
-    Bitmap thumbnail = DecodeJpegIntact(block);
+    // Decoded reduced when the tile is much smaller: a large strip fills faster.
+    Bitmap thumbnail = DecodeJpegIntactForBox(block, box);
     const Size fitted = FitInside({thumbnail.Width(), thumbnail.Height()}, box);
     if (thumbnail.Width() < fitted.width || thumbnail.Height() < fitted.height) return std::nullopt;
     return thumbnail;

@@ -21,8 +21,9 @@ std::string ThumbnailBlockName(std::string_view frameId);
 std::optional<std::string> EncodeStoredThumbnail(const Bitmap& picture);
 
 // The stored thumbnail when its block holds an intact JPEG file at least as large as the
-// picture fitted into box; nothing otherwise (no block, a damaged or cut one, or too small),
-// and the picture itself is to be decoded.
+// picture fitted into box, decoded at the smallest scaling that still covers it; nothing
+// otherwise (no block, a damaged or cut one, or too small), and the picture itself is to be
+// decoded.
 std::optional<Bitmap> DecodeStoredThumbnail(std::string_view block, Size box);
 
 }  // namespace vx

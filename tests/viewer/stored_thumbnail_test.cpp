@@ -44,13 +44,14 @@ TEST(StripThumbnail, StoredWhenIntactLargeEnoughAndNotToBeRestored) {
     int frame;
     Size box;
     bool opened;
-    int width;  // 256 from the stored thumbnail, 200 from the picture
+    int width;  // 128 or 256 from the stored thumbnail (decoded at a half for a small box),
+                // 200 from the picture
   };
-  for (const Case& c : {Case{0, {120, 90}, false, 256}, Case{0, {256, 256}, false, 256},
+  for (const Case& c : {Case{0, {120, 90}, false, 128}, Case{0, {256, 256}, false, 256},
                         Case{0, {300, 300}, false, 200},    // larger than stored
-                        Case{1, {120, 90}, false, 256},     // areas black, as the thumbnail
+                        Case{1, {120, 90}, false, 128},     // areas black, as the thumbnail
                         Case{1, {120, 90}, true, 200},      // areas restored from the picture
-                        Case{0, {120, 90}, true, 256},      // nothing to restore
+                        Case{0, {120, 90}, true, 128},      // nothing to restore
                         Case{2, {120, 90}, false, 200}}) {  // damaged
     const TKelPigger& frame = *session.Document().Child(c.frame);
     const auto picture = session.DecodeFrameThumbnail(frame, c.box, c.opened ? open : AreaLock());
