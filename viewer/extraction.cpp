@@ -79,7 +79,7 @@ void NumberTargets(std::vector<std::string>& targets,
   }
 }
 
-std::string ReplaceQuestion(const std::string& folder, const std::vector<std::string>& present) {
+std::string KeepQuestion(const std::string& folder, const std::vector<std::string>& present) {
   constexpr size_t kNamesShown = 5;
   std::string names;
   for (size_t k = 0; k < present.size() && k < kNamesShown; ++k) {
@@ -90,10 +90,11 @@ std::string ReplaceQuestion(const std::string& folder, const std::vector<std::st
   const std::string count =
       present.size() == 1 ? "A file" : std::to_string(present.size()) + " files";
   return count + " in " + folder + " already " + (present.size() == 1 ? "has" : "have") +
-         " the name of a picture to save (" + names + "). Replace " +
+         " the name of a picture to save (" + names + "). Keep " +
          (present.size() == 1 ? "it" : "them") +
-         "?\n\nNo keeps what is there and saves the pictures under new names, such as \"" +
-         fs::path(present.front()).stem().string() + " (2).jpg\".";
+         " and save the pictures under new names, such as \"" +
+         fs::path(present.front()).stem().string() + " (2).jpg\"?\n\nNo replaces " +
+         (present.size() == 1 ? "it." : "them.");
 }
 
 std::string PlainReason(std::error_code reason) {

@@ -31,9 +31,9 @@ std::string ExtractionTarget(const std::string& folder, const std::string& path,
 void NumberTargets(std::vector<std::string>& targets,
                    const std::function<bool(const std::string&)>& taken);
 
-// Asks whether the files already in the folder under the names of pictures to save may be
-// replaced.
-std::string ReplaceQuestion(const std::string& folder, const std::vector<std::string>& present);
+// Asks whether the files already in the folder under the names of pictures to save are kept
+// (Yes, the answer Enter gives) or replaced.
+std::string KeepQuestion(const std::string& folder, const std::vector<std::string>& present);
 
 // Why a file or folder could not be made, as the end of a plain sentence.
 std::string PlainReason(std::error_code reason);

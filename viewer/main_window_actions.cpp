@@ -231,7 +231,7 @@ void TFmain::Extract() {
   for (const std::string& target : work->targets) {
     if (std::filesystem::exists(target, ec)) present.push_back(target);
   }
-  if (!present.empty() && !ui::CurrentDialogs().AskYesNo(ReplaceQuestion(work->folder, present))) {
+  if (!present.empty() && ui::CurrentDialogs().AskYesNo(KeepQuestion(work->folder, present))) {
     work->targets = std::move(targets);
     NumberTargets(work->targets, [](const std::string& target) {
       std::error_code error;

@@ -295,15 +295,15 @@ TEST_F(Actions, ExtractionNeverReplacesWithoutAskingAndSaysWhatHappened) {
     });
   };
   WriteFileAtomically((out / "p0.jpg").string(), "MINE");
-  dialogs_->answers = {false};
+  dialogs_->answers = {true};  // keep them: what Enter answers
   all(out);
   ASSERT_EQ(dialogs_->questions.size(), 1u);
-  EXPECT_NE(dialogs_->questions[0].find("(p0.jpg). Replace it?"), std::string::npos);
+  EXPECT_NE(dialogs_->questions[0].find("(p0.jpg). Keep it and save"), std::string::npos);
   EXPECT_EQ(ReadWholeFile((out / "p0.jpg").string()), "MINE");
   EXPECT_EQ(Files(out), (std::vector<std::string>{"p0 (2).jpg", "p0.jpg", "p1.jpg"}));
   EXPECT_EQ(dialogs_->messages.back(), "2 pictures saved to " + out.string() + ".");
 
-  dialogs_->answers = {true};
+  dialogs_->answers = {false};
   all(out);
   EXPECT_EQ(ReadWholeFile((out / "p0.jpg").string()), std::string(image_->ReadBlock("F0")));
   EXPECT_EQ(Files(out).size(), 3u);

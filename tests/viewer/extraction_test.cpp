@@ -63,9 +63,9 @@ TEST(ExtractionNames, TheReportSaysWhatHappenedInPlainSentences) {
   EXPECT_EQ(PlainReason(std::make_error_code(std::errc::not_a_directory)),
             "a file stands where a folder of its path should be");
   EXPECT_EQ(PlainReason(std::make_error_code(std::errc::no_space_on_device)), "the disk is full");
-  EXPECT_EQ(ReplaceQuestion("/out", {"/out/a.jpg"}),
-            "A file in /out already has the name of a picture to save (a.jpg). Replace it?\n\nNo "
-            "keeps what is there and saves the pictures under new names, such as \"a (2).jpg\".");
+  EXPECT_EQ(KeepQuestion("/out", {"/out/a.jpg"}),
+            "A file in /out already has the name of a picture to save (a.jpg). Keep it and save "
+            "the pictures under new names, such as \"a (2).jpg\"?\n\nNo replaces it.");
 }
 
 TEST(WallpaperAllowed, SizeAndShapeCloseToTheScreen) {
