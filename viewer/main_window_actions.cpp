@@ -31,9 +31,7 @@ Extracted ExtractFrame(const ArchiveSession& session, const TKelPigger& frame,
                        const std::string& target, const ExtractionOptions& options) {
   const TKelPigger* pointers = frame.FindChild(n::kPointers);
   const bool drawPointers = pointers && options.applyPointers;
-  bool restores = false;
-  if (pointers && !options.areas.OpensNothing())
-    restores = pointers->FindChild(n::kProtectedArea) != nullptr;
+  const bool restores = !options.areas.OpensNothing() && HasProtectedAreas(frame);
   std::error_code made;
   std::filesystem::create_directories(std::filesystem::path(target).parent_path(), made);
   if (made) return {false, PlainReason(made)};

@@ -136,9 +136,8 @@ std::vector<AreaBlock> LockFrameAreas(Bitmap& picture, const TKelPigger& frame,
 }
 
 bool HasProtectedAreas(const TKelPigger& frame) {
-  bool any = false;
-  ForEachArea(frame, [&](const TKelPigger&) { any = true; });
-  return any;
+  const TKelPigger* pointers = frame.FindChild(n::kPointers);
+  return pointers && pointers->FindChild(n::kProtectedArea);
 }
 
 void RestoreAreas(Bitmap& picture, const TKelPigger& frame, const AreaLock& lock,
