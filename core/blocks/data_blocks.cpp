@@ -78,8 +78,8 @@ std::string_view FindBlockNaive(std::string_view image, std::string_view name) {
   return location ? image.substr(location->offset, location->size) : std::string_view();
 }
 
-// Every occurrence of one tag, keyed by the bytes that follow it; the first occurrence of
-// a marker is the smallest position among the keys that start with its name.
+// Every occurrence of one tag found so far, keyed by the bytes that follow it; the first
+// occurrence of a marker is the smallest position among the keys that start with its name.
 struct BlockIndex::Markers {
   std::vector<size_t> positions;
   std::map<std::string_view, size_t> firstByKey;
@@ -89,12 +89,7 @@ struct BlockIndex::Markers {
     firstByKey.emplace(image.substr(position + kTagSize, kKeyBytes), position);
   }
 
-  std::optional<size_t> First(std::string_view image, std::string_view tag,
-                              std::string_view rest) const {
-    if (rest.size() > kKeyBytes) {
-      const size_t found = image.find(std::string(tag) + std::string(rest));
-      return found == std::string_view::npos ? std::nullopt : std::optional(found);
-    }
+  std::optional<size_t> First(std::string_view rest) const {
     std::optional<size_t> best;
     for (auto it = firstByKey.lower_bound(rest);
          it != firstByKey.end() && it->first.starts_with(rest); ++it) {
@@ -105,35 +100,75 @@ struct BlockIndex::Markers {
 };
 
 BlockIndex::BlockIndex(std::string_view image)
-    : image_(image), starts_(std::make_unique<Markers>()), ends_(std::make_unique<Markers>()) {
-  // One pass: both tags end in "O!#".
-  const std::string startTag = AsciiUpper(kStartTag);
-  const std::string endTag = AsciiUpper(kEndTag);
-  const char* base = image.data();
-  size_t from = 1;
-  while (from + 3 <= image.size()) {
-    const void* hit = ::memmem(base + from, image.size() - from, startTag.data() + 1, 3);
-    if (!hit) break;
-    const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - base);
-    if (base[at - 1] == startTag[0]) starts_->Add(image, at - 1);
-    if (base[at - 1] == endTag[0]) ends_->Add(image, at - 1);
-    from = at + 1;
-  }
-}
+    : image_(image), starts_(std::make_unique<Markers>()), ends_(std::make_unique<Markers>()) {}
 
 BlockIndex::~BlockIndex() = default;
 
+// The image is indexed from its beginning as far as lookups need: a block near the start is
+// found at once, however large the image. Both tags end in "O!#".
+void BlockIndex::ScanFurther() const {
+  const std::lock_guard scanning(scanMutex_);
+  size_t from = 0;
+  {
+    const std::lock_guard lock(mutex_);
+    if (complete_) return;
+    from = scanned_;
+  }
+  const size_t size = image_.size();
+  const size_t limit = std::min(size, from + scanStep_);
+  scanStep_ = std::min(scanStep_ * 2, kLargestScanStep);
+  const char* base = image_.data();
+  static const std::string startTag = AsciiUpper(kStartTag), endTag = AsciiUpper(kEndTag);
+  std::vector<size_t> starts, ends;
+  while (from + 3 <= limit) {
+    const void* hit = ::memmem(base + from, limit - from, startTag.data() + 1, 3);
+    if (!hit) break;
+    const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - base);
+    if (base[at - 1] == startTag[0]) starts.push_back(at - 1);
+    if (base[at - 1] == endTag[0]) ends.push_back(at - 1);
+    from = at + 1;
+  }
+  const std::lock_guard lock(mutex_);
+  for (size_t at : starts) starts_->Add(image_, at);
+  for (size_t at : ends) ends_->Add(image_, at);
+  // A tag cut by the limit is found from the next stretch.
+  scanned_ = limit == size ? size : std::max(from, limit - 2);
+  complete_ = scanned_ + 3 > size;
+}
+
+std::optional<size_t> BlockIndex::Locate(const Markers& markers, std::string_view tag,
+                                         std::string_view rest) const {
+  if (rest.size() > kKeyBytes) {
+    const size_t found = image_.find(std::string(tag) + std::string(rest));
+    return found == std::string_view::npos ? std::nullopt : std::optional(found);
+  }
+  for (;;) {
+    {
+      const std::lock_guard lock(mutex_);
+      // What the scanned part holds comes before anything behind it.
+      if (auto found = markers.First(rest)) return found;
+      if (complete_) return std::nullopt;
+    }
+    ScanFurther();
+  }
+}
+
 std::string_view BlockIndex::Find(std::string_view name) const {
   const std::string upper = AsciiUpper(name);
-  const auto start = starts_->First(image_, AsciiUpper(kStartTag), upper + kNameEnd);
+  const auto start = Locate(*starts_, AsciiUpper(kStartTag), upper + kNameEnd);
   if (!start) return {};
   const size_t data = *start + kTagSize + upper.size() + 1;
-  const auto end = ends_->First(image_, AsciiUpper(kEndTag), upper);
+  const auto end = Locate(*ends_, AsciiUpper(kEndTag), upper);
   if (!end || *end < data) return {};
   return image_.substr(data, *end - data);
 }
 
 std::vector<BlockIndex::Entry> BlockIndex::List() const {
+  for (bool complete = false; !complete;) {
+    ScanFurther();
+    const std::lock_guard lock(mutex_);
+    complete = complete_;
+  }
   std::vector<Entry> entries;
   std::set<std::string_view> seen;
   for (size_t position : starts_->positions) {
@@ -142,7 +177,7 @@ std::vector<BlockIndex::Entry> BlockIndex::List() const {
     if (nameEnd == std::string_view::npos || !seen.insert(key.substr(0, nameEnd)).second) continue;
     const std::string name(key.substr(0, nameEnd));
     const size_t data = position + kTagSize + nameEnd + 1;
-    const auto end = ends_->First(image_, AsciiUpper(kEndTag), AsciiUpper(name));
+    const auto end = Locate(*ends_, AsciiUpper(kEndTag), AsciiUpper(name));
     // Only names that read back as this block: upper case, end marker behind the data.
     if (name != AsciiUpper(name) || !end || *end < data) continue;
     entries.push_back({name, data, *end - data});

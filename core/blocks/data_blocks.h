@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +26,9 @@ void AppendBlock(std::string_view name, const std::string& fileName, std::string
 // end marker stands before the data.
 std::string_view FindBlockNaive(std::string_view image, std::string_view name);
 
-// The blocks of one image, answered from an index built in one pass on first use; agrees
-// with FindBlockNaive on every image and name.
+// The blocks of one image, answered from an index built from the image's start as far as
+// lookups need; agrees with FindBlockNaive on every image and name. Safe to use from several
+// threads at once.
 class BlockIndex {
  public:
   explicit BlockIndex(std::string_view image);
@@ -42,9 +45,19 @@ class BlockIndex {
 
  private:
   struct Markers;
+  void ScanFurther() const;
+  std::optional<size_t> Locate(const Markers& markers, std::string_view tag,
+                               std::string_view rest) const;
+
+  static constexpr size_t kLargestScanStep = size_t{16} << 20;
   std::string_view image_;
   std::unique_ptr<Markers> starts_;
   std::unique_ptr<Markers> ends_;
+  mutable std::mutex mutex_;  // guards the markers and how far the scan has come
+  mutable size_t scanned_ = 1;  // the next place a tag's last three bytes may start
+  mutable bool complete_ = false;
+  mutable std::mutex scanMutex_;  // one scan at a time; lookups meanwhile use what is found
+  mutable size_t scanStep_ = size_t{1} << 20;
 };
 
 // An archive file mapped read-only, with its block index.

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <thread>
+#include <vector>
 
 #include "platform/files.h"
 #include "support/temp_folder.h"
@@ -62,6 +65,66 @@ TEST(BlockIndex, AgreesWithThePlainSearch) {
   for (const FindCase& c : cases) {
     EXPECT_EQ(FindBlockNaive(c.image, c.name), c.expected) << c.what;
     EXPECT_EQ(BlockIndex(c.image).Find(c.name), c.expected) << c.what;
+  }
+}
+
+// A large image is indexed in stretches from its start: markers standing across a stretch's
+// edge, blocks far behind the start, a missing name (the whole image scanned) and a marker
+// copy behind its block must all agree with the plain search, whichever thread asks first.
+TEST(BlockIndex, LargeImagesAgreeWithThePlainSearchFromManyThreads) {
+  constexpr size_t kMiB = 1 << 20;
+  std::string image(12 * kMiB, 'x');
+  std::vector<std::string> names;
+  // Blocks packed tightly around every mebibyte, so that edges fall inside markers.
+  for (size_t mib = 1; mib < 12; ++mib) {
+    size_t at = mib * kMiB - 40;
+    for (int k = 0; k < 8; ++k) {
+      const std::string name = "F" + std::to_string(mib) + "_" + std::to_string(k);
+      const std::string block = StartMarker(name) + std::string(k % 3, 'd') + EndMarker(name);
+      image.replace(at, block.size(), block);
+      names.push_back(name);
+      at += block.size();
+    }
+  }
+  const std::string lateCopy = EndMarker("F1_1");
+  image.replace(image.size() - 100, lateCopy.size(), lateCopy);
+  names.insert(names.end(), {"MISSING", "F", "F1_"});
+  std::vector<std::string_view> expected;
+  for (const std::string& name : names) expected.push_back(FindBlockNaive(image, name));
+
+  const BlockIndex index(image);
+  std::atomic<int> disagreements{0};
+  std::vector<std::thread> threads;
+  for (size_t t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      // Each thread asks in its own order, so that scans start from every side.
+      for (size_t k = 0; k < names.size(); ++k) {
+        const size_t i = t % 2 == 0 ? (k * (t + 1) * 7 + t) % names.size() : names.size() - 1 - k;
+        if (index.Find(names[i]) != expected[i]) ++disagreements;
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(disagreements, 0);
+  EXPECT_EQ(index.Find("F3_1"), "d");
+  EXPECT_EQ(index.List().size(), names.size() - 3);
+}
+
+// Blocks packed tightly around the first mebibyte, shifted through every phase, so that an
+// edge of the first indexed stretch falls at each place inside a marker.
+TEST(BlockIndex, MarkersAcrossAStretchEdgeAreFound) {
+  for (size_t shift = 0; shift < 24; ++shift) {
+    std::string image((1 << 20) + 200, 'x');
+    std::vector<std::string> names;
+    for (size_t k = 0, at = (1 << 20) - 60 + shift; k < 8; ++k) {
+      names.push_back("B" + std::to_string(k));
+      const std::string block = StartMarker(names.back()) + "d" + EndMarker(names.back());
+      image.replace(at, block.size(), block);
+      at += block.size();
+    }
+    const BlockIndex index(image);
+    for (const std::string& name : names)
+      EXPECT_EQ(index.Find(name), "d") << name << " shifted by " << shift;
   }
 }
 
