@@ -44,7 +44,7 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
   splitter_->OnRelease = [this] { SplitterMoved(); };
   view_ = new TO_pgv(kDefaultStripWidth + kSplitterWidth, 0,
                      w - kDefaultStripWidth - kSplitterWidth, mainHeight);
-  loadingPanel_ = new Fl_Group(0, 0, kLoadingWidth, kLoadingHeight, "Loading...");
+  loadingPanel_ = new Fl_Group(0, 0, kLoadingWidth, kLoadingHeight, "Extracting...");
   loadingPanel_->box(FL_BORDER_BOX);
   loadingPanel_->color(kSilver);
   loadingPanel_->align(FL_ALIGN_INSIDE | FL_ALIGN_TOP);
@@ -119,9 +119,13 @@ TFmain::TFmain(ArchiveSession& session, const std::string& caption, int w, int h
     window->hide();
   });
   strip_->AllowReorder = false;
+  strip_->OnVisibleChange = [this](int first, int last) {
+    if (fill_) fill_->SetVisible(static_cast<size_t>(first), static_cast<size_t>(last));
+  };
   strip_->OnSelect = [this] {
     ShowPosition();
-    ScheduleLoad();
+    // A strip emptied for a rebuild selects nothing, which is not a step of a burst.
+    if (strip_->Current()) ScheduleLoad();
   };
   view_->Model().SetPointerRule(VisibilityRule());
   view_->OnPaintBoxMouseDown = [this](Point at, int button) {
@@ -152,24 +156,17 @@ void TFmain::FormActivate() {
   if (index.HasPointers()) pointersButton_->activate();
 }
 
-void TFmain::SetLoadingMode(bool on, bool keepPicture) {
+// While pictures are extracted, the panel with its caption and progress bar stands in for
+// the strip and the view.
+void TFmain::ShowBusyPanel(bool on) {
+  busyPanelShown_ = on;
   if (on) {
-    // Resized too: the main panel's resizing may have stretched it.
+    // Placed afresh: the main panel's resizing may have stretched or moved it.
     const int width = Scaled(kLoadingWidth), height = Scaled(kLoadingHeight);
     loadingPanel_->resize(mainPanel_->x() + (mainPanel_->w() - width) / 2,
                           mainPanel_->y() + (mainPanel_->h() - height) / 2, width, height);
-  }
-  ShowBusyPanel(on, "Loading...", keepPicture);
-}
-
-// While pictures are loaded or extracted, the panel with its caption and progress bar
-// stands in for the strip (and the view, unless the picture is to stay in sight).
-void TFmain::ShowBusyPanel(bool on, const char* caption, bool keepPicture) {
-  loadingMode_ = on;
-  loadingPanel_->label(caption);
-  if (on) {
     strip_->hide();
-    if (!keepPicture) view_->hide();
+    view_->hide();
     loadingPanel_->show();
   } else {
     strip_->show();
@@ -183,37 +180,36 @@ bool TFmain::Busy() const {
   return (fill_ && fill_->Running()) || (extraction_ && extraction_->Running());
 }
 
-void TFmain::FillThumbnails(const std::string& reselect, bool keepPicture) {
+void TFmain::FillThumbnails(const std::string& reselect) {
   fill_.reset();  // a fill under way stops here; its tiles go with the clearing below
   restore_.reset();
-  progress_->size(0, progress_->h());
-  SetLoadingMode(true, keepPicture);
   if (const auto color = session_.LensBorderColor()) view_->Model().SetLensBorderColor(*color);
-  if (firstLoad_) {
+  if (std::exchange(firstLoad_, false)) {
     if (const auto width = session_.StripWidth()) SetStripWidth(Scaled(*width));
   }
   SetLocked(session_.Password().Asked() && areaLock_.OpensNothing());
 
-  const TKelPigger& document = session_.Document();
-  const int step = document.ChildCount() > 0 ? Scaled(kProgressSpan) / document.ChildCount() : 0;
   strip_->ClearTiles();
   if (!(cacheLock_ == areaLock_)) thumbnailCache_.clear();
   cacheLock_ = areaLock_;
   thumbnailsDecoded_ = 0;
   const int tileSize = strip_->TileSizeNow();
 
-  // What each tile needs, taken now: the workers never look at the description, which a
-  // rebuild may replace while they run.
+  // What each tile's thumbnail is made from, taken now: the workers never look at the
+  // description, which a rebuild may replace while they run.
   struct Item {
-    std::string id, caption;
     std::shared_ptr<const TKelPigger> frame;  // a copy to decode from; none when cached
     std::shared_ptr<const Bitmap> ready;
   };
   auto items = std::make_shared<std::vector<Item>>();
+  std::vector<std::string> ids, captions;
+  const TKelPigger& document = session_.Document();
   for (const TKelPigger* frame = document.FindChild(n::kFrame); frame;
        frame = document.FindNext(frame)) {
-    Item item{frame->GetAttr(n::kFrameId), FrameCaption(*frame), nullptr, nullptr};
-    const auto cached = thumbnailCache_.find(item.id);
+    ids.push_back(frame->GetAttr(n::kFrameId));
+    captions.push_back(FrameCaption(*frame));
+    Item item;
+    const auto cached = thumbnailCache_.find(ids.back());
     if (cached != thumbnailCache_.end() && cached->second.tileSize == tileSize) {
       item.ready = cached->second.thumbnail;
     } else {
@@ -225,53 +221,46 @@ void TFmain::FillThumbnails(const std::string& reselect, bool keepPicture) {
     items->push_back(std::move(item));
   }
 
-  using Decoded = std::shared_ptr<Bitmap>;
-  const Size box = strip::PictureBox(tileSize, strip_->StripMetrics());
-  auto decode = [this, items, box, areas = areaLock_](size_t k) -> Decoded {
-    const Item& item = (*items)[k];
-    return item.frame ? ThumbnailPicture(*item.frame, box, areas) : nullptr;
-  };
-  auto addTile = [this, items, step, tileSize](size_t k, Decoded& decoded) {
-    const Item& item = (*items)[k];
-    bool failed = item.frame && !decoded;
-    ui::TO_img_item* tile = strip_->AddTile(
-        item.id,
-        [this, decoded, failed](const std::string& tileId, Bitmap& out) mutable {
-          if (decoded) {  // the first call takes the picture decoded ahead
-            out = std::move(*decoded);
-            decoded.reset();
-            return true;
-          }
-          if (failed) {  // the thumbnail could not be decoded: a placeholder, once
-            failed = false;
-            return false;
-          }
-          return ThumbnailLoader(tileId, out);
-        },
-        item.ready);
-    tile->SetFooter(item.caption);
-    tile->Missing = !tile->Thumbnail();  // the picture is missing or damaged in the archive
+  // Every tile at once, waiting for its thumbnail; the first picture is shown meanwhile.
+  strip_->AddPendingTiles(
+      ids, [this](const std::string& id, Bitmap& out) { return ThumbnailLoader(id, out); });
+  for (size_t k = 0; k < ids.size(); ++k) {
+    ui::TO_img_item* tile = strip_->TileAt(static_cast<int>(k));
+    tile->SetFooter(captions[k]);
     tile->CheckBox().show();
-    if (tile->Thumbnail()) thumbnailCache_[item.id] = {tileSize, tile->Thumbnail()};
-    progress_->size(progress_->w() + step, progress_->h());
-    loadingPanel_->redraw();
+    if ((*items)[k].ready) tile->SetThumbnail((*items)[k].ready);
+  }
+
+  using Thumbnail = std::shared_ptr<const Bitmap>;
+  const Size box = strip::PictureBox(tileSize, strip_->StripMetrics());
+  auto make = [this, items, box, areas = areaLock_](size_t k) -> Thumbnail {
+    const Item& item = (*items)[k];
+    return item.ready ? item.ready : TileThumbnail(*item.frame, box, areas);
   };
-  auto finish = [this, reselect] {
-    SetLoadingMode(false);
-    if (strip_->TileCount() > 0) strip_->SelectTile(strip_->TileAt(0));
-    if (!reselect.empty()) strip_->SelectTile(strip_->FindTileById(reselect));
-    firstLoad_ = false;
+  auto show = [this, ids, tileSize](size_t k, Thumbnail& thumbnail) {
+    ui::TO_img_item* tile = strip_->TileAt(static_cast<int>(k));
+    if (!tile || tile->Id != ids[k] || !tile->Pending()) return;
+    tile->Missing = !thumbnail;  // the picture is missing or damaged in the archive
+    tile->SetThumbnail(thumbnail);
+    if (thumbnail) thumbnailCache_[tile->Id] = {tileSize, thumbnail};
+  };
+  auto finish = [this] {
     if (OnFilled) OnFilled();
   };
-  // Thumbnails are decoded on every core; tiles come in frame order as they are ready.
-  fill_ = std::make_unique<ui::OrderedWorkers<Decoded>>(
-      items->size(), std::max(2u, std::thread::hardware_concurrency()), decode, addTile, finish);
+  // Thumbnails are made on every core, the tiles in sight first.
+  fill_ = std::make_unique<ui::VisibleFirstWorkers<Thumbnail>>(
+      items->size(), std::max(2u, std::thread::hardware_concurrency()), make, show, finish);
+  if (strip_->TileCount() > 0) strip_->SelectTile(strip_->TileAt(0));
+  if (!reselect.empty()) strip_->SelectTile(strip_->FindTileById(reselect));
+  const auto [first, last] = strip_->VisibleTiles();
+  fill_->SetVisible(static_cast<size_t>(first), static_cast<size_t>(last));
 }
 
-std::shared_ptr<Bitmap> TFmain::ThumbnailPicture(const TKelPigger& frame, Size box,
-                                                 const AreaLock& areas) const {
+std::shared_ptr<const Bitmap> TFmain::TileThumbnail(const TKelPigger& frame, Size box,
+                                                    const AreaLock& areas) const {
   auto picture = session_.DecodeFrameThumbnail(frame, box, areas);
-  return picture ? std::make_shared<Bitmap>(std::move(*picture)) : nullptr;
+  if (!picture) return nullptr;
+  return std::make_shared<const Bitmap>(strip::FitThumbnail(*picture, box));
 }
 
 bool TFmain::ThumbnailLoader(const std::string& id, Bitmap& picture) {
@@ -281,15 +270,15 @@ bool TFmain::ThumbnailLoader(const std::string& id, Bitmap& picture) {
   return true;
 }
 
-void TFmain::Rebuild(const std::string& reselect, bool keepPicture) {
+void TFmain::Rebuild(const std::string& reselect) {
   // An extraction under way keeps the busy panel; the rebuild follows when it ends.
   if (extraction_ && extraction_->Running()) {
-    rebuildPending_ = {reselect, keepPicture};
+    rebuildPending_ = reselect;
     return;
   }
   if (!session_.LoadDescription()) return;
   ApplyFilter();
-  FillThumbnails(reselect, keepPicture);
+  FillThumbnails(reselect);
 }
 
 void TFmain::ApplyFilter() {
@@ -490,9 +479,8 @@ void TFmain::resize(int x, int y, int w, int h) {
 void TFmain::SplitterMoved() {
   if (!splitterMoved_) return;
   splitterMoved_ = false;
-  // The tiles are made again at the new width; the picture stays in sight meanwhile, and
-  // the frame that was current is selected again at the end.
-  Rebuild(strip_->Current() ? strip_->Current()->Id : "", true);
+  // The tiles are made again at the new width, the frame that was current selected again.
+  Rebuild(strip_->Current() ? strip_->Current()->Id : "");
 }
 
 void TFmain::SB_pointersClick() { ScheduleLoad(); }

@@ -27,6 +27,7 @@
 #include "ui/ordered_workers.h"
 #include "ui/splitter.h"
 #include "ui/thumbnail_strip.h"
+#include "ui/visible_first_workers.h"
 
 namespace vx::viewer {
 
@@ -73,14 +74,15 @@ class TFmain : public Fl_Double_Window {
 
   // Once, after the window is shown: fills the strip and enables what the archive needs.
   void FormActivate();
-  // Starts filling the strip; tiles come in while the window stays responsive. At the end
-  // the first tile is selected, or the one with the identifier given.
-  void FillThumbnails(const std::string& reselect = "", bool keepPicture = false);
+  // Makes a tile for every frame at once and selects the first, or the one with the
+  // identifier given; their thumbnails come in from workers, the tiles in sight first, while
+  // the window stays responsive.
+  void FillThumbnails(const std::string& reselect = "");
   // Description read afresh, frames the filter refuses removed, then the strip filled again,
   // keeping the user's strip width. A fill under way starts again; during an extraction the
   // rebuild waits for its end.
-  void Rebuild(const std::string& reselect = "", bool keepPicture = false);
-  // A fill or an extraction is under way.
+  void Rebuild(const std::string& reselect = "");
+  // Thumbnails are still being made, or pictures extracted.
   bool Busy() const;
   // Thumbnails are being made again with the protected areas a password opened.
   bool RestoringThumbnails() const { return restore_ && restore_->Running(); }
@@ -119,7 +121,8 @@ class TFmain : public Fl_Double_Window {
   Fl_Group& LoadingPanel() { return *loadingPanel_; }
   int PendingLoads() const { return pendingLoads_; }
   const PicturesAhead& Ahead() const { return ahead_; }
-  bool LoadingMode() const { return loadingMode_; }
+  // The extraction's progress stands in for the strip and the view.
+  bool BusyPanelShown() const { return busyPanelShown_; }
   int StripWidth() const { return strip_->w(); }
   void SetStripWidth(int width);
 
@@ -144,18 +147,17 @@ class TFmain : public Fl_Double_Window {
   // The strip's keys on the main panel, and previous or next picture from any panel with the
   // keys a person tries besides them; true when the key is one, acting on it when act is set.
   bool NavigationKey(int key, bool act);
-  // What a tile's thumbnail is made from, read on a worker (a copy of the frame): the
-  // archive's stored thumbnail when it serves the tile's picture box, else its picture at a
+  // A tile's thumbnail, made on a worker (from a copy of the frame): from the archive's
+  // stored thumbnail when it serves the tile's picture box, else from its picture at a
   // quarter of its size, areas opened as the lock allows. Every thumbnail of the strip comes
   // from here; nothing when the picture cannot be read.
-  std::shared_ptr<Bitmap> ThumbnailPicture(const TKelPigger& frame, Size box,
-                                           const AreaLock& areas) const;
+  std::shared_ptr<const Bitmap> TileThumbnail(const TKelPigger& frame, Size box,
+                                              const AreaLock& areas) const;
   bool ThumbnailLoader(const std::string& id, Bitmap& picture);
-  void SetLoadingMode(bool on, bool keepPicture = false);
   void LayoutMain();
   void SplitterMoved();
   bool PaintBoxMouseDown(Point at, int button);
-  void ShowBusyPanel(bool on, const char* caption, bool keepPicture = false);
+  void ShowBusyPanel(bool on);
   void Extract();
   std::vector<const TKelPigger*> CollectFrames() const;
   void ExtractionEnded(const std::string& folder, int written, const std::vector<NotSaved>& failed);
@@ -210,11 +212,11 @@ class TFmain : public Fl_Double_Window {
   AreaLock areaLock_;
   int thumbnailsDecoded_ = 0;
 
-  std::unique_ptr<ui::OrderedWorkers<std::shared_ptr<Bitmap>>> fill_;
+  std::unique_ptr<ui::VisibleFirstWorkers<std::shared_ptr<const Bitmap>>> fill_;
   std::unique_ptr<ui::OrderedWorkers<Extracted>> extraction_;
-  std::unique_ptr<ui::OrderedWorkers<std::shared_ptr<Bitmap>>> restore_;
-  // A rebuild asked for during an extraction: the frame to select again, the picture kept.
-  std::optional<std::pair<std::string, bool>> rebuildPending_;
+  std::unique_ptr<ui::OrderedWorkers<std::shared_ptr<const Bitmap>>> restore_;
+  // A rebuild asked for during an extraction: the frame to select again.
+  std::optional<std::string> rebuildPending_;
 
   std::string caption_;  // the archive's file name
   Panel currentPanel_ = Panel::Main;
@@ -225,7 +227,7 @@ class TFmain : public Fl_Double_Window {
   bool activationPending_ = true;
   bool firstLoad_ = true;
   bool splitterMoved_ = false;
-  bool loadingMode_ = false;
+  bool busyPanelShown_ = false;
   bool locked_ = false;
   PicturesAhead ahead_;
   // Last, so a check still running is waited for before anything it answers to goes.

@@ -135,17 +135,17 @@ void TFmain::RestoreThumbnails() {
     copy->Assign(*frame);
     items->push_back({id, std::move(copy)});
   }
-  using Decoded = std::shared_ptr<Bitmap>;
-  restore_ = std::make_unique<ui::OrderedWorkers<Decoded>>(
+  using Thumbnail = std::shared_ptr<const Bitmap>;
+  restore_ = std::make_unique<ui::OrderedWorkers<Thumbnail>>(
       items->size(), 1,
       [this, items, areas = areaLock_,
        box = strip::PictureBox(strip_->TileSizeNow(), strip_->StripMetrics())](
-          size_t k) -> Decoded { return ThumbnailPicture(*(*items)[k].frame, box, areas); },
-      [this, items](size_t k, Decoded& picture) {
+          size_t k) -> Thumbnail { return TileThumbnail(*(*items)[k].frame, box, areas); },
+      [this, items](size_t k, Thumbnail& thumbnail) {
         ui::TO_img_item* tile = strip_->FindTileById((*items)[k].id);
-        if (!tile || !picture) return;
-        tile->ShowPicture(std::move(*picture));
-        thumbnailCache_[tile->Id] = {tile->TileSize(), tile->Thumbnail()};
+        if (!tile || !thumbnail) return;
+        tile->SetThumbnail(thumbnail);
+        thumbnailCache_[tile->Id] = {tile->TileSize(), thumbnail};
       },
       // Every thumbnail of the cache now shows what this lock opens.
       [this, areas = areaLock_] { cacheLock_ = areas; });
@@ -238,7 +238,7 @@ void TFmain::Extract() {
   }
 
   progress_->size(0, progress_->h());
-  ShowBusyPanel(true, "Extracting...");  // not centred again, unlike loading
+  ShowBusyPanel(true);
   const int step =
       work->frames.empty() ? 0 : Scaled(kProgressSpan) / static_cast<int>(work->frames.size());
   extraction_ = std::make_unique<ui::OrderedWorkers<Extracted>>(
@@ -262,14 +262,11 @@ void TFmain::Extract() {
 
 void TFmain::ExtractionEnded(const std::string& folder, int written,
                              const std::vector<NotSaved>& failed) {
-  ShowBusyPanel(false, "Loading...");
+  ShowBusyPanel(false);
   ui::CurrentDialogs().ShowMessage(
       ExtractionReport(written, folder, failed),
       failed.empty() ? ui::MessageKind::Information : ui::MessageKind::Warning);
-  if (rebuildPending_) {
-    const auto [reselect, keepPicture] = *std::exchange(rebuildPending_, std::nullopt);
-    Rebuild(reselect, keepPicture);
-  }
+  if (rebuildPending_) Rebuild(*std::exchange(rebuildPending_, std::nullopt));
 }
 
 void TFmain::SetWallpaper() {

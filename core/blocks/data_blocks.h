@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -31,7 +32,10 @@ std::string_view FindBlockNaive(std::string_view image, std::string_view name);
 // threads at once.
 class BlockIndex {
  public:
-  explicit BlockIndex(std::string_view image);
+  // Copies a stretch of the image; false when it could not.
+  using StretchReader = std::function<bool(size_t offset, char* into, size_t size)>;
+  // The reader, when given, is how the scan for markers reads the image.
+  explicit BlockIndex(std::string_view image, StretchReader reader = {});
   ~BlockIndex();
   std::string_view Find(std::string_view name) const;
 
@@ -51,6 +55,7 @@ class BlockIndex {
 
   static constexpr size_t kLargestScanStep = size_t{16} << 20;
   std::string_view image_;
+  StretchReader reader_;
   std::unique_ptr<Markers> starts_;
   std::unique_ptr<Markers> ends_;
   mutable std::mutex mutex_;  // guards the markers and how far the scan has come
@@ -58,12 +63,16 @@ class BlockIndex {
   mutable bool complete_ = false;
   mutable std::mutex scanMutex_;  // one scan at a time; lookups meanwhile use what is found
   mutable size_t scanStep_ = size_t{1} << 20;
+  mutable std::string stretch_;  // the reader's copy, kept between scans
 };
 
 // An archive file mapped read-only, with its block index.
 class ArchiveImage {
  public:
-  explicit ArchiveImage(const std::string& path) : file_(path), index_(file_.Bytes()) {}
+  explicit ArchiveImage(const std::string& path)
+      : file_(path), index_(file_.Bytes(), [this](size_t offset, char* into, size_t size) {
+          return file_.ReadAt(offset, into, size);
+        }) {}
   std::string_view Bytes() const { return file_.Bytes(); }
   std::string_view ReadBlock(std::string_view name) const { return index_.Find(name); }
   const BlockIndex& Index() const { return index_; }

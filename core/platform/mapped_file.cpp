@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <stdexcept>
 
 namespace vx {
@@ -26,11 +27,24 @@ MappedFile::MappedFile(const std::string& path) {
     }
     data_ = static_cast<const char*>(map);
   }
-  ::close(fd);
+  fd_ = fd;
 }
 
 MappedFile::~MappedFile() {
   if (data_) ::munmap(const_cast<char*>(data_), size_);
+  ::close(fd_);
+}
+
+bool MappedFile::ReadAt(size_t offset, char* into, size_t size) const {
+  while (size > 0) {
+    const ssize_t n = ::pread(fd_, into, size, static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    into += n;
+    offset += static_cast<size_t>(n);
+    size -= static_cast<size_t>(n);
+  }
+  return true;
 }
 
 }  // namespace vx

@@ -15,10 +15,14 @@ class MappedFile {
   MappedFile& operator=(const MappedFile&) = delete;
 
   std::string_view Bytes() const { return {data_, size_}; }
+  // The same bytes copied through the file, without faulting in pages of the mapping: a
+  // pass over a large file that reads most of it once is quicker so. False on a short read.
+  bool ReadAt(size_t offset, char* into, size_t size) const;
 
  private:
   const char* data_ = nullptr;
   size_t size_ = 0;
+  int fd_ = -1;
 };
 
 }  // namespace vx

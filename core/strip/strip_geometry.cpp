@@ -25,4 +25,8 @@ Bitmap MakeThumbnail(Bitmap& picture, Size thumbnail) {
   return reduced;
 }
 
+Bitmap FitThumbnail(Bitmap& picture, Size box) {
+  return MakeThumbnail(picture, FitInside({picture.Width(), picture.Height()}, box));
+}
+
 }  // namespace vx::strip

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "picture/bitmap.h"
@@ -37,9 +38,23 @@ inline Size PictureBox(int tileSize, const Metrics& m) {
 bool NeedsSmoothing(Size picture, Size thumbnail);
 // Smoothed when needed, then reduced bilinearly; the picture is changed by the smoothing.
 Bitmap MakeThumbnail(Bitmap& picture, Size thumbnail);
+// The picture reduced to the largest size the box holds, as a tile shows it.
+Bitmap FitThumbnail(Bitmap& picture, Size box);
 // Centred on the whole tile.
 inline Point ThumbnailOrigin(int tileSize, Size thumbnail) {
   return {(tileSize - thumbnail.width) / 2, (tileSize - thumbnail.height) / 2};
+}
+
+// The tiles at least partly in sight, first to last - 1, when the content is scrolled up by
+// scrolledBy in an area height pixels high.
+inline std::pair<int, int> VisibleTiles(int scrolledBy, int height, int tileSize, const Metrics& m,
+                                        int count) {
+  const int pitch = tileSize + m.margin;
+  const int above = scrolledBy - m.margin - tileSize;  // tile bottoms at or above the top
+  const int first = above < 0 ? 0 : std::min(count, above / pitch + 1);
+  const int below = scrolledBy + height - m.margin;  // tile tops above the bottom edge
+  const int last = below <= 0 ? 0 : std::min(count, (below + pitch - 1) / pitch);
+  return {first, std::max(first, last)};
 }
 
 // Tiles a page move passes over.

@@ -37,10 +37,9 @@ TO_img_item::TO_img_item(TO_img_items& strip, int x, int y, int size, std::strin
       this);
   end();
   if (thumbnail) {
-    thumbnail_ = std::move(thumbnail);
-    thumbnailSize_ = {thumbnail_->Width(), thumbnail_->Height()};
+    SetThumbnail(std::move(thumbnail));
   } else {
-    SetTileSize(size);
+    pending_ = true;
   }
 }
 
@@ -75,12 +74,16 @@ void TO_img_item::SetTileSize(int size) {
 }
 
 void TO_img_item::ShowPicture(Bitmap picture) {
-  const Size pictureSize{picture.Width(), picture.Height()};
-  thumbnailSize_ = FitInside(pictureSize, strip::PictureBox(w(), strip_.StripMetrics()));
   // Only the reduced picture is kept; the full one goes away with the caller's.
-  thumbnail_ = picture.Empty()
-                   ? nullptr
-                   : std::make_shared<const Bitmap>(strip::MakeThumbnail(picture, thumbnailSize_));
+  SetThumbnail(picture.Empty() ? nullptr
+                               : std::make_shared<const Bitmap>(strip::FitThumbnail(
+                                     picture, strip::PictureBox(w(), strip_.StripMetrics()))));
+}
+
+void TO_img_item::SetThumbnail(std::shared_ptr<const Bitmap> thumbnail) {
+  thumbnail_ = std::move(thumbnail);
+  thumbnailSize_ = thumbnail_ ? Size{thumbnail_->Width(), thumbnail_->Height()} : Size{1, 1};
+  pending_ = false;
   redraw();
 }
 
@@ -97,7 +100,9 @@ void TO_img_item::draw() {
   fl_xyline(x(), y() + band, x() + size - 1);
   fl_xyline(x(), y() + size - band - 1, x() + size - 1);
   fl_rectf(x(), y() + band + 1, size, size - 2 * band - 2, selected_ ? kCurrentTile : FL_BLACK);
-  if (!thumbnail_) {
+  if (pending_) {
+    // The thumbnail is on its way: the dark box says nothing yet.
+  } else if (!thumbnail_) {
     // Nothing could be loaded: the placeholder the picture view shows too.
     const Size box = strip::PictureBox(size, strip_.StripMetrics());
     const Point origin = strip::ThumbnailOrigin(size, box);
@@ -188,9 +193,37 @@ TO_img_item* TO_img_items::AddTile(const std::string& id, TileLoader loader,
                                std::move(loader), std::move(thumbnail));
   scroll_->add(tile);
   tiles_.push_back(tile);
+  if (!tile->Thumbnail()) tile->SetTileSize(size);
   tile->SetFooter("");
   ScrollTo(top + size + metrics_.margin - scroll_->h());
   return tile;
+}
+
+void TO_img_items::AddPendingTiles(const std::vector<std::string>& ids, const TileLoader& loader) {
+  const Point origin = ContentOrigin();
+  const int size = TileSizeNow();
+  tiles_.reserve(tiles_.size() + ids.size());
+  for (const std::string& id : ids) {
+    auto* tile = new TO_img_item(*this, origin.x + metrics_.margin,
+                                 origin.y + strip::TileTop(TileCount(), size, metrics_), size, id,
+                                 loader);
+    scroll_->add(tile);
+    tiles_.push_back(tile);
+  }
+  scroll_->redraw();
+}
+
+std::pair<int, int> TO_img_items::VisibleTiles() const {
+  return strip::VisibleTiles(ScrolledBy(), scroll_->h(), TileSizeNow(), metrics_, TileCount());
+}
+
+void TO_img_items::draw() {
+  Fl_Group::draw();
+  // Scrolling, resizing and new tiles all end in a drawing.
+  const auto visible = VisibleTiles();
+  if (visible == visibleTold_) return;
+  visibleTold_ = visible;
+  if (OnVisibleChange) OnVisibleChange(visible.first, visible.second);
 }
 
 TO_img_item* TO_img_items::TileAt(int index) const {
@@ -245,11 +278,10 @@ void TO_img_items::DeleteTileAt(int index) {
 
 void TO_img_items::ClearTiles() {
   SelectTile(nullptr);
-  for (TO_img_item* tile : tiles_) {
-    scroll_->remove(tile);
-    Fl::delete_widget(tile);
-  }
+  // All at once: removing tiles one by one takes time that grows with their square.
+  scroll_->clear();
   tiles_.clear();
+  visibleTold_ = {0, 0};
   ScrollTo(0);
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "picture/bitmap.h"
@@ -25,7 +26,8 @@ class TO_img_items;
 // tile's green), a white line, and a band with the footer's check box.
 class TO_img_item : public Fl_Group {
  public:
-  // With a ready thumbnail (made for this size) the loader is not asked for one.
+  // With a ready thumbnail (made for this size); without one the tile waits for its
+  // thumbnail, and the loader is not asked for one here.
   TO_img_item(TO_img_items& strip, int x, int y, int size, std::string id, TileLoader loader,
               std::shared_ptr<const Bitmap> thumbnail = nullptr);
 
@@ -34,6 +36,10 @@ class TO_img_item : public Fl_Group {
   // Reduces the picture (a full one, or one already smaller) to the tile's thumbnail; an
   // empty one gives the placeholder.
   void ShowPicture(Bitmap picture);
+  // A thumbnail made for this size elsewhere; none gives the placeholder.
+  void SetThumbnail(std::shared_ptr<const Bitmap> thumbnail);
+  // Waiting for its thumbnail: the picture's place stays dark.
+  bool Pending() const { return pending_; }
   // The reduced picture (none for a placeholder); owners may keep it to build tiles again.
   std::shared_ptr<const Bitmap> Thumbnail() const { return thumbnail_; }
   int TileSize() const { return w(); }
@@ -68,6 +74,7 @@ class TO_img_item : public Fl_Group {
   Fl_Check_Button* check_;
   std::string footer_;
   bool selected_ = false;
+  bool pending_ = false;
   Size thumbnailSize_{1, 1};
   std::shared_ptr<const Bitmap> thumbnail_;
   int pressX_ = 0, pressY_ = 0;
@@ -83,6 +90,9 @@ class TO_img_items : public Fl_Group {
   // scrolled into view.
   TO_img_item* AddTile(const std::string& id, TileLoader loader,
                        std::shared_ptr<const Bitmap> thumbnail = nullptr);
+  // Appends a tile waiting for its thumbnail for each identifier, all with the same loader,
+  // without scrolling; however many there are, this takes no picture work.
+  void AddPendingTiles(const std::vector<std::string>& ids, const TileLoader& loader);
   void SelectTile(TO_img_item* tile);
   TO_img_item* Current() const { return current_; }
   int TileCount() const { return static_cast<int>(tiles_.size()); }
@@ -118,6 +128,8 @@ class TO_img_items : public Fl_Group {
   const strip::Metrics& StripMetrics() const { return metrics_; }
   // The tile whose picture lies under the point (window coordinates), if any.
   TO_img_item* TileWithPictureAt(int x, int y) const;
+  // The tiles at least partly in sight: first to last - 1.
+  std::pair<int, int> VisibleTiles() const;
 
   bool Busy = false;          // builder: JPEG thumbnails are decoded at a quarter size
   bool AllowReorder = false;  // dragging a tile onto another moves it
@@ -125,8 +137,13 @@ class TO_img_items : public Fl_Group {
   std::function<void()> OnBeforeSelect;
   std::function<void(TO_img_item*)> OnReorder;
   std::function<void(TO_img_item*)> OnCheckClick;
+  // Told, when the strip is drawn, that other tiles have come into sight.
+  std::function<void(int first, int last)> OnVisibleChange;
 
   void resize(int x, int y, int w, int h) override;
+
+ protected:
+  void draw() override;
 
  private:
   Point ContentOrigin() const;
@@ -140,6 +157,7 @@ class TO_img_items : public Fl_Group {
   Fl_Scroll* scroll_;
   std::vector<TO_img_item*> tiles_;
   TO_img_item* current_ = nullptr;
+  std::pair<int, int> visibleTold_{0, 0};
 };
 
 }  // namespace vx::ui

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "strip/decode_order.h"
+
 namespace vx::strip {
 namespace {
 
@@ -48,6 +50,52 @@ TEST(StripGeometry, FittingKeepsTheAspectAndSmoothsLargePictures) {
 TEST(StripGeometry, ReducingAnEmptyPictureGivesAnEmptyThumbnail) {
   Bitmap empty;
   EXPECT_EQ(MakeThumbnail(empty, {1, 1}).Width(), 1);
+}
+
+TEST(StripGeometry, TilesInSight) {
+  // Tiles of 200 with margins of 10: tile i spans 10 + 210 i to 210 + 210 i.
+  const struct {
+    const char* what;
+    int scrolledBy, height, count;
+    std::pair<int, int> expected;
+  } cases[] = {
+      {"top of the strip", 0, 500, 100, {0, 3}},
+      {"first tile's last row still in sight", 209, 500, 100, {0, 4}},
+      {"first tile just out of sight", 210, 500, 100, {1, 4}},
+      {"next tile's first row just in sight", 0, 431, 100, {0, 3}},
+      {"next tile just below the edge", 0, 430, 100, {0, 2}},
+      {"far down", 20000, 500, 100, {95, 98}},
+      {"fewer tiles than room", 0, 500, 2, {0, 2}},
+      {"scrolled past the end", 30000, 500, 100, {100, 100}},
+      {"empty strip", 0, 500, 0, {0, 0}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(VisibleTiles(c.scrolledBy, c.height, 200, k96Dpi, c.count), c.expected) << c.what;
+}
+
+TEST(DecodeOrder, TilesInSightFirstThenTheRestInStripOrder) {
+  const struct {
+    const char* what;
+    size_t count, takenBefore;
+    std::pair<size_t, size_t> visible;
+    std::vector<size_t> expected;  // after the ones taken before
+  } cases[] = {
+      {"nothing in sight", 6, 0, {0, 0}, {0, 1, 2, 3, 4, 5}},
+      {"in sight first", 6, 0, {3, 5}, {3, 4, 0, 1, 2, 5}},
+      {"sight moves after some are taken", 6, 2, {4, 6}, {4, 5, 2, 3}},
+      {"tiles in sight already taken", 6, 3, {1, 4}, {3, 4, 5}},
+      {"a range beyond the end is cut", 6, 0, {5, 99}, {5, 0, 1, 2, 3, 4}},
+      {"empty strip", 0, 0, {0, 3}, {}},
+  };
+  for (const auto& c : cases) {
+    DecodeOrder order(c.count);
+    for (size_t k = 0; k < c.takenBefore; ++k) order.Next();
+    order.SetVisible(c.visible.first, c.visible.second);
+    std::vector<size_t> taken;
+    while (auto next = order.Next()) taken.push_back(*next);
+    EXPECT_EQ(taken, c.expected) << c.what;
+    EXPECT_EQ(order.Remaining(), 0u) << c.what;
+  }
 }
 
 TEST(StripGeometry, PageMoves) {

@@ -54,6 +54,11 @@ class LongWork : public test::ViewerWindowTest {
 
   int ExpectedTiles() { return window_->FilterDialog().Active() ? kFrames / 2 : kFrames; }
   int Tiles() { return window_->Strip().TileCount(); }
+  int ThumbnailsIn() {
+    int in = 0;
+    for (int k = 0; k < Tiles(); ++k) in += window_->Strip().TileAt(k)->Pending() ? 0 : 1;
+    return in;
+  }
 
   // A person's actions: the filter applied or reset through its button, the splitter
   // dragged, keys pressed.
@@ -105,8 +110,12 @@ TEST_F(LongWork, ActingWhileTheStripFillsOrPicturesAreExtracted) {
     SCOPED_TRACE(action.what);
     // A new strip width each time, so no thumbnail comes from the cache.
     window_->SetStripWidth(160 + 20 * round++);
-    ActWhen([this] { return window_->LoadingMode() && Tiles() >= 20 && Tiles() < ExpectedTiles(); },
-            action.act);
+    ActWhen(
+        [this] {
+          const int in = ThumbnailsIn();
+          return window_->Busy() && in >= 20 && in < ExpectedTiles();
+        },
+        action.act);
     window_->Rebuild();
     ASSERT_TRUE(test::WaitFor([&] { return acted_; }));
     ASSERT_TRUE(WaitUntilIdle());
@@ -119,7 +128,7 @@ TEST_F(LongWork, ActingWhileTheStripFillsOrPicturesAreExtracted) {
     SCOPED_TRACE(std::string("extracting: ") + action.what);
     const fs::path folder = dir_ / ("out" + std::to_string(round++));
     const int frames = Tiles();
-    ActWhen([&] { return window_->LoadingMode() && FilesIn(folder) >= 10; }, action.act);
+    ActWhen([&] { return window_->BusyPanelShown() && FilesIn(folder) >= 10; }, action.act);
     dialogs_->onModal = [&](Fl_Window&) {
       window_->ActionsDialog().SetChoice(TD_dialog_actions::What::All);
       window_->ActionsDialog().PathBox().value(folder.c_str());

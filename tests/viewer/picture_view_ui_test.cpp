@@ -107,7 +107,8 @@ TEST_F(PictureViewUi, SplitterDragKeepsThePictureInSight) {
   Fl::e_state = FL_BUTTON1;
   Fl::handle(FL_DRAG, window_.get());
   test::Release(*window_, at + 40, 300);  // the rebuild starts here
-  EXPECT_TRUE(window_->LoadingMode());
+  EXPECT_TRUE(window_->Busy());
+  EXPECT_EQ(window_->Strip().TileCount(), 40);  // every tile at once, thumbnails coming in
   EXPECT_TRUE(View().visible_r());
   test::SaveWindowPng(*window_, "viewer-splitter-rebuild.png");
   ASSERT_TRUE(WaitUntilIdle());
