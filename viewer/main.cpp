@@ -14,6 +14,7 @@
 #include "ui/event_loop.h"
 #include "ui/font_fallback_driver.h"
 #include "ui/icon_images.h"
+#include "ui/latest_work.h"
 #include "ui/scaled_layout.h"
 #include "ui/window_placement.h"
 
@@ -44,9 +45,7 @@ int main(int argc, char** argv) {
     return Refuse();  // our own file could not even be read
   }
 
-  // The archive's own icon when it carries one that can be read, else the viewer's.
-  std::vector<vx::IconPicture> icons = vx::DecodeIcoImages(vx::ReadBlock(vx::kMainIconBlock));
-  vx::ui::UseAsWindowIcons(icons.empty() ? vx::DefaultIconPictures() : icons);
+  vx::ui::UseAsWindowIcons(vx::DefaultIconPictures());
   Fl::visual(FL_DOUBLE | FL_RGB);
   vx::ui::ScaleToolkit();
   int x = 0, y = 0, w = 1024, h = 768;
@@ -57,5 +56,14 @@ int main(int argc, char** argv) {
   window.show();
   vx::ui::Maximize(window);
   window.FormActivate();
+  // The archive's own icon, when it carries one that can be read, is looked up on a worker:
+  // in an archive without one the whole file is searched to be sure, which must not hold the
+  // first picture back.
+  vx::ui::LatestWork iconLookup;
+  iconLookup.Start([&window] {
+    auto icons = std::make_shared<std::vector<vx::IconPicture>>(
+        vx::DecodeIcoImages(vx::ReadBlock(vx::kMainIconBlock)));
+    return [&window, icons] { vx::ui::UseAsWindowIcons(*icons, &window); };
+  });
   return vx::ui::RunEventLoop();
 }

@@ -260,7 +260,7 @@ std::shared_ptr<const Bitmap> TFmain::TileThumbnail(const TKelPigger& frame, Siz
                                                     const AreaLock& areas) const {
   auto picture = session_.DecodeFrameThumbnail(frame, box, areas);
   if (!picture) return nullptr;
-  return std::make_shared<const Bitmap>(strip::FitThumbnail(*picture, box));
+  return std::make_shared<const Bitmap>(strip::FitThumbnail(*picture, box, &thumbnailPixels_));
 }
 
 bool TFmain::ThumbnailLoader(const std::string& id, Bitmap& picture) {

@@ -211,6 +211,8 @@ class TFmain : public Fl_Double_Window {
   // Opens the protected areas once a typed password was verified; opens nothing before.
   AreaLock areaLock_;
   int thumbnailsDecoded_ = 0;
+  // Where the workers put thumbnails: thousands of them cost few page faults.
+  mutable PixelBlocks thumbnailPixels_;
 
   std::unique_ptr<ui::VisibleFirstWorkers<std::shared_ptr<const Bitmap>>> fill_;
   std::unique_ptr<ui::OrderedWorkers<Extracted>> extraction_;

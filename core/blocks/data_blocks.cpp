@@ -27,6 +27,8 @@ constexpr char kNameEnd = '\xB6';
 constexpr size_t kTagSize = 4;
 // Marker names are looked up through the index up to this length; longer ones are searched.
 constexpr size_t kKeyBytes = 64;
+// A scanned stretch begins a byte early and reaches on to hold the key behind its last tag.
+constexpr size_t kStretchOverhang = 1 + kTagSize + kKeyBytes;
 
 struct Location {
   size_t offset;
@@ -82,11 +84,11 @@ std::string_view FindBlockNaive(std::string_view image, std::string_view name) {
 // occurrence of a marker is the smallest position among the keys that start with its name.
 struct BlockIndex::Markers {
   std::vector<size_t> positions;
-  std::map<std::string_view, size_t> firstByKey;
+  std::map<std::string, size_t, std::less<>> firstByKey;
 
-  void Add(std::string_view image, size_t position) {
+  void Add(size_t position, std::string_view key) {
     positions.push_back(position);
-    firstByKey.emplace(image.substr(position + kTagSize, kKeyBytes), position);
+    firstByKey.emplace(key, position);
   }
 
   std::optional<size_t> First(std::string_view rest) const {
@@ -120,31 +122,34 @@ void BlockIndex::ScanFurther() const {
   const size_t size = image_.size();
   const size_t limit = std::min(size, from + scanStep_);
   scanStep_ = std::min(scanStep_ * 2, kLargestScanStep);
-  // The stretch begins a byte early: a tag's first byte stands before its last three.
+  // A tag's first byte stands before the three searched for.
   const size_t origin = from - 1;
-  std::string_view stretch = image_.substr(origin, limit - origin);
+  std::string_view stretch = image_.substr(origin, limit - origin + kTagSize + kKeyBytes);
   if (reader_) {
-    stretch_.resize(stretch.size());
-    if (reader_(origin, stretch_.data(), stretch_.size())) stretch = stretch_;
+    if (!stretch_) stretch_ = std::make_unique_for_overwrite<char[]>(kLargestScanStep + kStretchOverhang);
+    if (reader_(origin, stretch_.get(), stretch.size())) stretch = {stretch_.get(), stretch.size()};
   }
+  const size_t end = limit - origin;  // tags are searched before this
   static const std::string startTag = AsciiUpper(kStartTag), endTag = AsciiUpper(kEndTag);
-  std::vector<size_t> starts, ends;
+  std::vector<std::pair<size_t, std::string_view>> starts, ends;
   // Found by their "!", a byte of its own: memchr runs far faster than a search for three.
   size_t k = 1;
-  while (k + 3 <= stretch.size()) {
-    const void* hit = std::memchr(stretch.data() + k + 1, '!', stretch.size() - k - 2);
+  while (k + 3 <= end) {
+    const void* hit = std::memchr(stretch.data() + k + 1, '!', end - k - 2);
     if (!hit) break;
     const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - stretch.data()) - 1;
     if (stretch[at] == 'O' && stretch[at + 2] == '#') {
-      if (stretch[at - 1] == startTag[0]) starts.push_back(origin + at - 1);
-      if (stretch[at - 1] == endTag[0]) ends.push_back(origin + at - 1);
+      const std::string_view key = stretch.substr(at - 1 + kTagSize, kKeyBytes);
+      if (stretch[at - 1] == startTag[0]) starts.emplace_back(origin + at - 1, key);
+      if (stretch[at - 1] == endTag[0]) ends.emplace_back(origin + at - 1, key);
     }
     k = at + 1;
   }
   from = origin + k;
+  // Keys are copied: the mapping's pages need not be faulted in for them.
   const std::lock_guard lock(mutex_);
-  for (size_t at : starts) starts_->Add(image_, at);
-  for (size_t at : ends) ends_->Add(image_, at);
+  for (const auto& [at, key] : starts) starts_->Add(at, key);
+  for (const auto& [at, key] : ends) ends_->Add(at, key);
   // A tag cut by the limit is found from the next stretch.
   scanned_ = limit == size ? size : std::max(from, limit - 2);
   complete_ = scanned_ + 3 > size;

@@ -53,7 +53,7 @@ class BlockIndex {
   std::optional<size_t> Locate(const Markers& markers, std::string_view tag,
                                std::string_view rest) const;
 
-  static constexpr size_t kLargestScanStep = size_t{16} << 20;
+  static constexpr size_t kLargestScanStep = size_t{4} << 20;
   std::string_view image_;
   StretchReader reader_;
   std::unique_ptr<Markers> starts_;
@@ -63,7 +63,7 @@ class BlockIndex {
   mutable bool complete_ = false;
   mutable std::mutex scanMutex_;  // one scan at a time; lookups meanwhile use what is found
   mutable size_t scanStep_ = size_t{1} << 20;
-  mutable std::string stretch_;  // the reader's copy, kept between scans
+  mutable std::unique_ptr<char[]> stretch_;  // the reader's copy, kept between scans
 };
 
 // An archive file mapped read-only, with its block index.

@@ -11,6 +11,11 @@
 namespace vx {
 
 Bitmap::Bitmap(int width, int height) {
+  SetSize(width, height);
+  if (Bytes() > 0) pixels_ = Allocate(Bytes());
+}
+
+void Bitmap::SetSize(int width, int height) {
   const std::uint64_t stride =
       (static_cast<std::uint64_t>(std::max(width, 0)) * 3 + 3) & ~std::uint64_t{3};
   const std::uint64_t bytes = stride * static_cast<std::uint64_t>(std::max(height, 0));
@@ -20,30 +25,37 @@ Bitmap::Bitmap(int width, int height) {
   width_ = width;
   height_ = height;
   stride_ = static_cast<int>(stride);
-  if (bytes > 0) pixels_ = Allocate(static_cast<size_t>(bytes));
 }
 
 namespace {
 
 // From this size on, pixels get pages of their own, with huge pages where the system has them.
 constexpr size_t kLargeBitmap = size_t{4} << 20;
+// Shared blocks: bitmaps larger than an eighth of one get their own memory.
+constexpr size_t kBlockBytes = size_t{32} << 20;
+
+void* MapPages(size_t bytes) {
+  void* memory = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (memory == MAP_FAILED) throw std::bad_alloc();
+  ::madvise(memory, bytes, MADV_HUGEPAGE);
+  return memory;
+}
 
 }  // namespace
 
 std::unique_ptr<std::uint8_t[], PixelRelease> Bitmap::Allocate(size_t bytes) {
   void* memory = nullptr;
   if (bytes >= kLargeBitmap) {
-    memory = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED) throw std::bad_alloc();
-    ::madvise(memory, bytes, MADV_HUGEPAGE);
+    memory = MapPages(bytes);
   } else {
     memory = std::calloc(bytes, 1);
     if (!memory) throw std::bad_alloc();
   }
-  return {static_cast<std::uint8_t*>(memory), PixelRelease{bytes}};
+  return {static_cast<std::uint8_t*>(memory), PixelRelease{bytes, nullptr}};
 }
 
 void PixelRelease::operator()(std::uint8_t* p) const {
+  if (block) return;  // the block's last owner unmaps it
   if (bytes >= kLargeBitmap) {
     ::munmap(p, bytes);
   } else {
@@ -62,6 +74,23 @@ Bitmap::Bitmap(const Bitmap& other)
 Bitmap& Bitmap::operator=(const Bitmap& other) {
   if (this != &other) *this = Bitmap(other);
   return *this;
+}
+
+Bitmap PixelBlocks::NewBitmap(int width, int height) {
+  Bitmap bitmap;
+  bitmap.SetSize(width, height);
+  const size_t bytes = bitmap.Bytes();
+  if (bytes == 0 || bytes > kBlockBytes / 8) return Bitmap(width, height);
+  const std::lock_guard lock(mutex_);
+  if (!block_ || used_ + bytes > kBlockBytes) {
+    // Fresh pages are zero: every bitmap carved from them starts black.
+    block_ = std::shared_ptr<std::uint8_t>(static_cast<std::uint8_t*>(MapPages(kBlockBytes)),
+                                           [](std::uint8_t* p) { ::munmap(p, kBlockBytes); });
+    used_ = 0;
+  }
+  bitmap.pixels_ = {block_.get() + used_, PixelRelease{bytes, block_}};
+  used_ += (bytes + 63) & ~size_t{63};  // rows of different bitmaps never share a cache line
+  return bitmap;
 }
 
 bool Bitmap::operator==(const Bitmap& other) const {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <utility>
 
 #include "document/conversions.h"
@@ -18,6 +19,7 @@ inline constexpr std::uint64_t kMaxBitmapBytes = std::uint64_t{1} << 30;
 // claims a huge size and then fails costs no time; large pictures use huge pages.
 struct PixelRelease {
   size_t bytes = 0;
+  std::shared_ptr<void> block;  // pixels carved from a shared block go with it
   void operator()(std::uint8_t* p) const;
 };
 
@@ -59,6 +61,10 @@ class Bitmap {
   bool operator==(const Bitmap& other) const;
 
  private:
+  friend class PixelBlocks;
+  // Checks the size as the constructor does and takes it, without pixels.
+  void SetSize(int width, int height);
+
   int width_ = 0;
   int height_ = 0;
   int stride_ = 0;
@@ -66,6 +72,20 @@ class Bitmap {
 
   static std::unique_ptr<std::uint8_t[], PixelRelease> Allocate(size_t bytes);
   std::unique_ptr<std::uint8_t[], PixelRelease> pixels_;
+};
+
+// Many small bitmaps that live about as long as each other (a strip's thumbnails) share
+// large blocks of huge pages, so ten thousand of them cost a few page faults instead of one
+// for every 4 KB. A block goes once its last bitmap is gone.
+class PixelBlocks {
+ public:
+  // All pixels black, like Bitmap(width, height); safe to call from several threads.
+  Bitmap NewBitmap(int width, int height);
+
+ private:
+  std::mutex mutex_;
+  std::shared_ptr<std::uint8_t> block_;
+  size_t used_ = 0;
 };
 
 // The platform's ordinary stretching copy: nearest neighbour from a source rectangle onto a

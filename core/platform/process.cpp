@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -81,6 +82,11 @@ std::optional<std::string> ReadProgramOutput(const std::string& path,
 }
 
 int OwnProcessId() { return static_cast<int>(::getpid()); }
+
+void LowerThisThreadsPriority() {
+  // On Linux a thread's nice value is its own; failing leaves it as it was.
+  ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 10);
+}
 
 bool SameProgramRunning(int processId) {
   if (processId <= 0) return false;

@@ -8,6 +8,9 @@
 namespace vx {
 
 int OwnProcessId();
+// The calling thread yields to the others of the program when they want the processor: for
+// background work that must not slow what the user waits for.
+void LowerThisThreadsPriority();
 // True while a process of that id runs the same program as this one: not one that has ended
 // (also when it is not reaped yet), nor another program that got its id since.
 bool SameProgramRunning(int processId);

@@ -19,14 +19,23 @@ bool NeedsSmoothing(Size picture, Size thumbnail) {
 
 Bitmap MakeThumbnail(Bitmap& picture, Size thumbnail) {
   Bitmap reduced(thumbnail.width, thumbnail.height);
-  if (picture.Empty()) return reduced;
-  if (NeedsSmoothing({picture.Width(), picture.Height()}, thumbnail)) SmoothPass(picture, 1);
-  ResizeBilinear(picture, reduced);
+  ReduceInto(picture, reduced);
   return reduced;
 }
 
-Bitmap FitThumbnail(Bitmap& picture, Size box) {
-  return MakeThumbnail(picture, FitInside({picture.Width(), picture.Height()}, box));
+void ReduceInto(Bitmap& picture, Bitmap& thumbnail) {
+  if (picture.Empty()) return;
+  if (NeedsSmoothing({picture.Width(), picture.Height()}, {thumbnail.Width(), thumbnail.Height()}))
+    SmoothPass(picture, 1);
+  ResizeBilinear(picture, thumbnail);
+}
+
+Bitmap FitThumbnail(Bitmap& picture, Size box, PixelBlocks* blocks) {
+  const Size size = FitInside({picture.Width(), picture.Height()}, box);
+  Bitmap thumbnail =
+      blocks ? blocks->NewBitmap(size.width, size.height) : Bitmap(size.width, size.height);
+  ReduceInto(picture, thumbnail);
+  return thumbnail;
 }
 
 }  // namespace vx::strip

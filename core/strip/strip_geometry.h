@@ -38,8 +38,11 @@ inline Size PictureBox(int tileSize, const Metrics& m) {
 bool NeedsSmoothing(Size picture, Size thumbnail);
 // Smoothed when needed, then reduced bilinearly; the picture is changed by the smoothing.
 Bitmap MakeThumbnail(Bitmap& picture, Size thumbnail);
-// The picture reduced to the largest size the box holds, as a tile shows it.
-Bitmap FitThumbnail(Bitmap& picture, Size box);
+// The same into a bitmap of the thumbnail's size.
+void ReduceInto(Bitmap& picture, Bitmap& thumbnail);
+// The picture reduced to the largest size the box holds, as a tile shows it; with blocks,
+// its pixels come from them.
+Bitmap FitThumbnail(Bitmap& picture, Size box, PixelBlocks* blocks = nullptr);
 // Centred on the whole tile.
 inline Point ThumbnailOrigin(int tileSize, Size thumbnail) {
   return {(tileSize - thumbnail.width) / 2, (tileSize - thumbnail.height) / 2};

@@ -18,7 +18,7 @@ std::unique_ptr<Fl_RGB_Image> ToRgbImage(const IconPicture& picture) {
   return image;
 }
 
-void UseAsWindowIcons(const std::vector<IconPicture>& pictures) {
+void UseAsWindowIcons(const std::vector<IconPicture>& pictures, Fl_Window* shown) {
   if (pictures.empty()) return;
   std::vector<std::unique_ptr<Fl_RGB_Image>> images;
   std::vector<const Fl_RGB_Image*> list;
@@ -28,6 +28,7 @@ void UseAsWindowIcons(const std::vector<IconPicture>& pictures) {
   }
   // The toolkit keeps copies of its own.
   Fl_Window::default_icons(list.data(), static_cast<int>(list.size()));
+  if (shown) shown->icons(list.data(), static_cast<int>(list.size()));
 }
 
 }  // namespace vx::ui

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/process.h"
 #include "strip/decode_order.h"
 #include "ui/ui_mailbox.h"
 
@@ -54,6 +55,7 @@ class VisibleFirstWorkers {
 
  private:
   void Run() {
+    LowerThisThreadsPriority();  // the window and the picture being opened come first
     for (;;) {
       size_t index = 0;
       {

@@ -109,15 +109,18 @@ bool CaptionOf(const std::string& caption, const std::string& archiveName) {
   return caption == archiveName || caption.ends_with(" - " + archiveName);
 }
 
-// The pictures of the window icon of the running archive's window, once the program has shown
-// it; nothing when no such window came within a few seconds.
-std::optional<std::vector<IconPicture>> WindowIconOf(const std::string& archiveName) {
+// The pictures of the window icon of the running archive's window once they are the ones
+// expected (the archive's own icon comes a moment after the window), else the last ones seen
+// within a few seconds; nothing when no such window came.
+std::optional<std::vector<IconPicture>> WindowIconOf(const std::string& archiveName,
+                                                     const std::vector<IconPicture>& expected) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return std::nullopt;
   const Atom iconAtom = XInternAtom(display, "_NET_WM_ICON", False);
   std::optional<std::vector<IconPicture>> result;
-  for (auto waited = 0ms; !result && waited < 10s; waited += 50ms) {
+  for (auto waited = 0ms; (!result || *result != expected) && waited < 10s; waited += 50ms) {
     std::this_thread::sleep_for(50ms);
+    result.reset();
     Window root = DefaultRootWindow(display), parent = 0, *children = nullptr;
     unsigned count = 0;
     if (!XQueryTree(display, root, &root, &parent, &children, &count)) continue;
@@ -158,13 +161,14 @@ std::optional<std::vector<IconPicture>> WindowIconOf(const std::string& archiveN
 }
 
 // The window icon of the archive while it runs.
-std::optional<std::vector<IconPicture>> RunningIcon(const std::string& archive) {
+std::optional<std::vector<IconPicture>> RunningIcon(const std::string& archive,
+                                                    const std::vector<IconPicture>& expected) {
   const pid_t child = ::fork();
   if (child == 0) {
     ::execl(archive.c_str(), archive.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
-  auto icon = WindowIconOf(std::filesystem::path(archive).filename().string());
+  auto icon = WindowIconOf(std::filesystem::path(archive).filename().string(), expected);
   ::kill(child, SIGKILL);
   ::waitpid(child, nullptr, 0);
   return icon;
@@ -206,7 +210,7 @@ TEST_F(RunningArchiveIcon, AProjectsIconIsTheArchivesWindowIcon) {
   EXPECT_EQ(names[0], "MAINICON");
   EXPECT_EQ(names[1], "PIG_TXT");
   EXPECT_EQ(names[2], "F1");
-  const auto shown = RunningIcon(archive);
+  const auto shown = RunningIcon(archive, AsShown(DecodeIcoImages(icon)));
   ASSERT_TRUE(shown) << "no window icon";
   EXPECT_EQ(*shown, AsShown(DecodeIcoImages(icon)));
 }
@@ -215,7 +219,7 @@ TEST_F(RunningArchiveIcon, WithoutOneTheViewersOwnIconIsShown) {
   const std::string archive =
       MakeWithTool("default-icon-" + std::to_string(::getpid()) + ".run", "");
   EXPECT_EQ(test::ListedBlockNames(archive), (std::vector<std::string>{"PIG_TXT", "F1"}));
-  const auto shown = RunningIcon(archive);
+  const auto shown = RunningIcon(archive, DefaultIconPictures());
   ASSERT_TRUE(shown) << "no window icon";
   EXPECT_EQ(*shown, DefaultIconPictures());
 }
@@ -231,7 +235,7 @@ TEST_F(RunningArchiveIcon, ADamagedIconBlockLeavesTheViewersIcon) {
   test::NoMessages observer;
   ASSERT_TRUE(MakeArchive(project, options, observer));
   EXPECT_EQ(test::ListedBlockNames(archive)[0], "MAINICON");
-  const auto shown = RunningIcon(archive);
+  const auto shown = RunningIcon(archive, DefaultIconPictures());
   ASSERT_TRUE(shown) << "no window icon";
   EXPECT_EQ(*shown, DefaultIconPictures());
 
