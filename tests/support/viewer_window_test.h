@@ -41,7 +41,10 @@ class ViewerWindowTest : public testing::Test {
     ASSERT_TRUE(session_->LoadDescription());
     // As large as at 96 dpi on a desktop of any scale.
     window_ = std::make_unique<viewer::TFmain>(*session_, "archive.run", Scaled(1000), Scaled(700));
-    window_->OnPictureShown = [this] { ++picturesShown_; };
+    window_->OnPictureShown = [this] {
+      ++picturesShown_;
+      if (onPictureShown_) onPictureShown_();
+    };
     ParkRealPointer();
     window_->show();
     Settle();
@@ -82,6 +85,7 @@ class ViewerWindowTest : public testing::Test {
   std::unique_ptr<viewer::ArchiveSession> session_;
   std::unique_ptr<viewer::TFmain> window_;
   int picturesShown_ = 0;
+  std::function<void()> onPictureShown_;  // also runs whenever the view takes a picture
   std::mutex readsMutex_;
   std::map<std::string, int> reads_;
   // Slows every picture read down, so long work lasts long enough to act in its middle.

@@ -80,7 +80,64 @@ TEST(StripThumbnail, ArchivesWithoutThemDecodeThePicture) {
   EXPECT_EQ(picture->Width(), 200);
 }
 
-class StripOfStoredThumbnails : public test::ViewerWindowTest {};
+class StripOfStoredThumbnails : public test::ViewerWindowTest {
+ protected:
+  int Pending(int first, int last) {
+    int pending = 0;
+    for (int k = first; k < last; ++k) pending += window_->Strip().TileAt(k)->Pending() ? 1 : 0;
+    return pending;
+  }
+};
+
+// Every block read takes a while: all forty tiles are there at once, and the first picture
+// is shown while most of their thumbnails are still on their way.
+TEST_F(StripOfStoredThumbnails, EveryTileAtOnceAndTheFirstPictureBeforeTheirThumbnails) {
+  const std::string archive =
+      test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 40, {160, 120}));
+  int tilesAtFirstPicture = -1, pendingAtFirstPicture = -1;
+  onPictureShown_ = [&] {
+    if (tilesAtFirstPicture >= 0) return;
+    tilesAtFirstPicture = window_->Strip().TileCount();
+    pendingAtFirstPicture = Pending(0, tilesAtFirstPicture);
+  };
+  blockDelay_ = std::chrono::milliseconds(20);
+  OpenArchive(archive);
+  EXPECT_EQ(tilesAtFirstPicture, 40);
+  EXPECT_GT(pendingAtFirstPicture, 20);
+  EXPECT_EQ(Pending(0, 40), 0);
+  EXPECT_EQ(window_->Strip().Current()->Id, "F0");
+}
+
+// A strip rebuilt around frame 40 of 60 makes the thumbnails in sight there before those
+// above and below them.
+TEST_F(StripOfStoredThumbnails, TilesInSightComeFirst) {
+  OpenArchive(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 60, {160, 120})));
+  blockDelay_ = std::chrono::milliseconds(10);
+  window_->SetStripWidth(window_->StripWidth() + Scaled(20));  // no thumbnail from the cache
+  window_->Rebuild("F40");
+  ui::TO_img_items& strip = window_->Strip();
+  ASSERT_EQ(strip.Current()->Id, "F40");
+  const auto [first, last] = strip.VisibleTiles();
+  ASSERT_LE(first, 40);
+  ASSERT_GT(last, 40);
+  ASSERT_LT(last, 50);
+  ASSERT_TRUE(test::WaitFor([&] { return Pending(first, last) == 0; }));
+  // Meanwhile only a few tiles above them were made, and none below.
+  EXPECT_GE(Pending(0, first), first - 8);
+  EXPECT_EQ(Pending(50, 60), 10);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(Pending(0, 60), 0);
+
+  // Moved to the end while the strip fills from the top: the tiles that come into sight
+  // there go before the ones between.
+  window_->SetStripWidth(window_->StripWidth() + Scaled(20));
+  window_->Rebuild();
+  test::Key(*window_, FL_End);
+  ASSERT_EQ(strip.Current()->Id, "F59");
+  ASSERT_TRUE(test::WaitFor([&] { return Pending(57, 60) == 0; }));
+  EXPECT_GE(Pending(10, 50), 30);
+  ASSERT_TRUE(WaitUntilIdle());
+}
 
 // The strip of six frames reads no picture block for its tiles but a damaged thumbnail's
 // frame, and the archive cut inside its last thumbnail still shows every tile.
