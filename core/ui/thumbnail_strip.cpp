@@ -278,8 +278,14 @@ void TO_img_items::DeleteTileAt(int index) {
 
 void TO_img_items::ClearTiles() {
   SelectTile(nullptr);
-  // All at once: removing tiles one by one takes time that grows with their square.
-  scroll_->clear();
+  // From the end, so that no removal searches or moves the others (thousands of tiles), and
+  // deleted once the event under way is over, since a tile's own handler may have led here.
+  for (int i = scroll_->children() - 1; i >= 0; --i) {
+    Fl_Widget* child = scroll_->child(i);
+    if (child == &scroll_->scrollbar || child == &scroll_->hscrollbar) continue;
+    scroll_->remove(i);
+    Fl::delete_widget(child);
+  }
   tiles_.clear();
   visibleTold_ = {0, 0};
   ScrollTo(0);
