@@ -152,7 +152,8 @@ void TFmain::RestoreThumbnails() {
 }
 
 void TFmain::SB_extractClick() {
-  if (Busy()) return;  // the strip is filling, or pictures are being extracted already
+  // Thumbnails still coming in are no reason to wait: they fill in behind the busy panel.
+  if (extraction_ && extraction_->Running()) return;
   const Bitmap& picture = view_->Model().DecodedPicture();
   const bool allowed = WallpaperAllowed({picture.Width(), picture.Height()}, ui::ScreenSize());
   if (!actions_->AskExtraction(allowed)) return;

@@ -317,6 +317,24 @@ TEST_F(Actions, ExtractionNeverReplacesWithoutAskingAndSaysWhatHappened) {
   EXPECT_FALSE(window_->Busy());
 }
 
+// The window looks ready while thumbnails still come in: extracting then starts at once,
+// and the strip goes on filling behind the busy panel.
+TEST_F(Actions, ExtractsWhileTheStripFills) {
+  Open(test::MakeTestArchive(dir_, "", test::SampleFrames(dir_, 30, {64, 48})));
+  blockDelay_ = std::chrono::milliseconds(10);
+  window_->SetStripWidth(window_->StripWidth() + Scaled(20));  // no thumbnail from the cache
+  window_->Rebuild();
+  ASSERT_TRUE(window_->Busy());
+  const fs::path out = dir_.Path() / "out";
+  ExtractWith([&] {
+    Dialog().PathBox().value(out.c_str());
+    Dialog().SetChoice(TD_dialog_actions::What::All);
+  });
+  EXPECT_EQ(Files(out).size(), 30u);
+  EXPECT_EQ(dialogs_->messages.back(), "30 pictures saved to " + out.string() + ".");
+  for (int k = 0; k < 30; ++k) EXPECT_TRUE(window_->Strip().TileAt(k)->Thumbnail()) << k;
+}
+
 TEST_F(Actions, HostileSourcePathsNeverLeaveTheFolder) {
   std::string frames = test::SampleFrames(dir_, 3, {32, 24});
   Open(test::MakeTestArchive(dir_, "", frames));
