@@ -126,7 +126,10 @@ void BlockIndex::ScanFurther() const {
   const size_t origin = from - 1;
   std::string_view stretch = image_.substr(origin, limit - origin + kTagSize + kKeyBytes);
   if (reader_) {
-    if (!stretch_) stretch_ = std::make_unique_for_overwrite<char[]>(kLargestScanStep + kStretchOverhang);
+    if (!stretch_) {
+      stretch_ = std::make_unique_for_overwrite<char[]>(
+          std::min(image_.size(), kLargestScanStep) + kStretchOverhang);
+    }
     if (reader_(origin, stretch_.get(), stretch.size())) stretch = {stretch_.get(), stretch.size()};
   }
   const size_t end = limit - origin;  // tags are searched before this
