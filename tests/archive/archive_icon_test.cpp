@@ -2,6 +2,7 @@
 // of the running archive carrying its pictures (read back from the X server).
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -116,6 +117,9 @@ std::optional<std::vector<IconPicture>> WindowIconOf(const std::string& archiveN
                                                      const std::vector<IconPicture>& expected) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return std::nullopt;
+  // Other tests' windows come and go on the same server: one gone between listing and
+  // reading is skipped rather than ending this process.
+  const auto previousHandler = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
   const Atom iconAtom = XInternAtom(display, "_NET_WM_ICON", False);
   std::optional<std::vector<IconPicture>> result;
   for (auto waited = 0ms; (!result || *result != expected) && waited < 10s; waited += 50ms) {
@@ -157,6 +161,7 @@ std::optional<std::vector<IconPicture>> WindowIconOf(const std::string& archiveN
     if (children) XFree(children);
   }
   XCloseDisplay(display);
+  XSetErrorHandler(previousHandler);
   return result;
 }
 
@@ -165,6 +170,7 @@ std::optional<std::vector<IconPicture>> RunningIcon(const std::string& archive,
                                                     const std::vector<IconPicture>& expected) {
   const pid_t child = ::fork();
   if (child == 0) {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives the test, whatever becomes of it
     ::execl(archive.c_str(), archive.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
