@@ -401,7 +401,10 @@ TEST_F(Actions, WallpaperOnlyForScreenSizedPicturesAndThroughTheDesktop) {
 
   window_->Strip().SelectTile(window_->Strip().TileAt(1));
   WaitForLoad();
-  ExtractWith([&] { EXPECT_FALSE(Dialog().WallpaperButton().active()); });
+  ExtractWith([&] {
+    EXPECT_FALSE(Dialog().WallpaperButton().active());
+    Dialog().PathBox().value((dir_.Path() / "out").c_str());  // not into the working folder
+  });
   InstallWallpaperSetter(std::move(previous));
 }
 
