@@ -237,9 +237,11 @@ void TFmain::FillThumbnails(const std::string& reselect) {
     const Item& item = (*items)[k];
     return item.ready ? item.ready : TileThumbnail(*item.frame, box, areas);
   };
-  auto show = [this, ids, tileSize](size_t k, Thumbnail& thumbnail) {
+  // The tiles stay as they are while the fill runs: only a fill clears them, stopping this
+  // one first. Tiles from the cache have their thumbnails already.
+  auto show = [this, tileSize](size_t k, Thumbnail& thumbnail) {
     ui::TO_img_item* tile = strip_->TileAt(static_cast<int>(k));
-    if (!tile || tile->Id != ids[k] || !tile->Pending()) return;
+    if (!tile || !tile->Pending()) return;
     tile->Missing = !thumbnail;  // the picture is missing or damaged in the archive
     tile->SetThumbnail(thumbnail);
     if (thumbnail) thumbnailCache_[tile->Id] = {tileSize, thumbnail};

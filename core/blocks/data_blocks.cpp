@@ -135,13 +135,14 @@ void BlockIndex::ScanFurther() const {
   const size_t end = limit - origin;  // tags are searched before this
   static const std::string startTag = AsciiUpper(kStartTag), endTag = AsciiUpper(kEndTag);
   std::vector<std::pair<size_t, std::string_view>> starts, ends;
-  // Found by their "!", a byte of its own: memchr runs far faster than a search for three.
+  // Found by the middle byte of the three, a rare one: memchr runs far faster than a search
+  // for all three.
   size_t k = 1;
   while (k + 3 <= end) {
-    const void* hit = std::memchr(stretch.data() + k + 1, '!', end - k - 2);
+    const void* hit = std::memchr(stretch.data() + k + 1, startTag[2], end - k - 2);
     if (!hit) break;
     const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - stretch.data()) - 1;
-    if (stretch[at] == 'O' && stretch[at + 2] == '#') {
+    if (stretch[at] == startTag[1] && stretch[at + 2] == startTag[3]) {
       const std::string_view key = stretch.substr(at - 1 + kTagSize, kKeyBytes);
       if (stretch[at - 1] == startTag[0]) starts.emplace_back(origin + at - 1, key);
       if (stretch[at - 1] == endTag[0]) ends.emplace_back(origin + at - 1, key);
